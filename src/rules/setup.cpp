@@ -1,0 +1,176 @@
+#include "rules/setup.h"
+
+#include "rules/deck.h"
+#include "session/state_machine.h"
+
+namespace tarrabel {
+
+void PickSeatNames(Game& g) {
+    const int n = int(kNameTable.size());
+    int a = g.RndBelow(n);
+    int b;
+    do b = g.RndBelow(n);
+    while (b == a);
+    int c;
+    do c = g.RndBelow(n);
+    while (c == a || c == b);
+    g.SeatName[3] = kNameTable[a];
+    g.SeatName[2] = kNameTable[b];
+    g.SeatName[1] = kNameTable[c];
+}
+
+// The first deal starts at a random seat; every later one a seat further clockwise
+// (0, 3, 2, 1, ...), across matches too, skipping eliminated players.
+int16_t ChooseStartingPlayer(Game& g) {
+    if (!g.StartingPlayerChosen) {
+        g.StartingPlayerChosen = true;
+        do g.StartingPlayer = int16_t(g.RndBelow(kSeats));
+        while (g.Players[g.StartingPlayer].Eliminated);
+    } else {
+        do g.StartingPlayer = int16_t((g.StartingPlayer + kSeats - 1) % kSeats);
+        while (g.Players[g.StartingPlayer].Eliminated);
+    }
+    return g.StartingPlayer;
+}
+
+void BuildSeatOrder(Game& g) {
+    for (int i = 0; i < kSeats; ++i) g.SeatOrder[i] = int16_t((g.CurrentPlayer + i) % kSeats);
+    g.SeatOrder[4] = 0;
+}
+
+void LayoutHandSlot(const Game& g, int seat, int n, CardRecord& rec) {
+    const TableLayout& l = g.Layout;
+    switch (seat) {
+        case 0: {
+            // Slots 27 and up continue the row to the left of slot 0.
+            const int x = n <= 26 ? l.HumanHandLeft + l.HumanHandStep * n
+                                  : l.HumanHandLeft - l.HumanHandStep * (n - 26);
+            rec.X = float(x);
+            rec.Y = float(l.HumanHandTop);
+            rec.HomeX = int16_t(x);
+            rec.HomeY = l.HumanHandTop;
+            break;
+        }
+        case 1:
+            rec.X = l.RightHandX;
+            rec.Y = float(l.SideHandTop + l.ComputerHandStep * n);
+            rec.HomeX = int16_t(l.RightHandX + l.ComputerHandStep * n);
+            rec.HomeY = l.SideHandTop;
+            break;
+        case 2:
+            rec.X = float(l.TopHandLeft + l.ComputerHandStep * n);
+            rec.Y = l.TopHandY;
+            rec.HomeX = int16_t(l.TopHandLeft + l.ComputerHandStep * n);
+            rec.HomeY = l.TopHandY;
+            break;
+        default:
+            rec.X = l.LeftHandX;
+            rec.Y = float(l.SideHandTop + l.ComputerHandStep * n);
+            rec.HomeX = int16_t(l.LeftHandX + l.ComputerHandStep * n);
+            rec.HomeY = l.SideHandTop;
+            break;
+    }
+}
+
+static void StartNewMatch(Game& g) {
+    g.NewMatch = false;
+    g.HandNumber = 0;
+    g.MatchTotal.fill(0);
+    PickSeatNames(g);
+    for (int p = 0; p < kSeats; ++p) g.Players[p].Eliminated = false;
+}
+
+static void ClearTable(Game& g) {
+    const TableLayout& l = g.Layout;
+    g.HandCount.fill(0);
+    g.PileCount = 0;
+    g.DealtInBatch = 0;
+    g.WaitingForHuman = false;
+    g.HumanMoved = false;
+    g.ClickedCard = -1;
+    for (auto& slot : g.TableSlot) slot = TableSlotRecord{l.PileX, l.PileY, false};
+
+    for (auto& d : g.Deck) {
+        d = CardRecord{};
+        d.SizeX = l.CardWidth;
+        d.SizeY = l.CardHeight;
+    }
+    for (int seat = 0; seat < kSeats; ++seat) {
+        for (int n = 0; n < kHandRecords; ++n) {
+            CardRecord& h = g.Hands[seat][n];
+            h = CardRecord{};
+            if (n < kHandSlots) LayoutHandSlot(g, seat, n, h);
+            h.FaceUp = seat == kHuman;
+            if (seat == kHuman) {
+                h.SizeX = l.CardWidth;
+                h.SizeY = l.CardHeight;
+            }
+        }
+    }
+    for (int i = 0; i < kPileRecords; ++i) {
+        g.Pile[i] = CardRecord{};
+        g.Pile[i].FaceUp = true;
+        g.Pile[i].PileSlot = int16_t(i);
+    }
+    for (auto& r : g.ReturnCards) r = CardRecord{};
+}
+
+void MatchSetup(Game& g) {
+    // Per-deal rule state. The turn flags start clear too, so nobody passes without
+    // drawing because of how the previous deal ended.
+    g.DirectionReversed = g.Rules.StartReversed;
+    g.PenaltyCards = 0;
+    g.HandOverPending = false;
+    g.LastPlayer = -1;
+    g.RunPoints = 0;
+    g.RunPointsOf.fill(0);
+    g.DrawCount = 0;
+    g.DrawDone = false;
+    g.HumanDrew = false;
+    g.MovePending = false;
+    g.BannerStep = false;
+    g.ShowSuitBanner = false;
+    g.ShowPassBanner = false;
+    g.SuitPromptShown = false;
+    g.PauseDone = false;
+    for (int i = 0; i < 4; ++i) {
+        g.TableIcons[i].Shown = true;
+        g.TableIcons[i].SizeX = g.Layout.SuitIconWidth;
+        g.TableIcons[i].SizeY = g.Layout.SuitIconHeight;
+    }
+
+    if (g.NewMatch) StartNewMatch(g);
+    if (g.HistoryFull) {
+        g.HistoryFull = false;
+        g.HandNumber = 0;
+    }
+    for (int p = 0; p < kSeats; ++p) g.Players[p].LastNamedSuit = kNoSuit;
+
+    g.PlayerCount = 0;
+    for (int p = 0; p < kSeats; ++p) g.PlayerCount += g.Players[p].Eliminated ? 0 : 1;
+
+    ClearTable(g);
+
+    Shuffle(g);
+    g.DeckPos = 0;
+
+    g.CurrentPlayer = g.StartingPlayer = ChooseStartingPlayer(g);
+    g.DealSeat = 0;
+    BuildSeatOrder(g);
+    g.State = GameState::DealingCards;
+
+    for (int i = 0; i < 12; ++i) {
+        g.Deck[i].Shown = true;
+        g.Deck[i].FaceUp = false;
+    }
+    LayoutDeckStack(g);
+
+    g.PlaySound(SoundId::Shuffle);
+    g.TotalDealt = 0;
+    g.HumanInputLocked = false;
+
+    ++g.DealsStarted;
+    g.Trace(TraceEvent{TraceKind::Deal});
+}
+
+}  // namespace tarrabel

@@ -1,0 +1,172 @@
+// The whole state of one game at the card table, in one plain struct.
+//
+// Everything a deal needs lives here: the options, the card tables, the deck, pile and hands,
+// the state machine's variables, the rules' variables and the scores. Nothing is kept in
+// globals, so a test or a benchmark can make as many fresh games as it likes. The outside
+// world (time, randomness, sound, trace) comes in through the services pointers.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "rules/cards.h"
+#include "session/layout.h"
+#include "session/options.h"
+#include "session/services.h"
+
+namespace tarrabel {
+
+// The states of a deal. The names in kStateNames are what traces and debug output show.
+enum class GameState : uint8_t {
+    DealingCards,
+    Deal4,
+    GetJackBack,
+    NormalPlay,
+    DealOne,
+    DealOneAndStay,
+    ShowPass,
+    SelectTrumps,
+    ShowContract,
+    DrawExtraCards,
+    DrawExtraCardsAndPlay,
+    DrawExtraCardsPlayer,
+    SelectExchange,
+    ExchangeCards,
+    RecreateDeck,
+    EndOfMatch,
+    Paused,
+};
+constexpr int kGameStateCount = 17;
+
+constexpr std::string_view kStateNames[kGameStateCount] = {
+    "DEALING CARDS",    "DEAL 4",           "GET JACK BACK",
+    "NORMAL PLAY",      "DEAL ONE",         "DEAL ONE AND STAY",
+    "SHOW PASS",        "SELECT TRUMPS",    "SHOW CONTRACT",
+    "DRAW EXTRA CARDS", "DRAW EXTRA CARDS AND PLAY", "DRAW EXTRA CARDS PLAYER",
+    "SELECT EXCHANGE",  "EXCHANGE CARDS",   "RECREATE DECK",
+    "END OF MATCH",     "PAUSED"};
+
+constexpr std::string_view StateName(GameState s) { return kStateNames[int(s)]; }
+
+// Where a card played by a seat lands (every seat uses the centre of the table).
+struct TableSlotRecord {
+    int16_t X = 0, Y = 0;
+    bool Occupied = false;
+};
+
+constexpr int kHistoryRows = 10;
+
+struct Services {
+    Clock* clock = nullptr;
+    Random* rng = nullptr;
+    SoundSink* sound = nullptr;
+    TraceSink* trace = nullptr;  // may stay null
+};
+
+struct Game {
+    // ---- outside world and settings -------------------------------------------------
+    Services io;
+    GameOptions Options;
+    VariantSettings Rules{};             // the settings row of Options.Variant
+    const CardTables* Cards = nullptr;   // picture name, rank and suit of each card index
+    TableLayout Layout;
+
+    // ---- cards ------------------------------------------------------------------------
+    std::array<CardRecord, kDeckRecords> Deck{};
+    std::array<int16_t, kDeckRecords> DeckOrder{};  // card index at each deck position
+    int16_t DeckPos = 0;                             // next deck position to draw
+    std::array<CardRecord, kPileRecords> Pile{};     // oldest first
+    int16_t PileCount = 0;
+    std::array<std::array<CardRecord, kHandRecords>, kSeats> Hands{};
+    std::array<int16_t, kSeats> HandCount{};
+    std::array<CardRecord, kReturnRecords> ReturnCards{};
+    std::array<PlayerRecord, 5> Players{};
+    std::array<CardRecord, 7> TableIcons{};  // 0..3: the suit icons, by suit code
+    std::array<TableSlotRecord, kCardTableSize> TableSlot{};
+
+    // ---- state machine ----------------------------------------------------------------
+    GameState State = GameState::DealingCards;
+    GameState ResumeState = GameState::DealingCards;
+    GameState StateBeforeRecreate = GameState::NormalPlay;
+    int32_t PauseStart = 0;
+    int32_t PauseLength = 0;
+    bool PauseDone = false;
+    int16_t CurrentPlayer = 0;
+    bool DirectionReversed = false;
+    bool WaitingForHuman = false;
+    bool HumanMoved = false;
+    bool HumanInputLocked = false;
+    bool BannerStep = false;
+    bool ShowSuitBanner = false;
+    bool ShowPassBanner = false;
+    bool SuitPromptShown = false;
+    int32_t ChosenSuit = 0;
+    bool DrawDone = false;
+    bool HumanDrew = false;
+    int16_t DrawCount = 0;
+    std::array<int16_t, 5> SeatOrder{};
+    int16_t DealSeat = 0;
+    int16_t DealtInBatch = 0;
+    int16_t TotalDealt = 0;
+    int16_t PlayerCount = 4;
+    int16_t AiCardIndex = 0;
+    int16_t DealReceiver = 0;  // the seat the card now being dealt or drawn flies to
+    int16_t DrawSlot = 0;      // and the hand slot a drawn card flies to
+
+    // ---- human input and the frame --------------------------------------------------------
+    bool MovePending = false;
+    bool Paused = false;
+    bool PauseKeyHeld = false;
+    int16_t ClickedCard = -1;
+    int32_t MouseX = 0, MouseY = 0;
+
+    // ---- rules ------------------------------------------------------------------------
+    int16_t PenaltyCards = 0;
+    bool PenaltyTaken = false;
+    bool HandOverPending = false;
+    int16_t LastPlayer = -1;
+    int16_t RunPoints = 0;
+    std::array<int16_t, kSeats> RunPointsOf{};  // each seat's latest run of cards in a row
+
+    // ---- match setup --------------------------------------------------------------------
+    int16_t StartingPlayer = 0;
+    bool StartingPlayerChosen = false;
+    bool NewMatch = false;
+    bool HistoryFull = false;
+    std::array<std::string_view, kSeats> SeatName{"Me  ", "", "", ""};
+
+    // ---- scoring ------------------------------------------------------------------------
+    std::array<int16_t, kSeats> HandPoints{};
+    std::array<int16_t, kSeats> MatchTotal{};
+    std::array<std::array<int16_t, kHistoryRows>, kSeats> HandHistory{};
+    int16_t HandNumber = 0;
+    std::string_view ResultText;
+
+    int32_t DealsStarted = 0;  // counts match setups, for traces
+
+    // ---- small helpers every part uses ---------------------------------------------------
+    int16_t RankOf(int cardIndex) const { return Cards->Rank[cardIndex]; }
+    int32_t SuitOf(int cardIndex) const { return Cards->Suit[cardIndex]; }
+    int16_t RankOf(const CardRecord& c) const { return Cards->Rank[c.CardIndex]; }
+    int32_t SuitOf(const CardRecord& c) const { return Cards->Suit[c.CardIndex]; }
+    bool Is(GameVariant v) const { return Options.Variant == v; }
+    const CardRecord* TopCard() const { return PileCount > 0 ? &Pile[PileCount - 1] : nullptr; }
+    int16_t TopRank() const { return PileCount > 0 ? RankOf(Pile[PileCount - 1]) : kNoRank; }
+
+    void PlaySound(SoundId id) {
+        if (io.sound) io.sound->Play(id);
+    }
+    void Trace(const TraceEvent& ev) const {
+        if (io.trace) io.trace->Event(*this, ev);
+    }
+    double Rnd() { return io.rng->Next(); }
+    int RndBelow(int n) { return io.rng->IntBelow(n); }
+    int32_t Tick() { return io.clock->TickMs(); }
+};
+
+// Prepares a game for the chosen options: card tables, variant settings and table layout,
+// a new match with zero totals and fresh names, and the first deal ready to be dealt.
+void GameInit(Game& g, const GameOptions& options, const Services& io);
+
+}  // namespace tarrabel

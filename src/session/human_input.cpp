@@ -1,0 +1,236 @@
+#include "session/human_input.h"
+
+#include <utility>
+
+#include "ai/hand_queries.h"
+#include "presentation/flights.h"
+#include "rules/play.h"
+#include "session/state_machine.h"
+
+namespace tarrabel {
+
+namespace {
+
+// Strictly inside the rectangle, as the original hit tests are.
+bool Inside(float left, float top, int w, int h, int32_t x, int32_t y) {
+    return left < x && x < left + w && top < y && y < top + h;
+}
+
+bool HitsByPosition(const CardRecord& c, int32_t x, int32_t y) {
+    return c.Shown && !c.Moving && Inside(c.X, c.Y, c.SizeX, c.SizeY, x, y);
+}
+
+bool HitsByHome(const CardRecord& c, int32_t x, int32_t y) {
+    return c.Shown && !c.Moving && Inside(c.HomeX, c.HomeY, c.SizeX, c.SizeY, x, y);
+}
+
+void CancelPick(Game& g) {
+    g.MovePending = false;
+    for (auto& c : g.Hands[kHuman]) c.MoveSource = c.MoveTarget = false;
+}
+
+int MarkedSlot(const Game& g, bool source) {
+    for (int s = 0; s < kHandSlots; ++s) {
+        const CardRecord& c = g.Hands[kHuman][s];
+        if (source ? c.MoveSource : c.MoveTarget) return s;
+    }
+    return -1;
+}
+
+}  // namespace
+
+bool IsLegalHumanPlay(const Game& g, const CardRecord& card) {
+    const VariantSettings& v = g.Rules;
+    const int16_t rank = g.RankOf(card);
+    const int32_t suit = g.SuitOf(card);
+    const int32_t follow = SuitToFollow(g);
+    if (g.PileCount == 0) return suit == follow || rank == v.WildRank || rank == kJoker;
+    const CardRecord& top = g.Pile[g.PileCount - 1];
+    const int16_t topRank = g.RankOf(top);
+    if (!FollowsSuit(suit, follow) && rank != topRank && rank != v.WildRank && rank != kJoker)
+        return false;
+    if (g.Is(GameVariant::IllustratedAgonia) && rank == v.WildRank && topRank == v.WildRank)
+        return false;
+    if (g.Is(GameVariant::PisYedili) && rank == v.WildRank && topRank == v.WildRank &&
+        g.SuitOf(top) != follow)
+        return false;
+    return true;
+}
+
+bool BreaksSequence(Game& g, const CardRecord& card) {
+    if (!ChainIsOpenAgainst(g, kHuman)) return false;
+    const VariantSettings& v = g.Rules;
+    const CardRecord& top = g.Pile[g.PileCount - 1];
+    const int16_t t = g.RankOf(top);
+    const int16_t c = g.RankOf(card);
+    bool breaks = false;
+    if (t == v.DrawTwoChainRank) breaks = c != v.DrawTwoChainRank;
+    else if (t == v.DrawThreeChainRank) breaks = c != v.DrawThreeChainRank;
+    else breaks = !(c == v.TakeElevenRank && IsRedSuit(g.SuitOf(card)));
+    if (!breaks) return false;
+    g.State = GameState::DrawExtraCardsPlayer;
+    PreviousPlayer(g);  // the cards go to the player after: the human
+    return true;
+}
+
+int16_t HumanLeftClick(Game& g, int32_t x, int32_t y) {
+    if (g.HumanInputLocked || !g.WaitingForHuman) return -1;
+    int16_t result = -1;
+    auto& hand = g.Hands[kHuman];
+    if (g.State == GameState::NormalPlay || g.State == GameState::SelectExchange) {
+        // From the top card down: where cards overlap, a legal card under an illegal one
+        // at that point is played.
+        for (int s = kHandSlots - 1; s >= 0; --s) {
+            CardRecord& c = hand[s];
+            if (!HitsByPosition(c, x, y)) continue;
+            if (g.State == GameState::NormalPlay) {
+                if (!IsLegalHumanPlay(g, c)) continue;
+                if (BreaksSequence(g, c)) return -1;
+                result = int16_t(s);
+                g.HumanMoved = true;
+                g.HumanInputLocked = true;
+                g.HumanDrew = false;
+                break;
+            }
+            if (g.MovePending && !c.MoveSource) {
+                g.State = GameState::ExchangeCards;
+                c.MoveTarget = true;
+                g.MovePending = false;
+                break;
+            }
+        }
+    }
+    if (result < 0 && g.State == GameState::NormalPlay && !g.HumanDrew && !g.DrawDone) {
+        const CardRecord& deck = g.Deck[0];
+        if (Inside(5, 5, deck.SizeX, deck.SizeY, x, y)) {
+            if (ChainIsOpenAgainst(g, kHuman)) {
+                // Facing a chain he could answer, a click on the deck takes the penalty
+                // (drawing one card and passing would dodge it).
+                g.State = GameState::DrawExtraCardsPlayer;
+                PreviousPlayer(g);
+            } else {
+                g.State = GameState::DealOneAndStay;
+                // Pis Yedili allows three draws; its draw count ends the drawing there.
+                if (!g.Is(GameVariant::PisYedili)) {
+                    g.HumanDrew = true;
+                    g.DrawDone = true;
+                }
+            }
+        }
+    }
+    return result;
+}
+
+void HumanRightClick(Game& g, int32_t x, int32_t y) {
+    if (g.HumanInputLocked || !g.WaitingForHuman) return;
+    auto& hand = g.Hands[kHuman];
+    bool hitCard = false;
+    for (int s = kHandSlots - 1; s >= 0; --s) {
+        CardRecord& c = hand[s];
+        if (!HitsByHome(c, x, y)) continue;
+        if (g.State == GameState::NormalPlay && !g.MovePending) {
+            g.State = GameState::SelectExchange;
+            g.MovePending = true;
+            c.MoveSource = true;
+            return;
+        }
+        if (g.State == GameState::SelectExchange && c.MoveSource) {
+            // A second right click on the picked card puts it down again; without this a
+            // player with a single card could never leave the pick.
+            CancelPick(g);
+            g.State = GameState::NormalPlay;
+            return;
+        }
+        hitCard = true;
+    }
+    if (hitCard) return;  // a right click on a card never passes
+    if (g.HumanDrew || g.DrawDone) {
+        CancelPick(g);  // passing puts a picked card down
+        HumanPasses(g);
+    }
+}
+
+void LayoutSuitIcons(Game& g) {
+    const TableLayout& l = g.Layout;
+    int n = 0;
+    for (int i = 0; i < 4; ++i) {
+        CardRecord& icon = g.TableIcons[i];
+        if (!icon.Shown) continue;
+        icon.X = l.SuitIconX;
+        icon.Y = float(l.SuitIconBottomY - l.SuitIconStep * n);
+        ++n;
+    }
+}
+
+void HumanSuitClick(Game& g, int32_t x, int32_t y) {
+    // Only the human's own choice: the icons are offered to nobody else.
+    if (!g.SuitPromptShown || !g.WaitingForHuman || g.CurrentPlayer != kHuman) return;
+    for (int i = 3; i >= 0; --i) {
+        const CardRecord& icon = g.TableIcons[i];
+        if (!icon.Shown || !Inside(icon.X, icon.Y, icon.SizeX, icon.SizeY, x, y)) continue;
+        g.ChosenSuit = i;
+        g.HumanMoved = true;
+        g.WaitingForHuman = false;
+        g.BannerStep = true;
+        g.SuitPromptShown = false;
+        TraceEvent ev{TraceKind::Suit};
+        ev.seat = kHuman;
+        ev.suit = i;
+        g.Trace(ev);
+        return;
+    }
+}
+
+void StartExchangeFlight(Game& g) {
+    const int s = MarkedSlot(g, true);
+    const int t = MarkedSlot(g, false);
+    if (s < 0 || t < 0 || s == t) {
+        CancelPick(g);
+        g.State = GameState::NormalPlay;
+        return;
+    }
+    auto& hand = g.Hands[kHuman];
+    const int frames = g.Layout.ReturnFlightFrames;
+    const int dir = t > s ? 1 : -1;
+    StartCardFlight(g, hand[s], hand[t].HomeX, hand[t].HomeY, frames);
+    for (int i = s + dir; i != t + dir; i += dir) {
+        if (!hand[i].Shown) continue;  // an empty slot has nothing to show flying
+        const CardRecord& nearer = hand[i - dir];
+        StartCardFlight(g, hand[i], nearer.HomeX, nearer.HomeY, frames);
+    }
+}
+
+// The picked card takes the target's place and the cards between shift one place toward
+// the picked card's old place. Occupancy moves with the card, so an empty slot in between
+// stays a gap and no card is lost.
+void CompleteExchange(Game& g) {
+    auto& hand = g.Hands[kHuman];
+    for (auto& c : hand) c.Moving = false;
+    const int s = MarkedSlot(g, true);
+    const int t = MarkedSlot(g, false);
+    if (s >= 0 && t >= 0 && s != t) {
+        const int dir = t > s ? 1 : -1;
+        const CardRecord picked = hand[s];
+        for (int i = s; i != t; i += dir) {
+            hand[i].CardIndex = hand[i + dir].CardIndex;
+            hand[i].Shown = hand[i + dir].Shown;
+            hand[i].FaceUp = hand[i + dir].FaceUp;
+        }
+        hand[t].CardIndex = picked.CardIndex;
+        hand[t].Shown = picked.Shown;
+        hand[t].FaceUp = picked.FaceUp;
+        for (int i = s;; i += dir) {
+            hand[i].X = hand[i].HomeX;
+            hand[i].Y = hand[i].HomeY;
+            if (i == t) break;
+        }
+        TraceEvent ev{TraceKind::Exchange};
+        ev.from = s;
+        ev.to = t;
+        g.Trace(ev);
+    }
+    CancelPick(g);
+    PlaySignSound(g);
+}
+
+}  // namespace tarrabel

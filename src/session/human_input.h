@@ -1,0 +1,28 @@
+// The human's mouse at the table: play a card, draw, pass, move a card within the hand,
+// choose a suit.
+#pragma once
+
+#include <cstdint>
+
+#include "session/game.h"
+
+namespace tarrabel {
+
+// Answers the slot of the card just played, or -1.
+int16_t HumanLeftClick(Game& g, int32_t x, int32_t y);
+void HumanRightClick(Game& g, int32_t x, int32_t y);
+// The suit-icon hit test of "SELECT TRUMPS".
+void HumanSuitClick(Game& g, int32_t x, int32_t y);
+
+bool IsLegalHumanPlay(const Game& g, const CardRecord& card);
+// When true the human takes the pending penalty instead of playing (already switched).
+bool BreaksSequence(Game& g, const CardRecord& card);
+
+// Lays out the suit icons offered to the human (a column rising from the bottom one).
+void LayoutSuitIcons(Game& g);
+
+// Moving a card within the hand ("EXCHANGE CARDS").
+void StartExchangeFlight(Game& g);
+void CompleteExchange(Game& g);
+
+}  // namespace tarrabel

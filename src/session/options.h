@@ -1,0 +1,38 @@
+// The choices made in the options dialog before play, read by the whole game.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "rules/cards.h"
+
+namespace tarrabel {
+
+// The three card decks shipped with the game, by the folder their pictures are in.
+constexpr std::string_view kDeckNames[3] = {"Royal", "Roya2", "Roya3"};
+
+struct GameOptions {
+    GameVariant Variant = GameVariant::Tarrabel;
+    int16_t TargetScore = 100;
+    std::string_view DeckName = "Royal";
+    std::string_view Resolution = "800x600";
+    int16_t ScreenWidth = 800;
+    int16_t ScreenHeight = 600;
+    bool SlowAnimation = false;
+    bool FullScreen = true;
+    bool UseVidMem = false;
+    std::string_view PakFileName = "res134.pak";
+};
+
+// Options for a variant with everything else at the dialog's defaults.
+constexpr GameOptions DefaultOptions(GameVariant v) {
+    GameOptions o;
+    o.Variant = v;
+    o.TargetScore = kVariantSettings[int(v)].TargetScore;
+    return o;
+}
+
+// Card picture depth of each deck (the width is 108 for all of them).
+constexpr int16_t CardHeightOf(std::string_view deck) { return deck == "Royal" ? 151 : 153; }
+
+}  // namespace tarrabel

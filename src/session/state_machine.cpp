@@ -1,0 +1,344 @@
+#include "session/state_machine.h"
+
+#include "ai/computer_player.h"
+#include "presentation/flights.h"
+#include "rules/deck.h"
+#include "rules/play.h"
+#include "session/human_input.h"
+
+namespace tarrabel {
+
+// ---- turn order -------------------------------------------------------------------------
+
+static int16_t Step(const Game& g, int player, bool forward) {
+    // The human is never eliminated, so the loop always ends; the bound is a safeguard.
+    for (int i = 0; i < kSeats; ++i) {
+        player = forward ? (player + 1) % kSeats : (player + kSeats - 1) % kSeats;
+        if (!g.Players[player].Eliminated) break;
+    }
+    return int16_t(player);
+}
+
+int16_t PlayerAfter(const Game& g, int player) { return Step(g, player, !g.DirectionReversed); }
+int16_t PlayerBefore(const Game& g, int player) { return Step(g, player, g.DirectionReversed); }
+void NextPlayer(Game& g) { g.CurrentPlayer = PlayerAfter(g, g.CurrentPlayer); }
+void PreviousPlayer(Game& g) { g.CurrentPlayer = PlayerBefore(g, g.CurrentPlayer); }
+
+// ---- pauses -----------------------------------------------------------------------------
+
+void PauseFor(Game& g, int32_t ms) {
+    g.ResumeState = g.State;
+    g.State = GameState::Paused;
+    g.PauseStart = g.Tick();
+    g.PauseLength = ms;
+}
+
+void PauseUnlessDone(Game& g, int32_t ms) {
+    if (!g.PauseDone) PauseFor(g, ms);
+}
+
+static void StepPause(Game& g) {
+    // Elapsed time by unsigned difference, so a tick counter that wraps does not stall
+    // the game for weeks.
+    const uint32_t elapsed = uint32_t(g.Tick()) - uint32_t(g.PauseStart);
+    if (elapsed > uint32_t(g.PauseLength)) {
+        g.State = g.ResumeState;
+        g.PauseDone = true;
+    }
+}
+
+bool AnyCardMoving(const Game& g) {
+    for (int seat = 0; seat < kSeats; ++seat)
+        for (int s = 0; s < kHandSlots; ++s)
+            if (g.Hands[seat][s].Moving) return true;
+    for (int i = 0; i < kReturnFlying; ++i)
+        if (g.ReturnCards[i].Moving) return true;
+    for (int p = 0; p < g.Rules.DeckSize; ++p)
+        if (g.Deck[p].Moving) return true;
+    for (int p = 0; p < g.PileCount; ++p)
+        if (g.Pile[p].Moving) return true;
+    return false;
+}
+
+// ---- the states -------------------------------------------------------------------------
+
+static void ClearPauseDone(Game& g) { g.PauseDone = false; }
+
+static void EnterShowPass(Game& g) {
+    g.State = GameState::ShowPass;
+    g.DrawCount = 0;
+    g.DrawDone = false;
+    g.ShowPassBanner = true;
+    // A penalty nobody takes up lapses with the pass, so it cannot add itself to the
+    // next chain.
+    if (g.PenaltyCards > 0) {
+        g.PenaltyCards = 0;
+        g.PenaltyTaken = true;
+    }
+    TraceEvent ev{TraceKind::Pass};
+    ev.seat = g.CurrentPlayer;
+    g.Trace(ev);
+}
+
+void HumanPasses(Game& g) {
+    EnterShowPass(g);
+    g.HumanMoved = true;
+    g.WaitingForHuman = false;
+    g.HumanInputLocked = true;
+    g.HumanDrew = false;
+}
+
+static void DealOneCard(Game& g) {
+    const int seat = g.SeatOrder[g.DealSeat];
+    g.DealReceiver = int16_t(seat);
+    FlyCardToSeat(g, g.Deck[g.DeckPos], seat);
+    ++g.DeckPos;
+    ++g.DealtInBatch;
+    ++g.TotalDealt;
+    if (g.DealtInBatch == g.Rules.HandSize) {
+        g.DealtInBatch = 0;
+        for (int i = 0; i < kSeats; ++i) {
+            g.DealSeat = int16_t(g.DirectionReversed ? (g.DealSeat + kSeats - 1) % kSeats
+                                                     : (g.DealSeat + 1) % kSeats);
+            if (!g.Players[g.SeatOrder[g.DealSeat]].Eliminated) break;
+        }
+    }
+}
+
+static void TurnStart(Game& g) {
+    ClearPauseDone(g);
+    NextPlayer(g);
+    if (!HasPlayableCard(g)) {
+        if (!g.DrawDone)
+            g.State = GameState::DealOne;
+        else
+            EnterShowPass(g);
+        return;
+    }
+    if (g.CurrentPlayer == kHuman) {
+        g.HumanInputLocked = false;
+        g.HumanMoved = false;
+        g.WaitingForHuman = true;
+        return;
+    }
+    g.AiCardIndex = ChooseCardToPlay(g);
+    CardRecord& card = g.Hands[g.CurrentPlayer][g.AiCardIndex];
+    card.FaceUp = true;
+    FlyPlayedCardToPile(g, card);
+}
+
+static void StepNormalPlay(Game& g) {
+    g.ShowSuitBanner = false;
+    g.ShowPassBanner = false;
+    if (AnyCardMoving(g)) {
+        for (int s = 0; s < kHandSlots; ++s) {
+            StepCard(g, g.Hands[kHuman][s]);
+            if (g.State != GameState::NormalPlay) return;  // it landed; the rest waits
+        }
+    }
+    if (g.WaitingForHuman) return;
+    if (!AnyCardMoving(g))
+        TurnStart(g);
+    else if (g.CurrentPlayer != kHuman)
+        StepCard(g, g.Hands[g.CurrentPlayer][g.AiCardIndex]);
+}
+
+// A draw finds no card: the deck is used up and the pile has nothing to give, or the
+// receiver's hand is full. The player goes without; a penalty ends with what was drawn.
+static void NoCardToDraw(Game& g) {
+    switch (g.State) {
+        case GameState::DealOne:
+            g.DrawDone = true;
+            g.DrawCount = 0;
+            PreviousPlayer(g);
+            g.State = GameState::NormalPlay;
+            break;
+        case GameState::DealOneAndStay:
+            g.DrawDone = true;
+            g.HumanDrew = true;
+            g.State = GameState::NormalPlay;
+            break;
+        default:
+            FinishPenalty(g);
+            break;
+    }
+}
+
+static void StepDrawing(Game& g) {
+    if (AnyCardMoving(g)) {
+        if (g.DeckPos > 0) StepCard(g, g.Deck[g.DeckPos - 1]);
+        return;
+    }
+    ClearPauseDone(g);
+    const bool penalty = g.State != GameState::DealOne && g.State != GameState::DealOneAndStay;
+    const int receiver = penalty ? PlayerAfter(g, g.CurrentPlayer) : g.CurrentPlayer;
+    if (penalty && g.PenaltyCards <= 0) {
+        FinishPenalty(g);
+        return;
+    }
+    if (DeckIsEmpty(g)) {
+        if (g.PileCount > 1) {
+            g.StateBeforeRecreate = g.State;
+            g.State = GameState::RecreateDeck;
+            return;
+        }
+        TraceEvent ev{TraceKind::DeckEmpty};
+        ev.seat = receiver;
+        g.Trace(ev);
+        NoCardToDraw(g);
+        return;
+    }
+    const int16_t slot = FirstFreeSlot(g, receiver);
+    if (slot < 0) {
+        NoCardToDraw(g);
+        return;
+    }
+    g.DealReceiver = int16_t(receiver);
+    g.DrawSlot = slot;
+    FlyCardToSeatSlot(g, slot, g.Deck[g.DeckPos], receiver);
+    ++g.DeckPos;
+    ++g.TotalDealt;
+}
+
+static void StepSelectTrumps(Game& g) {
+    if (g.WaitingForHuman) return;
+    if (!g.BannerStep) {
+        NextPlayer(g);
+        if (g.CurrentPlayer == kHuman) {
+            g.SuitPromptShown = true;
+            for (int i = 0; i < 4; ++i) g.TableIcons[i].Shown = true;
+            LayoutSuitIcons(g);
+            g.HumanMoved = false;
+            g.WaitingForHuman = true;
+        } else {
+            g.ChosenSuit = ChooseSuit(g);
+            g.BannerStep = true;
+            TraceEvent ev{TraceKind::Suit};
+            ev.seat = g.CurrentPlayer;
+            ev.suit = g.ChosenSuit;
+            g.Trace(ev);
+        }
+        return;
+    }
+    if (g.HumanMoved) g.WaitingForHuman = false;
+    g.State = GameState::ShowContract;
+    g.ShowSuitBanner = true;
+    g.BannerStep = false;
+}
+
+// "SHOW CONTRACT" and "SHOW PASS": the announcement stays up through the pause.
+static void StepAnnouncement(Game& g) {
+    if (g.WaitingForHuman) return;
+    if (!g.BannerStep) {
+        ClearPauseDone(g);
+        g.BannerStep = true;
+        return;
+    }
+    if (g.HumanMoved) g.WaitingForHuman = false;
+    g.State = GameState::NormalPlay;
+    PauseUnlessDone(g, 1700);
+    g.BannerStep = false;
+}
+
+static void StepExchange(Game& g) {
+    auto& hand = g.Hands[kHuman];
+    if (!AnyCardMoving(g)) {
+        StartExchangeFlight(g);
+        return;
+    }
+    // Every card of the move flies at once; the move is complete when the last has landed.
+    bool stillMoving = false;
+    for (int s = 0; s < kHandSlots; ++s) {
+        CardRecord& c = hand[s];
+        if (!c.Moving) continue;
+        AdvanceCard(c);
+        if (HasArrived(g, c))
+            c.Moving = false;
+        else
+            stillMoving = true;
+    }
+    if (!stillMoving) {
+        CompleteExchange(g);
+        g.State = GameState::NormalPlay;
+    }
+}
+
+static void StepRecreateDeck(Game& g) {
+    if (!AnyCardMoving(g)) {
+        ClearPauseDone(g);
+        if (StartPileReturnFlight(g) == 0) {
+            // Nothing to carry back: rebuild at once rather than wait for a flight.
+            RebuildDeck(g);
+            g.State = g.StateBeforeRecreate;
+        }
+        return;
+    }
+    int highest = -1;
+    for (int i = 0; i < kReturnFlying; ++i) {
+        CardRecord& c = g.ReturnCards[i];
+        if (c.Moving && c.Shown) {
+            AdvanceCard(c);
+            highest = i;
+        }
+    }
+    if (highest >= 0) OnCardArrived(g, g.ReturnCards[highest]);
+}
+
+void StepGameState(Game& g) {
+    switch (g.State) {
+        case GameState::DealingCards:
+            if (AnyCardMoving(g)) {
+                StepCard(g, g.Deck[g.DeckPos - 1]);
+            } else if (g.TotalDealt < g.Rules.HandSize * g.PlayerCount) {
+                DealOneCard(g);
+            }
+            break;
+        case GameState::Deal4:
+            if (AnyCardMoving(g)) {
+                StepCard(g, g.Deck[g.DeckPos - 1]);
+            } else {
+                ClearPauseDone(g);
+                FlyStarterCardToPile(g, g.Deck[g.DeckPos]);
+                ++g.DeckPos;
+                ++g.DealtInBatch;
+            }
+            break;
+        case GameState::GetJackBack:
+            if (AnyCardMoving(g))
+                StepCard(g, g.Pile[g.PileCount - 1]);
+            else
+                FlyCardToDeck(g, g.Pile[g.PileCount - 1]);
+            break;
+        case GameState::NormalPlay:
+            StepNormalPlay(g);
+            break;
+        case GameState::DealOne:
+        case GameState::DealOneAndStay:
+        case GameState::DrawExtraCards:
+        case GameState::DrawExtraCardsAndPlay:
+        case GameState::DrawExtraCardsPlayer:
+            StepDrawing(g);
+            break;
+        case GameState::SelectTrumps:
+            StepSelectTrumps(g);
+            break;
+        case GameState::ShowContract:
+        case GameState::ShowPass:
+            StepAnnouncement(g);
+            break;
+        case GameState::ExchangeCards:
+            StepExchange(g);
+            break;
+        case GameState::RecreateDeck:
+            StepRecreateDeck(g);
+            break;
+        case GameState::Paused:
+            StepPause(g);
+            break;
+        case GameState::SelectExchange:
+        case GameState::EndOfMatch:
+            break;
+    }
+}
+
+}  // namespace tarrabel

@@ -1,0 +1,129 @@
+#include "simulator.h"
+
+#include <array>
+#include <cstdio>
+#include <memory>
+
+#include "human_policy.h"
+#include "session/frame.h"
+
+namespace tarrabel::sim {
+
+namespace {
+
+std::string Describe(const char* what, int card, int count) {
+    char buf[160];
+    std::snprintf(buf, sizeof buf, "card %d %s (found %d times)", card, what, count);
+    return buf;
+}
+
+}  // namespace
+
+bool CheckCardInvariant(const Game& g, std::string* why) {
+    const int size = g.Rules.DeckSize;
+    std::array<int, kCardTableSize> seen{};
+    auto count = [&](int card) -> bool {
+        if (card < 0 || card >= size) {
+            if (why) *why = Describe("is outside the deck", card, 1);
+            return false;
+        }
+        ++seen[card];
+        return true;
+    };
+    if (g.DeckPos < 0 || g.DeckPos > size) {
+        if (why) *why = "DeckPos " + std::to_string(g.DeckPos) + " is outside the deck";
+        return false;
+    }
+    for (int p = g.DeckPos; p < size; ++p) {
+        if (g.Deck[p].CardIndex != g.DeckOrder[p]) {
+            if (why) *why = "deck record " + std::to_string(p) + " disagrees with DeckOrder";
+            return false;
+        }
+        if (!count(g.DeckOrder[p])) return false;
+    }
+    for (int p = 0; p < size; ++p) {
+        if (!g.Deck[p].Moving) continue;
+        if (p != g.DeckPos - 1) {
+            if (why) *why = "deck record " + std::to_string(p) + " flies but was not drawn last";
+            return false;
+        }
+        if (!count(g.Deck[p].CardIndex)) return false;
+    }
+    for (int i = 0; i < g.PileCount; ++i)
+        if (!count(g.Pile[i].CardIndex)) return false;
+    for (int seat = 0; seat < kSeats; ++seat) {
+        int shown = 0;
+        for (int s = 0; s < kHandSlots; ++s) {
+            if (!g.Hands[seat][s].Shown) continue;
+            ++shown;
+            if (!count(g.Hands[seat][s].CardIndex)) return false;
+        }
+        if (shown != g.HandCount[seat]) {
+            if (why)
+                *why = "seat " + std::to_string(seat) + " holds " + std::to_string(shown) +
+                       " cards but counts " + std::to_string(g.HandCount[seat]);
+            return false;
+        }
+    }
+    for (int card = 0; card < size; ++card) {
+        if (seen[card] != 1) {
+            if (why) *why = Describe(seen[card] == 0 ? "is lost" : "is in two places", card,
+                                     seen[card]);
+            return false;
+        }
+    }
+    return true;
+}
+
+SimResult RunSimulation(const SimConfig& config) {
+    SimResult result;
+    VirtualClock clock;
+    SeededRandom rng(config.seed);
+    NullSound sound;
+    Services io{&clock, &rng, &sound, config.trace};
+    GameOptions options = DefaultOptions(config.variant);
+    options.SlowAnimation = config.slow;
+
+    auto game = std::make_unique<Game>();
+    Game& g = *game;
+    GameInit(g, options, io);
+    HumanPolicy human(config.seed ^ 0x5DEECE66Dull);
+
+    int64_t framesInDeal = 0;
+    bool dealCounted = false;
+    std::string why;
+    auto fail = [&](const std::string& what) {
+        char head[160];
+        std::snprintf(head, sizeof head, "seed %llu, deal %d, frame %lld: ",
+                      (unsigned long long)config.seed, result.deals + 1,
+                      (long long)framesInDeal);
+        result.ok = false;
+        result.error = head + what;
+        return result;
+    };
+
+    while (result.deals < config.deals) {
+        const int dealBefore = g.DealsStarted;
+        RunGameFrame(g, human.Decide(g));
+        clock.Advance(16);
+        ++result.frames;
+        ++framesInDeal;
+        if (g.DealsStarted != dealBefore) {
+            framesInDeal = 0;
+            dealCounted = false;
+        }
+        if (!CheckCardInvariant(g, &why)) return fail(why + " in \"" +
+                                                      std::string(StateName(g.State)) + "\"");
+        if (g.State == GameState::EndOfMatch && !dealCounted) {
+            dealCounted = true;
+            ++result.deals;
+            if (g.NewMatch) ++result.matches;
+        }
+        if (framesInDeal > config.maxFramesPerDeal)
+            return fail("the deal has not ended, stuck in \"" + std::string(StateName(g.State)) +
+                        "\"");
+    }
+    return result;
+}
+
+}  // namespace tarrabel::sim

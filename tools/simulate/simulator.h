@@ -1,0 +1,46 @@
+// Plays deals headless through the real game logic, frame by frame, the way the table
+// would show them: the computer players play themselves, and the human's seat is played
+// through the same click handlers a person uses, with pointer coordinates.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "session/game.h"
+
+namespace tarrabel::sim {
+
+// The millisecond tick of a headless run: advanced by hand, 16 ms per frame.
+class VirtualClock final : public Clock {
+public:
+    int32_t TickMs() override { return now_; }
+    void Advance(int32_t ms) { now_ += ms; }
+
+private:
+    int32_t now_ = 0;
+};
+
+struct SimConfig {
+    GameVariant variant = GameVariant::Tarrabel;
+    int deals = 1;
+    uint64_t seed = 1;
+    bool slow = false;
+    TraceSink* trace = nullptr;
+    int64_t maxFramesPerDeal = 1'000'000;
+};
+
+struct SimResult {
+    bool ok = true;
+    std::string error;  // what went wrong, with seed, deal and frame
+    int deals = 0;      // deals played to "END OF MATCH"
+    int matches = 0;    // matches decided
+    int64_t frames = 0;
+};
+
+// Every card 0 .. DeckSize - 1 is in exactly one place: the undrawn deck, in flight from
+// the deck, on the pile or in a hand; and every hand count matches its hand.
+bool CheckCardInvariant(const Game& g, std::string* why);
+
+SimResult RunSimulation(const SimConfig& config);
+
+}  // namespace tarrabel::sim
