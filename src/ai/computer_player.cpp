@@ -25,8 +25,7 @@ bool PlayableNow(const Game& g, const CardRecord& c, int16_t topRank, int32_t fo
     if (rank == v.WildRank && g.Is(GameVariant::IllustratedAgonia) && topRank == v.WildRank)
         return false;
     // A computer player holding seven or more cards keeps its red Jacks back.
-    if (IsRedSuit(suit) && rank == v.TakeElevenRank && g.CurrentPlayer != kHuman &&
-        ownCount >= 7)
+    if (IsRedSuit(suit) && rank == v.TakeElevenRank && g.CurrentPlayer != kHuman && ownCount >= 7)
         return false;
     return true;
 }
@@ -86,32 +85,32 @@ int16_t ChooseCardToPlay(const Game& g) {
         const int32_t suit = g.SuitOf(c);
         const bool redEleven = IsRedSuit(suit) && rank == v.TakeElevenRank;
         float& score = c.AiScore;
-        if (rank == topRank || FollowsSuit(suit, follow)) score = 1000;       // a
-        if (rank == v.WildRank || rank == kJoker) score = 900;                 // b
-        score += CardPoints(g, c);                                             // c
-        score += float(tally[suit] * tally[suit]);                             // d
-        if (rank == v.WildRank) score -= 300;                                  // e
-        if (rank == v.DrawTwoChainRank) score -= 10;                           // f
-        if (rank == v.DrawThreeChainRank) score -= 10;                         // g
-        if (redEleven) score -= 100;                                           // h
-        if (thirdCount < 2 && rank == v.ReverseRank) {                         // i
+        if (rank == topRank || FollowsSuit(suit, follow)) score = 1000;  // a
+        if (rank == v.WildRank || rank == kJoker) score = 900;           // b
+        score += CardPoints(g, c);                                       // c
+        score += float(tally[suit] * tally[suit]);                       // d
+        if (rank == v.WildRank) score -= 300;                            // e
+        if (rank == v.DrawTwoChainRank) score -= 10;                     // f
+        if (rank == v.DrawThreeChainRank) score -= 10;                   // g
+        if (redEleven) score -= 100;                                     // h
+        if (thirdCount < 2 && rank == v.ReverseRank) {                   // i
             score -= 200;
             if (nextNamed == suit) score -= 600;
         }
-        if (nextCount < 2) {                                                   // j
+        if (nextCount < 2) {  // j
             if (rank == v.DrawTwoChainRank) score += 300;
             if (rank == v.DrawThreeChainRank) score += 300;
             if (rank == v.TakeTwoRank || rank == v.TakeFiveRank) score += 500;
             if (rank == v.SkipRank) score += 350;
             if (rank == v.ReverseRank) score += 250;
         }
-        if (nextCount < 2 && nextNamed == topSuit && rank == v.WildRank)       // k
+        if (nextCount < 2 && nextNamed == topSuit && rank == v.WildRank)  // k
             score += longSuit != nextNamed ? 700 : 500;
-        if (secondCount < 2) {                                                 // l
+        if (secondCount < 2) {  // l
             if (rank == v.SkipRank) score -= 450;
             if (rank == v.TakeTwoRank || rank == v.TakeFiveRank) score -= 150;
         }
-        if (ownCount > 7 && redEleven) score -= 500;                           // m
+        if (ownCount > 7 && redEleven) score -= 500;  // m
     }
 
     for (int s = 0; s < kHandSlots; ++s) {
@@ -119,11 +118,9 @@ int16_t ChooseCardToPlay(const Game& g) {
         if (!c.Shown) continue;
         const int16_t rank = g.RankOf(c);
         const int32_t suit = g.SuitOf(c);
-        if (!FollowsSuit(suit, follow) && rank != topRank && rank != v.WildRank &&
-            rank != kJoker)
+        if (!FollowsSuit(suit, follow) && rank != topRank && rank != v.WildRank && rank != kJoker)
             c.AiScore = -1000;  // n
-        if (rank == v.WildRank && g.Is(GameVariant::IllustratedAgonia) &&
-            topRank == v.WildRank)
+        if (rank == v.WildRank && g.Is(GameVariant::IllustratedAgonia) && topRank == v.WildRank)
             c.AiScore = -1000;  // o
         if (rank == v.WildRank && g.Is(GameVariant::PisYedili) && topRank == v.WildRank &&
             !FollowsSuit(suit, follow))
@@ -177,7 +174,8 @@ int16_t ChooseSuit(Game& g) {
     const int next = PlayerAfter(g, cur);
     const int32_t nextNamed = g.Players[next].LastNamedSuit;
     if (CountCardsInHand(g, cur) >= 2 && CountCardsInHand(g, next) < 2 && nextNamed == suit) {
-        do suit = g.RndBelow(4);
+        do
+            suit = g.RndBelow(4);
         while (suit == nextNamed);
     }
     g.Players[cur].LastNamedSuit = suit;

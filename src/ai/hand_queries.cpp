@@ -17,11 +17,14 @@ int32_t SuitToFollow(const Game& g) {
 
 int16_t CountCardsInHand(const Game& g, int player) {
     int16_t n = 0;
-    for (int s = 0; s < kHandSlots; ++s) n += g.Hands[player][s].Shown ? 1 : 0;
+    for (int s = 0; s < kHandSlots; ++s)
+        n += g.Hands[player][s].Shown ? 1 : 0;
     return n;
 }
 
-bool AnyPlayerOut(const Game& g) { return PlayerWhoWentOut(g) >= 0; }
+bool AnyPlayerOut(const Game& g) {
+    return PlayerWhoWentOut(g) >= 0;
+}
 
 int16_t PlayerWhoWentOut(const Game& g) {
     for (int p = 0; p < kSeats; ++p)

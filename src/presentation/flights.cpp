@@ -7,7 +7,9 @@
 
 namespace tarrabel {
 
-static int16_t Sign(float v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
+static int16_t Sign(float v) {
+    return v > 0 ? 1 : (v < 0 ? -1 : 0);
+}
 
 // The step and direction are worked out once here, so a frame of flight is two
 // multiply-adds and no square root or division.

@@ -6,8 +6,7 @@
 
 namespace tarrabel {
 
-void StartCardFlight(Game& g, CardRecord& card, float targetX, float targetY,
-                     int frames);
+void StartCardFlight(Game& g, CardRecord& card, float targetX, float targetY, int frames);
 // The usual launch: the flight takes FlightFrames frames.
 void StartCardFlight(Game& g, CardRecord& card, int targetX, int targetY);
 

@@ -28,11 +28,11 @@ constexpr int16_t kNoRank = -1;
 constexpr int kCardTableSize = 111;  // card indexes 0..110
 constexpr int kDeckRecords = 111;
 constexpr int kPileRecords = 111;
-constexpr int kHandSlots = 55;        // slots 0..54 hold cards
-constexpr int kHandRecords = 56;      // slot 55 is never used
-constexpr int kReturnRecords = 16;    // 0..10 fly back when the deck is rebuilt
+constexpr int kHandSlots = 55;      // slots 0..54 hold cards
+constexpr int kHandRecords = 56;    // slot 55 is never used
+constexpr int kReturnRecords = 16;  // 0..10 fly back when the deck is rebuilt
 constexpr int kReturnFlying = 11;
-constexpr int kSeats = 4;             // 0 human (bottom), 1 right, 2 top, 3 left
+constexpr int kSeats = 4;  // 0 human (bottom), 1 right, 2 top, 3 left
 constexpr int kHuman = 0;
 
 enum class GameVariant : int32_t {
@@ -47,7 +47,9 @@ constexpr int kVariantCount = 5;
 constexpr std::array<std::string_view, kVariantCount> kVariantNames = {
     "Tarrabel", "Huit Americain", "Agonia", "Illustrated Agonia", "Pis Yedili"};
 
-constexpr std::string_view VariantName(GameVariant v) { return kVariantNames[int(v)]; }
+constexpr std::string_view VariantName(GameVariant v) {
+    return kVariantNames[int(v)];
+}
 
 // The powers of the ranks in each game; -1: the game has no such card.
 struct VariantSettings {
@@ -97,8 +99,8 @@ constexpr std::array<std::string_view, 52> kPackFileNames = {
 constexpr std::array<std::string_view, 2> kJokerFileNames = {"S_joker.BMP", "S_joker2.BMP"};
 
 // The suit icons offered after a wild card, by suit code, and the pass announcement.
-constexpr std::array<std::string_view, 4> kSuitFileNames = {"CLUBS.BMP", "HEARTS.BMP",
-                                                            "SPADES.BMP", "DIAMONDS.BMP"};
+constexpr std::array<std::string_view, 4> kSuitFileNames = {"CLUBS.BMP", "HEARTS.BMP", "SPADES.BMP",
+                                                            "DIAMONDS.BMP"};
 constexpr std::string_view kPassFileName = "PASS.BMP";
 
 // Reads the rank and suit out of a picture name: the first character gives the rank
@@ -106,24 +108,37 @@ constexpr std::string_view kPassFileName = "PASS.BMP";
 // (that is what gives the Tens their suit).
 constexpr int16_t RankFromFileName(std::string_view name) {
     switch (name[0]) {
-        case 'S': return kJoker;
-        case 'J': return kJack;
-        case 'Q': return kQueen;
-        case 'K': return kKing;
-        case 'A': return kAce;
-        case '1': return 10;
-        default: return int16_t(name[0] - '0');
+        case 'S':
+            return kJoker;
+        case 'J':
+            return kJack;
+        case 'Q':
+            return kQueen;
+        case 'K':
+            return kKing;
+        case 'A':
+            return kAce;
+        case '1':
+            return 10;
+        default:
+            return int16_t(name[0] - '0');
     }
 }
 
 constexpr int32_t SuitLetter(char c) {
     switch (c) {
-        case 'D': return kDiamonds;
-        case 'S': return kSpades;
-        case 'C': return kClubs;
-        case 'H': return kHearts;
-        case '_': return kNoSuit;
-        default: return -1;
+        case 'D':
+            return kDiamonds;
+        case 'S':
+            return kSpades;
+        case 'C':
+            return kClubs;
+        case 'H':
+            return kHearts;
+        case '_':
+            return kNoSuit;
+        default:
+            return -1;
     }
 }
 
@@ -142,13 +157,16 @@ struct CardTables {
 
 constexpr CardTables MakeCardTables(bool twoPacks) {
     CardTables t{};
-    for (int i = 0; i < 52; ++i) t.FileName[i] = kPackFileNames[i];
+    for (int i = 0; i < 52; ++i)
+        t.FileName[i] = kPackFileNames[i];
     if (twoPacks) {
-        for (int i = 0; i < 52; ++i) t.FileName[52 + i] = kPackFileNames[i];
+        for (int i = 0; i < 52; ++i)
+            t.FileName[52 + i] = kPackFileNames[i];
     } else {
         t.FileName[52] = kJokerFileNames[0];
         t.FileName[53] = kJokerFileNames[1];
-        for (int i = 0; i < 52; ++i) t.FileName[54 + i] = kPackFileNames[i];
+        for (int i = 0; i < 52; ++i)
+            t.FileName[54 + i] = kPackFileNames[i];
     }
     for (int i = 0; i < kCardTableSize; ++i) {
         if (t.FileName[i].empty()) {
@@ -162,34 +180,37 @@ constexpr CardTables MakeCardTables(bool twoPacks) {
     return t;
 }
 
-constexpr CardTables kJokerCardTables = MakeCardTables(false);  // Tarrabel, Huit, Agonia
+constexpr CardTables kJokerCardTables = MakeCardTables(false);   // Tarrabel, Huit, Agonia
 constexpr CardTables kTwoPackCardTables = MakeCardTables(true);  // Illustrated Agonia, Pis Yedili
 
 constexpr const CardTables& CardTablesFor(GameVariant v) {
-    return (v == GameVariant::IllustratedAgonia || v == GameVariant::PisYedili)
-               ? kTwoPackCardTables
-               : kJokerCardTables;
+    return (v == GameVariant::IllustratedAgonia || v == GameVariant::PisYedili) ? kTwoPackCardTables
+                                                                                : kJokerCardTables;
 }
 
-constexpr bool IsBlackSuit(int32_t suit) { return suit == kClubs || suit == kSpades; }
-constexpr bool IsRedSuit(int32_t suit) { return suit == kHearts || suit == kDiamonds; }
+constexpr bool IsBlackSuit(int32_t suit) {
+    return suit == kClubs || suit == kSpades;
+}
+constexpr bool IsRedSuit(int32_t suit) {
+    return suit == kHearts || suit == kDiamonds;
+}
 
 // One card picture on the table: which card it is, where it rests and how it flies.
 struct CardRecord {
-    float X = 0, Y = 0;              // top-left corner, table pixels
+    float X = 0, Y = 0;  // top-left corner, table pixels
     int16_t CardIndex = 0;
-    bool Shown = false;              // drawn; in a hand: the slot is occupied
+    bool Shown = false;  // drawn; in a hand: the slot is occupied
     bool FaceUp = false;
     bool Moving = false;             // in flight
     float TargetX = 0, TargetY = 0;  // end point of the flight
     bool MoveSource = false;         // the human's marks for moving a card within his hand
     bool MoveTarget = false;
-    float StepX = 0, StepY = 0;      // distance per frame, never negative
-    int16_t DirX = 0, DirY = 0;      // sign of the travel along each axis
-    int16_t HomeX = 0, HomeY = 0;    // the slot's layout position
-    int16_t SizeX = 0, SizeY = 0;    // picture size for hit tests
-    int16_t PileSlot = 0;            // table slot the card was played toward
-    float AiScore = 0;               // scratch score of the computer player's choice
+    float StepX = 0, StepY = 0;    // distance per frame, never negative
+    int16_t DirX = 0, DirY = 0;    // sign of the travel along each axis
+    int16_t HomeX = 0, HomeY = 0;  // the slot's layout position
+    int16_t SizeX = 0, SizeY = 0;  // picture size for hit tests
+    int16_t PileSlot = 0;          // table slot the card was played toward
+    float AiScore = 0;             // scratch score of the computer player's choice
 };
 
 struct PlayerRecord {

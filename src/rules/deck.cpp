@@ -18,7 +18,8 @@ void BuildCardTables(Game& g) {
 void Shuffle(Game& g) {
     const int n = g.Rules.DeckSize;
     std::array<bool, kCardTableSize> placed{};
-    for (int i = 0; i < n; ++i) g.DeckOrder[i] = -1;
+    for (int i = 0; i < n; ++i)
+        g.DeckOrder[i] = -1;
     for (int k = 0; k < n;) {
         int r = g.RndBelow(n);
         if (placed[r]) continue;
@@ -95,7 +96,8 @@ void RecountHand(Game& g, CardRecord& card) {
     ParkCard(card);
     card.FaceUp = g.CurrentPlayer == kHuman;
     int16_t n = 0;
-    for (int s = 0; s < kHandSlots; ++s) n += g.Hands[g.CurrentPlayer][s].Shown ? 1 : 0;
+    for (int s = 0; s < kHandSlots; ++s)
+        n += g.Hands[g.CurrentPlayer][s].Shown ? 1 : 0;
     g.HandCount[g.CurrentPlayer] = n;
 }
 
@@ -131,9 +133,13 @@ void ReturnStarterToDeck(Game& g) {
     g.Trace(ev);
 }
 
-bool DeckIsEmpty(const Game& g) { return g.DeckPos >= g.Rules.DeckSize; }
+bool DeckIsEmpty(const Game& g) {
+    return g.DeckPos >= g.Rules.DeckSize;
+}
 
-bool DeckCannotRefill(const Game& g) { return DeckIsEmpty(g) && g.PileCount <= 1; }
+bool DeckCannotRefill(const Game& g) {
+    return DeckIsEmpty(g) && g.PileCount <= 1;
+}
 
 // Only a pile with cards under its top one can refill the deck; with nothing to rebuild from
 // the deck simply stays empty and draws find no card (the player passes instead).
@@ -149,7 +155,8 @@ void RebuildDeck(Game& g) {
     const int p = g.PileCount;
     const int kept = p - 1;
     std::array<int16_t, kPileRecords> keep{};
-    for (int i = 0; i < kept; ++i) keep[i] = g.Pile[i].CardIndex;
+    for (int i = 0; i < kept; ++i)
+        keep[i] = g.Pile[i].CardIndex;
 
     // The same rejection sampling as the shuffle, over the kept list.
     const int first = g.DeckPos - kept;

@@ -59,7 +59,8 @@ void ScoreDeal(Game& g) {
     const int16_t target = g.Options.TargetScore;
     if (!g.Is(GameVariant::PisYedili)) {
         bool over = false;
-        for (int seat = 0; seat < kSeats; ++seat) over |= g.MatchTotal[seat] > target;
+        for (int seat = 0; seat < kSeats; ++seat)
+            over |= g.MatchTotal[seat] > target;
         if (!over) {
             g.PlaySound(SoundId::Intro);
         } else {
@@ -84,7 +85,8 @@ void ScoreDeal(Game& g) {
         for (int seat = 3; seat >= 1; --seat)
             if (g.MatchTotal[seat] > target) g.Players[seat].Eliminated = true;
         int remaining = 0;
-        for (int seat = 0; seat < kSeats; ++seat) remaining += g.Players[seat].Eliminated ? 0 : 1;
+        for (int seat = 0; seat < kSeats; ++seat)
+            remaining += g.Players[seat].Eliminated ? 0 : 1;
         if (remaining == 1) {
             g.NewMatch = true;
             g.ResultText = "We Won!";

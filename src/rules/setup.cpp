@@ -9,10 +9,12 @@ void PickSeatNames(Game& g) {
     const int n = int(kNameTable.size());
     int a = g.RndBelow(n);
     int b;
-    do b = g.RndBelow(n);
+    do
+        b = g.RndBelow(n);
     while (b == a);
     int c;
-    do c = g.RndBelow(n);
+    do
+        c = g.RndBelow(n);
     while (c == a || c == b);
     g.SeatName[3] = kNameTable[a];
     g.SeatName[2] = kNameTable[b];
@@ -24,17 +26,20 @@ void PickSeatNames(Game& g) {
 int16_t ChooseStartingPlayer(Game& g) {
     if (!g.StartingPlayerChosen) {
         g.StartingPlayerChosen = true;
-        do g.StartingPlayer = int16_t(g.RndBelow(kSeats));
+        do
+            g.StartingPlayer = int16_t(g.RndBelow(kSeats));
         while (g.Players[g.StartingPlayer].Eliminated);
     } else {
-        do g.StartingPlayer = int16_t((g.StartingPlayer + kSeats - 1) % kSeats);
+        do
+            g.StartingPlayer = int16_t((g.StartingPlayer + kSeats - 1) % kSeats);
         while (g.Players[g.StartingPlayer].Eliminated);
     }
     return g.StartingPlayer;
 }
 
 void BuildSeatOrder(Game& g) {
-    for (int i = 0; i < kSeats; ++i) g.SeatOrder[i] = int16_t((g.CurrentPlayer + i) % kSeats);
+    for (int i = 0; i < kSeats; ++i)
+        g.SeatOrder[i] = int16_t((g.CurrentPlayer + i) % kSeats);
     g.SeatOrder[4] = 0;
 }
 
@@ -77,7 +82,8 @@ static void StartNewMatch(Game& g) {
     g.HandNumber = 0;
     g.MatchTotal.fill(0);
     PickSeatNames(g);
-    for (int p = 0; p < kSeats; ++p) g.Players[p].Eliminated = false;
+    for (int p = 0; p < kSeats; ++p)
+        g.Players[p].Eliminated = false;
 }
 
 static void ClearTable(Game& g) {
@@ -88,7 +94,8 @@ static void ClearTable(Game& g) {
     g.WaitingForHuman = false;
     g.HumanMoved = false;
     g.ClickedCard = -1;
-    for (auto& slot : g.TableSlot) slot = TableSlotRecord{l.PileX, l.PileY, false};
+    for (auto& slot : g.TableSlot)
+        slot = TableSlotRecord{l.PileX, l.PileY, false};
 
     for (auto& d : g.Deck) {
         d = CardRecord{};
@@ -112,7 +119,8 @@ static void ClearTable(Game& g) {
         g.Pile[i].FaceUp = true;
         g.Pile[i].PileSlot = int16_t(i);
     }
-    for (auto& r : g.ReturnCards) r = CardRecord{};
+    for (auto& r : g.ReturnCards)
+        r = CardRecord{};
 }
 
 void MatchSetup(Game& g) {
@@ -144,10 +152,12 @@ void MatchSetup(Game& g) {
         g.HistoryFull = false;
         g.HandNumber = 0;
     }
-    for (int p = 0; p < kSeats; ++p) g.Players[p].LastNamedSuit = kNoSuit;
+    for (int p = 0; p < kSeats; ++p)
+        g.Players[p].LastNamedSuit = kNoSuit;
 
     g.PlayerCount = 0;
-    for (int p = 0; p < kSeats; ++p) g.PlayerCount += g.Players[p].Eliminated ? 0 : 1;
+    for (int p = 0; p < kSeats; ++p)
+        g.PlayerCount += g.Players[p].Eliminated ? 0 : 1;
 
     ClearTable(g);
 

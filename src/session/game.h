@@ -39,15 +39,27 @@ enum class GameState : uint8_t {
 };
 constexpr int kGameStateCount = 17;
 
-constexpr std::string_view kStateNames[kGameStateCount] = {
-    "DEALING CARDS",    "DEAL 4",           "GET JACK BACK",
-    "NORMAL PLAY",      "DEAL ONE",         "DEAL ONE AND STAY",
-    "SHOW PASS",        "SELECT TRUMPS",    "SHOW CONTRACT",
-    "DRAW EXTRA CARDS", "DRAW EXTRA CARDS AND PLAY", "DRAW EXTRA CARDS PLAYER",
-    "SELECT EXCHANGE",  "EXCHANGE CARDS",   "RECREATE DECK",
-    "END OF MATCH",     "PAUSED"};
+constexpr std::string_view kStateNames[kGameStateCount] = {"DEALING CARDS",
+                                                           "DEAL 4",
+                                                           "GET JACK BACK",
+                                                           "NORMAL PLAY",
+                                                           "DEAL ONE",
+                                                           "DEAL ONE AND STAY",
+                                                           "SHOW PASS",
+                                                           "SELECT TRUMPS",
+                                                           "SHOW CONTRACT",
+                                                           "DRAW EXTRA CARDS",
+                                                           "DRAW EXTRA CARDS AND PLAY",
+                                                           "DRAW EXTRA CARDS PLAYER",
+                                                           "SELECT EXCHANGE",
+                                                           "EXCHANGE CARDS",
+                                                           "RECREATE DECK",
+                                                           "END OF MATCH",
+                                                           "PAUSED"};
 
-constexpr std::string_view StateName(GameState s) { return kStateNames[int(s)]; }
+constexpr std::string_view StateName(GameState s) {
+    return kStateNames[int(s)];
+}
 
 // Where a card played by a seat lands (every seat uses the centre of the table).
 struct TableSlotRecord {
@@ -68,15 +80,15 @@ struct Game {
     // ---- outside world and settings -------------------------------------------------
     Services io;
     GameOptions Options;
-    VariantSettings Rules{};             // the settings row of Options.Variant
-    const CardTables* Cards = nullptr;   // picture name, rank and suit of each card index
+    VariantSettings Rules{};            // the settings row of Options.Variant
+    const CardTables* Cards = nullptr;  // picture name, rank and suit of each card index
     TableLayout Layout;
 
     // ---- cards ------------------------------------------------------------------------
     std::array<CardRecord, kDeckRecords> Deck{};
     std::array<int16_t, kDeckRecords> DeckOrder{};  // card index at each deck position
-    int16_t DeckPos = 0;                             // next deck position to draw
-    std::array<CardRecord, kPileRecords> Pile{};     // oldest first
+    int16_t DeckPos = 0;                            // next deck position to draw
+    std::array<CardRecord, kPileRecords> Pile{};    // oldest first
     int16_t PileCount = 0;
     std::array<std::array<CardRecord, kHandRecords>, kSeats> Hands{};
     std::array<int16_t, kSeats> HandCount{};

@@ -26,7 +26,8 @@ bool HitsByHome(const CardRecord& c, int32_t x, int32_t y) {
 
 void CancelPick(Game& g) {
     g.MovePending = false;
-    for (auto& c : g.Hands[kHuman]) c.MoveSource = c.MoveTarget = false;
+    for (auto& c : g.Hands[kHuman])
+        c.MoveSource = c.MoveTarget = false;
 }
 
 int MarkedSlot(const Game& g, bool source) {
@@ -64,9 +65,12 @@ bool BreaksSequence(Game& g, const CardRecord& card) {
     const int16_t t = g.RankOf(top);
     const int16_t c = g.RankOf(card);
     bool breaks = false;
-    if (t == v.DrawTwoChainRank) breaks = c != v.DrawTwoChainRank;
-    else if (t == v.DrawThreeChainRank) breaks = c != v.DrawThreeChainRank;
-    else breaks = !(c == v.TakeElevenRank && IsRedSuit(g.SuitOf(card)));
+    if (t == v.DrawTwoChainRank)
+        breaks = c != v.DrawTwoChainRank;
+    else if (t == v.DrawThreeChainRank)
+        breaks = c != v.DrawThreeChainRank;
+    else
+        breaks = !(c == v.TakeElevenRank && IsRedSuit(g.SuitOf(card)));
     if (!breaks) return false;
     g.State = GameState::DrawExtraCardsPlayer;
     PreviousPlayer(g);  // the cards go to the player after: the human
@@ -205,7 +209,8 @@ void StartExchangeFlight(Game& g) {
 // stays a gap and no card is lost.
 void CompleteExchange(Game& g) {
     auto& hand = g.Hands[kHuman];
-    for (auto& c : hand) c.Moving = false;
+    for (auto& c : hand)
+        c.Moving = false;
     const int s = MarkedSlot(g, true);
     const int t = MarkedSlot(g, false);
     if (s >= 0 && t >= 0 && s != t) {

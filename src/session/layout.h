@@ -12,7 +12,7 @@ namespace tarrabel {
 
 struct TableLayout {
     // Card flights.
-    int16_t FlightFrames = 10;        // 20 with slow animation
+    int16_t FlightFrames = 10;  // 20 with slow animation
     int16_t DealFramesDivisor = 1;
     int16_t ReturnFlightFrames = 20;  // 40 with slow animation
     float ArriveToleranceX = 8, ArriveToleranceY = 8;

@@ -33,6 +33,8 @@ constexpr GameOptions DefaultOptions(GameVariant v) {
 }
 
 // Card picture depth of each deck (the width is 108 for all of them).
-constexpr int16_t CardHeightOf(std::string_view deck) { return deck == "Royal" ? 151 : 153; }
+constexpr int16_t CardHeightOf(std::string_view deck) {
+    return deck == "Royal" ? 151 : 153;
+}
 
 }  // namespace tarrabel

@@ -10,14 +10,14 @@
 namespace tarrabel {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual int32_t TickMs() = 0;  // milliseconds, like a system tick counter
 };
 
 // Uniform values in [0, 1).
 class Random {
-public:
+  public:
     virtual ~Random() = default;
     virtual double Next() = 0;
     // The whole part of Next() * n: a number 0 to n - 1.
@@ -26,7 +26,7 @@ public:
 
 // A small seedable generator (SplitMix64) that every part of the game may share.
 class SeededRandom final : public Random {
-public:
+  public:
     explicit SeededRandom(uint64_t seed = 0) : state_(seed) {}
     void Seed(uint64_t seed) { state_ = seed; }
     double Next() override {
@@ -37,7 +37,7 @@ public:
         return double(z >> 11) * (1.0 / 9007199254740992.0);  // 53 bits
     }
 
-private:
+  private:
     uint64_t state_;
 };
 
@@ -59,10 +59,12 @@ constexpr std::string_view kSoundFileNames[kSoundCount] = {
     "CARD_FLIP.WAV", "CARD_FLIP2.WAV", "CARD_FLIP3.WAV", "SIGN1.WAV",    "SIGN2.WAV",
     "SIGN3.WAV",     "SHUFFLE.WAV",    "INTRO.WAV",      "WIN_GAME.WAV", "LOSE_GAME.WAV"};
 
-constexpr std::string_view SoundFileName(SoundId id) { return kSoundFileNames[int(id)]; }
+constexpr std::string_view SoundFileName(SoundId id) {
+    return kSoundFileNames[int(id)];
+}
 
 class SoundSink {
-public:
+  public:
     virtual ~SoundSink() = default;
     virtual void Play(SoundId id) = 0;
 };
@@ -100,7 +102,7 @@ struct TraceEvent {
 struct Game;
 
 class TraceSink {
-public:
+  public:
     virtual ~TraceSink() = default;
     // The game is passed so that the sink can read the deck, totals and so on.
     virtual void Event(const Game& game, const TraceEvent& ev) = 0;
@@ -108,7 +110,7 @@ public:
 
 // Stand-ins for a run without sound or trace.
 class NullSound final : public SoundSink {
-public:
+  public:
     void Play(SoundId) override {}
 };
 

@@ -19,10 +19,18 @@ static int16_t Step(const Game& g, int player, bool forward) {
     return int16_t(player);
 }
 
-int16_t PlayerAfter(const Game& g, int player) { return Step(g, player, !g.DirectionReversed); }
-int16_t PlayerBefore(const Game& g, int player) { return Step(g, player, g.DirectionReversed); }
-void NextPlayer(Game& g) { g.CurrentPlayer = PlayerAfter(g, g.CurrentPlayer); }
-void PreviousPlayer(Game& g) { g.CurrentPlayer = PlayerBefore(g, g.CurrentPlayer); }
+int16_t PlayerAfter(const Game& g, int player) {
+    return Step(g, player, !g.DirectionReversed);
+}
+int16_t PlayerBefore(const Game& g, int player) {
+    return Step(g, player, g.DirectionReversed);
+}
+void NextPlayer(Game& g) {
+    g.CurrentPlayer = PlayerAfter(g, g.CurrentPlayer);
+}
+void PreviousPlayer(Game& g) {
+    g.CurrentPlayer = PlayerBefore(g, g.CurrentPlayer);
+}
 
 // ---- pauses -----------------------------------------------------------------------------
 
@@ -62,7 +70,9 @@ bool AnyCardMoving(const Game& g) {
 
 // ---- the states -------------------------------------------------------------------------
 
-static void ClearPauseDone(Game& g) { g.PauseDone = false; }
+static void ClearPauseDone(Game& g) {
+    g.PauseDone = false;
+}
 
 static void EnterShowPass(Game& g) {
     g.State = GameState::ShowPass;
@@ -206,7 +216,8 @@ static void StepSelectTrumps(Game& g) {
         NextPlayer(g);
         if (g.CurrentPlayer == kHuman) {
             g.SuitPromptShown = true;
-            for (int i = 0; i < 4; ++i) g.TableIcons[i].Shown = true;
+            for (int i = 0; i < 4; ++i)
+                g.TableIcons[i].Shown = true;
             LayoutSuitIcons(g);
             g.HumanMoved = false;
             g.WaitingForHuman = true;

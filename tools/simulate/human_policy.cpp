@@ -26,15 +26,20 @@ bool Covers(const CardRecord& c, bool byHome, int x, int y) {
 // Would the handler take card u at this point (rather than look further down)?
 bool Takes(const Game& g, const CardRecord& u, ClickKind kind) {
     switch (kind) {
-        case ClickKind::Play: return IsLegalHumanPlay(g, u);
-        case ClickKind::Target: return !u.MoveSource;
-        case ClickKind::Pick: return true;
+        case ClickKind::Play:
+            return IsLegalHumanPlay(g, u);
+        case ClickKind::Target:
+            return !u.MoveSource;
+        case ClickKind::Pick:
+            return true;
     }
     return true;
 }
 
 // Later in the drawing order means drawn on top: slots 54 down to 27, then 0 up to 26.
-int DrawRank(int slot) { return slot >= 27 ? 54 - slot : 28 + slot; }
+int DrawRank(int slot) {
+    return slot >= 27 ? 54 - slot : 28 + slot;
+}
 
 bool GoodPoint(const Game& g, int slot, ClickKind kind, int x, int y) {
     const auto& hand = g.Hands[kHuman];
@@ -44,8 +49,7 @@ bool GoodPoint(const Game& g, int slot, ClickKind kind, int x, int y) {
     for (int u = kHandSlots - 1; u > slot; --u)
         if (Covers(hand[u], byHome, x, y) && Takes(g, hand[u], kind)) return false;
     for (int u = 0; u < kHandSlots; ++u)
-        if (u != slot && DrawRank(u) > DrawRank(slot) && Covers(hand[u], false, x, y))
-            return false;
+        if (u != slot && DrawRank(u) > DrawRank(slot) && Covers(hand[u], false, x, y)) return false;
     return true;
 }
 

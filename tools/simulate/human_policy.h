@@ -12,21 +12,21 @@
 namespace tarrabel::sim {
 
 class HumanPolicy {
-public:
+  public:
     explicit HumanPolicy(uint64_t seed) : rng_(seed) {}
 
     // The mouse and keys for the next frame.
     FrameInput Decide(const Game& g);
 
-private:
+  private:
     FrameInput DecideTurn(const Game& g);
     FrameInput Click(const Game& g, int x, int y, bool right);
     bool Chance(double p) { return rng_.Next() < p; }
 
     SeededRandom rng_;
-    int idleFrames_ = 0;       // thinking time before the next click
+    int idleFrames_ = 0;        // thinking time before the next click
     bool pressedLast_ = false;  // a click is one frame down, then up
-    int pickedSlot_ = -1;      // a card picked for moving, waiting for its target
+    int pickedSlot_ = -1;       // a card picked for moving, waiting for its target
 };
 
 // A point of the human's card in slot `slot` that is visible on the table and that the

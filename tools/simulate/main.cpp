@@ -99,9 +99,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "simulate: variant %lld: %s\n", variant, r.error.c_str());
         return 1;
     }
-    std::printf("simulate: variant %lld, %d deals, %d matches, %lld frames, %.2f s, %.0f "
-                "frames/s, invariants ok\n",
-                variant, r.deals, r.matches, (long long)r.frames, seconds,
-                seconds > 0 ? double(r.frames) / seconds : 0.0);
+    std::printf(
+        "simulate: variant %lld, %d deals, %d matches, %lld frames, %.2f s, %.0f "
+        "frames/s, invariants ok\n",
+        variant, r.deals, r.matches, (long long)r.frames, seconds,
+        seconds > 0 ? double(r.frames) / seconds : 0.0);
     return 0;
 }

@@ -67,8 +67,8 @@ bool CheckCardInvariant(const Game& g, std::string* why) {
     }
     for (int card = 0; card < size; ++card) {
         if (seen[card] != 1) {
-            if (why) *why = Describe(seen[card] == 0 ? "is lost" : "is in two places", card,
-                                     seen[card]);
+            if (why)
+                *why = Describe(seen[card] == 0 ? "is lost" : "is in two places", card, seen[card]);
             return false;
         }
     }
@@ -94,9 +94,9 @@ SimResult RunSimulation(const SimConfig& config) {
     std::string why;
     auto fail = [&](const std::string& what) {
         char head[160];
-        std::snprintf(head, sizeof head, "seed %llu, deal %d, frame %lld: ",
-                      (unsigned long long)config.seed, result.deals + 1,
-                      (long long)framesInDeal);
+        std::snprintf(head, sizeof head,
+                      "seed %llu, deal %d, frame %lld: ", (unsigned long long)config.seed,
+                      result.deals + 1, (long long)framesInDeal);
         result.ok = false;
         result.error = head + what;
         return result;
@@ -112,8 +112,8 @@ SimResult RunSimulation(const SimConfig& config) {
             framesInDeal = 0;
             dealCounted = false;
         }
-        if (!CheckCardInvariant(g, &why)) return fail(why + " in \"" +
-                                                      std::string(StateName(g.State)) + "\"");
+        if (!CheckCardInvariant(g, &why))
+            return fail(why + " in \"" + std::string(StateName(g.State)) + "\"");
         if (g.State == GameState::EndOfMatch && !dealCounted) {
             dealCounted = true;
             ++result.deals;

@@ -12,11 +12,11 @@ namespace tarrabel::sim {
 
 // The millisecond tick of a headless run: advanced by hand, 16 ms per frame.
 class VirtualClock final : public Clock {
-public:
+  public:
     int32_t TickMs() override { return now_; }
     void Advance(int32_t ms) { now_ += ms; }
 
-private:
+  private:
     int32_t now_ = 0;
 };
 

@@ -8,25 +8,30 @@ namespace tarrabel::sim {
 
 namespace {
 
-const char* Bool(bool b) { return b ? "true" : "false"; }
+const char* Bool(bool b) {
+    return b ? "true" : "false";
+}
 
 void WriteCards(std::FILE* out, const Game& g, int from, int to) {
     std::fputc('[', out);
-    for (int p = from; p < to; ++p) std::fprintf(out, p == from ? "%d" : ",%d", g.DeckOrder[p]);
+    for (int p = from; p < to; ++p)
+        std::fprintf(out, p == from ? "%d" : ",%d", g.DeckOrder[p]);
     std::fputc(']', out);
 }
 
 void WriteEliminated(std::FILE* out, const Game& g) {
-    std::fprintf(out, "[%s,%s,%s,%s]", Bool(g.Players[0].Eliminated),
-                 Bool(g.Players[1].Eliminated), Bool(g.Players[2].Eliminated),
-                 Bool(g.Players[3].Eliminated));
+    std::fprintf(out, "[%s,%s,%s,%s]", Bool(g.Players[0].Eliminated), Bool(g.Players[1].Eliminated),
+                 Bool(g.Players[2].Eliminated), Bool(g.Players[3].Eliminated));
 }
 
 const char* DrawKindName(DrawKind k) {
     switch (k) {
-        case DrawKind::Auto: return "auto";
-        case DrawKind::Click: return "click";
-        case DrawKind::Penalty: return "penalty";
+        case DrawKind::Auto:
+            return "auto";
+        case DrawKind::Click:
+            return "click";
+        case DrawKind::Penalty:
+            return "penalty";
     }
     return "auto";
 }
@@ -37,7 +42,8 @@ void JsonTraceWriter::Event(const Game& g, const TraceEvent& ev) {
     std::FILE* o = out_;
     switch (ev.kind) {
         case TraceKind::Deal:
-            std::fprintf(o, "{\"ev\":\"deal\",\"variant\":%d,\"deal\":%d,\"start\":%d,\"reversed\":%s,"
+            std::fprintf(o,
+                         "{\"ev\":\"deal\",\"variant\":%d,\"deal\":%d,\"start\":%d,\"reversed\":%s,"
                          "\"eliminated\":",
                          int(g.Options.Variant), g.DealsStarted, g.StartingPlayer,
                          Bool(g.DirectionReversed));
@@ -64,7 +70,8 @@ void JsonTraceWriter::Event(const Game& g, const TraceEvent& ev) {
             std::fprintf(o, "{\"ev\":\"suit\",\"seat\":%d,\"suit\":%d}\n", ev.seat, ev.suit);
             break;
         case TraceKind::Draw:
-            std::fprintf(o, "{\"ev\":\"draw\",\"seat\":%d,\"slot\":%d,\"card\":%d,\"kind\":\"%s\"}\n",
+            std::fprintf(o,
+                         "{\"ev\":\"draw\",\"seat\":%d,\"slot\":%d,\"card\":%d,\"kind\":\"%s\"}\n",
                          ev.seat, ev.slot, ev.card, DrawKindName(ev.draw));
             break;
         case TraceKind::DeckEmpty:

@@ -8,11 +8,11 @@
 namespace tarrabel::sim {
 
 class JsonTraceWriter final : public TraceSink {
-public:
+  public:
     explicit JsonTraceWriter(std::FILE* out) : out_(out) {}
     void Event(const Game& g, const TraceEvent& ev) override;
 
-private:
+  private:
     std::FILE* out_;
 };
 

@@ -1,0 +1,71 @@
+// The game side of a frame over complete deals: input handling, one step of the state
+// machine and the launch of a played card, with the human's seat played by the simulator's
+// seeded policy and a virtual clock advanced 16 ms per frame.
+//
+// Reports frames per second and the heap allocations made inside frames, which must be zero.
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <memory>
+#include <new>
+
+#include "session/frame.h"
+#include "simulate/human_policy.h"
+#include "simulate/simulator.h"
+
+namespace {
+
+std::atomic<long long> g_allocations{0};
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+    g_allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
+namespace {
+
+using namespace tarrabel;
+
+void BM_GameFrame(benchmark::State& state) {
+    const auto variant = GameVariant(state.range(0));
+    sim::VirtualClock clock;
+    SeededRandom rng(42);
+    NullSound sound;
+    auto game = std::make_unique<Game>();
+    GameInit(*game, DefaultOptions(variant), Services{&clock, &rng, &sound, nullptr});
+    sim::HumanPolicy human(4242);
+
+    const int startDeals = game->DealsStarted;
+    const long long allocationsBefore = g_allocations.load();
+    for (auto _ : state) {
+        RunGameFrame(*game, human.Decide(*game));
+        clock.Advance(16);
+    }
+    const long long allocations = g_allocations.load() - allocationsBefore;
+
+    state.counters["frames/s"] =
+        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["deals"] = double(game->DealsStarted - startDeals);
+    state.counters["allocs"] = double(allocations);
+    if (allocations != 0) state.SkipWithError("a frame allocated on the heap");
+}
+
+BENCHMARK(BM_GameFrame)
+    ->ArgName("variant")
+    ->DenseRange(0, 4)
+    ->MinTime(2.0)
+    ->Unit(benchmark::kNanosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

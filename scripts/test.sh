@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Sets everything up and runs every test:
+#   1. the release build: unit tests, the soak of every game, a short benchmark run
+#      that fails if a frame allocates;
+#   2. the AddressSanitizer + UndefinedBehaviorSanitizer build: the same tests;
+#   3. the source formatting check.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+jobs=$(nproc 2>/dev/null || echo 2)
+
+bash scripts/install-deps.sh $(grep -v '^#' scripts/packages.txt)
+
+echo "== release build"
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/release -j"$jobs"
+(cd build/release && ctest --output-on-failure -j"$jobs")
+
+echo "== frame benchmark (short run; fails if a frame allocates)"
+build/release/bench/frame_bench --benchmark_min_time=0.2 --benchmark_filter='variant:[04]'
+
+echo "== sanitizer build (ASan + UBSan)"
+cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTARRABEL_SANITIZE=ON \
+    -DTARRABEL_BENCH=OFF >/dev/null
+cmake --build build/sanitize -j"$jobs"
+(cd build/sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --output-on-failure -j"$jobs")
+
+echo "== formatting"
+files=$(git -C "$root" ls-files '*.cpp' '*.h' 2>/dev/null || find src tests tools bench -name '*.cpp' -o -name '*.h')
+clang-format --dry-run --Werror $files
+
+echo "All tests passed."
