@@ -20,7 +20,7 @@ echo "== frame benchmark (short run; fails if a frame allocates)"
 build/release/bench/frame_bench --benchmark_min_time=0.2 --benchmark_filter='variant:[04]'
 
 echo "== sanitizer build (ASan + UBSan)"
-cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTARRABEL_SANITIZE=ON \
+cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARRABEL_SANITIZE=ON \
     -DTARRABEL_BENCH=OFF >/dev/null
 cmake --build build/sanitize -j"$jobs"
 (cd build/sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
