@@ -110,9 +110,9 @@ struct DeckMakeup {
     int copiesOfEachCard;
 };
 
-class DeckComposition : public testing::TestWithParam<DeckMakeup> {};
+class DeckCompositionByVariant : public testing::TestWithParam<DeckMakeup> {};
 
-TEST_P(DeckComposition, HoldsEachOrdinaryCardTheRightNumberOfTimes) {
+TEST_P(DeckCompositionByVariant, HoldsEachOrdinaryCardTheRightNumberOfTimes) {
     const DeckMakeup& m = GetParam();
     Table t(m.variant);
     const Game& g = t.g;
@@ -137,7 +137,7 @@ TEST_P(DeckComposition, HoldsEachOrdinaryCardTheRightNumberOfTimes) {
         EXPECT_EQ(n, m.copiesOfEachCard);
 }
 
-INSTANTIATE_TEST_SUITE_P(Variants, DeckComposition,
+INSTANTIATE_TEST_SUITE_P(Variants, DeckCompositionByVariant,
                          testing::Values(DeckMakeup{GameVariant::Tarrabel, 52, 0, 1},
                                          DeckMakeup{GameVariant::HuitAmericain, 54, 2, 1},
                                          DeckMakeup{GameVariant::Agonia, 52, 0, 1},
