@@ -1,0 +1,609 @@
+// The state machine that drives a deal: dealing, the starter card, turns, automatic draws
+// and passes, timed pauses, the suit announcement, and what happens when no card can be
+// drawn.
+#include "session/state_machine.h"
+
+#include <climits>
+#include <string>
+
+#include "ai/computer_player.h"
+#include "table_driver.h"
+
+namespace tarrabel::test {
+namespace {
+
+// ---- dealing ---------------------------------------------------------------------------
+
+struct DealCase {
+    GameVariant variant;
+    bool reversed;
+    int eliminated;  // a seat out of the match, or -1
+};
+
+class Dealing : public ::testing::TestWithParam<DealCase> {};
+
+// Each seat receives its whole hand in one run, in the dealing order, and every card joins
+// the hand of the seat it flew to (the last card of a batch too, although the dealing loop
+// has already moved on to the next seat when it lands).
+TEST_P(Dealing, EachSeatGetsTheNextRunOfTheDeck) {
+    const DealCase& c = GetParam();
+    Table t(c.variant, 11);
+    if (c.eliminated >= 0) {
+        t.g.Players[c.eliminated].Eliminated = true;
+        MatchSetup(t.g);
+    }
+    t.g.DirectionReversed = c.reversed;
+    t.trace.events.clear();
+    ASSERT_TRUE(StepUntil(t, [&] { return t.g.State != GameState::DealingCards; }));
+
+    const Game& g = t.g;
+    const int h = g.Rules.HandSize;
+    const int players = c.eliminated >= 0 ? 3 : 4;
+    EXPECT_EQ(g.TotalDealt, h * players);
+    int index = 0;
+    for (int batch = 0; batch < players; ++batch) {
+        const int seat = g.SeatOrder[index];
+        ASSERT_NE(seat, c.eliminated);
+        ASSERT_EQ(g.HandCount[seat], h) << "seat " << seat;
+        for (int k = 0; k < h; ++k)
+            EXPECT_EQ(g.Hands[seat][k].CardIndex, g.DeckOrder[batch * h + k])
+                << "seat " << seat << " slot " << k;
+        do
+            index = c.reversed ? (index + 3) % 4 : (index + 1) % 4;
+        while (g.SeatOrder[index] == c.eliminated);
+    }
+    if (c.eliminated >= 0) {
+        EXPECT_EQ(g.HandCount[c.eliminated], 0);
+    }
+    for (const TraceEvent& e : EventsOf(t, TraceKind::Dealt)) {
+        EXPECT_NE(e.seat, c.eliminated);
+        EXPECT_EQ(g.Hands[e.seat][e.slot].CardIndex, e.card);
+    }
+    std::string why;
+    EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << why;
+}
+
+INSTANTIATE_TEST_SUITE_P(Variants, Dealing,
+                         ::testing::Values(DealCase{GameVariant::Tarrabel, true, -1},
+                                           DealCase{GameVariant::HuitAmericain, false, -1},
+                                           DealCase{GameVariant::Agonia, false, -1},
+                                           DealCase{GameVariant::IllustratedAgonia, true, -1},
+                                           DealCase{GameVariant::PisYedili, true, -1},
+                                           DealCase{GameVariant::PisYedili, true, 2},
+                                           DealCase{GameVariant::PisYedili, false, 1},
+                                           DealCase{GameVariant::PisYedili, false, 3}));
+
+// ---- the starter card ------------------------------------------------------------------
+
+std::vector<int16_t> StarterEvents(const Table& t, std::vector<TraceKind>* kinds) {
+    std::vector<int16_t> cards;
+    for (const TraceEvent& e : t.trace.events) {
+        if (e.kind != TraceKind::Starter && e.kind != TraceKind::StarterBack) continue;
+        kinds->push_back(e.kind);
+        cards.push_back(int16_t(e.card));
+    }
+    return cards;
+}
+
+// A wild starter goes back into the deck and another card is turned, as often as it takes;
+// only a card of another rank opens the play.
+TEST(Starter, WildStarterGoesBackUntilAnotherRankIsTurned) {
+    Table t(GameVariant::Tarrabel, 3);
+    // No Eight in the hands; the first starter is the Eight of clubs.
+    StackDeck(
+        t, {CardOf(3, kClubs),    CardOf(4, kClubs),    CardOf(5, kClubs),    CardOf(6, kClubs),
+            CardOf(7, kClubs),    CardOf(3, kHearts),   CardOf(4, kHearts),   CardOf(6, kHearts),
+            CardOf(7, kHearts),   CardOf(9, kHearts),   CardOf(3, kSpades),   CardOf(4, kSpades),
+            CardOf(5, kSpades),   CardOf(6, kSpades),   CardOf(7, kSpades),   CardOf(3, kDiamonds),
+            CardOf(4, kDiamonds), CardOf(5, kDiamonds), CardOf(6, kDiamonds), CardOf(7, kDiamonds),
+            CardOf(8, kClubs)});
+    t.trace.events.clear();
+
+    // First Eight back: the deck happens to hold another Eight next.
+    ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::StarterBack) == 1; }));
+    EXPECT_EQ(t.g.State, GameState::Deal4);
+    EXPECT_EQ(t.g.PileCount, 0);
+    StackDeck(t, {CardOf(8, kDiamonds)});
+    ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::StarterBack) == 2; }));
+    // And then a plain Five of hearts.
+    StackDeck(t, {CardOf(5, kHearts)});
+    ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Starter) == 3; }));
+
+    std::vector<TraceKind> kinds;
+    const std::vector<int16_t> cards = StarterEvents(t, &kinds);
+    const std::vector<TraceKind> expectKinds = {TraceKind::Starter, TraceKind::StarterBack,
+                                                TraceKind::Starter, TraceKind::StarterBack,
+                                                TraceKind::Starter};
+    const std::vector<int16_t> expectCards = {CardOf(8, kClubs), CardOf(8, kClubs),
+                                              CardOf(8, kDiamonds), CardOf(8, kDiamonds),
+                                              CardOf(5, kHearts)};
+    EXPECT_EQ(kinds, expectKinds);
+    EXPECT_EQ(cards, expectCards);
+
+    // Each Eight is buried at least five cards deep in the undrawn deck.
+    for (const TraceEvent& e : EventsOf(t, TraceKind::StarterBack)) {
+        EXPECT_GE(e.pos, 21 + 5);
+        EXPECT_LT(e.pos, 52);
+    }
+    const Game& g = t.g;
+    EXPECT_EQ(g.PileCount, 1);
+    EXPECT_EQ(g.Pile[0].CardIndex, CardOf(5, kHearts));
+    EXPECT_EQ(g.DealtInBatch, 0);
+    EXPECT_EQ(g.DeckPos, 21);
+    int eights = 0;
+    for (int p = g.DeckPos; p < 52; ++p)
+        eights += g.RankOf(g.DeckOrder[p]) == 8 ? 1 : 0;
+    EXPECT_EQ(eights, 4);
+    EXPECT_EQ(CountOf(t, TraceKind::Play), 0) << "nobody moves before the last starter";
+    std::string why;
+    EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << why;
+
+    // Then the starting player opens.
+    ASSERT_TRUE(StepUntil(t, [&] {
+        return g.WaitingForHuman || CountOf(t, TraceKind::Play) + CountOf(t, TraceKind::Draw) > 0;
+    }));
+    EXPECT_EQ(g.CurrentPlayer, g.StartingPlayer);
+}
+
+TEST(Starter, PisYediliTurnsNoStarterAndTheStartingPlayerMovesAtOnce) {
+    for (uint64_t seed : {1u, 2u, 5u}) {
+        Table t(GameVariant::PisYedili, seed);
+        ASSERT_TRUE(StepUntil(t, [&] { return t.g.State != GameState::DealingCards; }));
+        EXPECT_EQ(t.g.State, GameState::NormalPlay);
+        EXPECT_EQ(t.g.PileCount, 0);
+        EXPECT_EQ(CountOf(t, TraceKind::Starter), 0);
+        EXPECT_FALSE(AnyCardMoving(t.g));
+        StepGameState(t.g);
+        EXPECT_EQ(t.g.CurrentPlayer, t.g.StartingPlayer) << "seed " << seed;
+        // He plays, waits for his clicks, or draws because he has no club and no Jack.
+        const bool moved = t.g.WaitingForHuman || t.g.State == GameState::DealOne ||
+                           t.g.Hands[t.g.CurrentPlayer][t.g.AiCardIndex].Moving;
+        EXPECT_TRUE(moved) << "seed " << seed;
+    }
+}
+
+// ---- a player who cannot play -----------------------------------------------------------
+
+struct NoPlayCase {
+    GameVariant variant;
+    int seat;
+    int draws;  // automatic draws before the pass
+};
+
+class CannotPlay : public ::testing::TestWithParam<NoPlayCase> {};
+
+TEST_P(CannotPlay, DrawsThenPasses) {
+    const NoPlayCase& c = GetParam();
+    Table t(c.variant);
+    t.ClearTable();
+    t.SetPile({CardOf(5, kClubs)});
+    const int next = GiveDeadHands(t);
+    StackDeck(t, {Dead(next), Dead(next + 1), Dead(next + 2)});
+    TurnGoesTo(t, c.seat);
+    t.trace.events.clear();
+
+    ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Pass) == 1; }));
+    ASSERT_EQ(t.trace.events.size(), size_t(c.draws + 1));
+    for (int i = 0; i < c.draws; ++i) {
+        const TraceEvent& e = t.trace.events[i];
+        EXPECT_EQ(e.kind, TraceKind::Draw);
+        EXPECT_EQ(e.seat, c.seat);
+        EXPECT_EQ(e.draw, DrawKind::Auto);
+    }
+    EXPECT_EQ(t.trace.events.back().seat, c.seat);
+    EXPECT_EQ(t.g.HandCount[c.seat], 2 + c.draws);
+    EXPECT_EQ(t.g.DrawCount, 0);
+    EXPECT_FALSE(t.g.DrawDone);
+
+    // The turn then moves on to the next player.
+    ASSERT_TRUE(StepUntil(t, [&] { return t.g.CurrentPlayer != c.seat; }));
+    EXPECT_EQ(t.g.CurrentPlayer, (c.seat + 1) % kSeats);
+}
+
+INSTANTIATE_TEST_SUITE_P(Seats, CannotPlay,
+                         ::testing::Values(NoPlayCase{GameVariant::Tarrabel, 1, 1},
+                                           NoPlayCase{GameVariant::Tarrabel, 0, 1},
+                                           NoPlayCase{GameVariant::Agonia, 2, 1},
+                                           NoPlayCase{GameVariant::PisYedili, 3, 3},
+                                           NoPlayCase{GameVariant::PisYedili, 0, 3}));
+
+TEST(CannotPlay, PlaysTheDrawnCardWhenItFollows) {
+    Table t(GameVariant::Tarrabel);
+    t.ClearTable();
+    t.SetPile({CardOf(5, kClubs)});
+    GiveDeadHands(t);
+    StackDeck(t, {CardOf(6, kClubs)});
+    TurnGoesTo(t, 1);
+    t.trace.events.clear();
+    ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Play) == 1; }));
+    ASSERT_EQ(t.trace.events.size(), 2u);
+    EXPECT_EQ(t.trace.events[0].kind, TraceKind::Draw);
+    EXPECT_EQ(t.trace.events[1].seat, 1);
+    EXPECT_EQ(t.trace.events[1].card, CardOf(6, kClubs));
+    EXPECT_EQ(CountOf(t, TraceKind::Pass), 0);
+}
+
+// ---- timed pauses -----------------------------------------------------------------------
+
+// The machine stays in "PAUSED" while the tick is at most PauseStart + ms, and returns to
+// the state it left at the first tick past it.
+void ExpectPauseHolds(Table& t, int32_t ms, GameState resume) {
+    Game& g = t.g;
+    ASSERT_EQ(g.State, GameState::Paused);
+    EXPECT_EQ(g.PauseLength, ms);
+    EXPECT_EQ(g.ResumeState, resume) << StateName(g.ResumeState);
+    t.clock.Advance(g.PauseStart + ms - t.clock.TickMs());
+    for (int i = 0; i < 5; ++i)
+        StepGameState(g);
+    EXPECT_EQ(g.State, GameState::Paused) << "the pause ended before its time";
+    t.clock.Advance(1);
+    StepGameState(g);
+    EXPECT_EQ(g.State, resume);
+    EXPECT_TRUE(g.PauseDone);
+}
+
+// Every seat holds two dead cards, the pile shows the Five of clubs; seat 1 additionally
+// holds `extra`, and moves next.
+void SeatOnePlays(Table& t, std::initializer_list<int16_t> extra) {
+    t.ClearTable();
+    t.SetPile({CardOf(5, kClubs)});
+    GiveDeadHands(t);
+    for (int16_t c : extra)
+        t.GiveHand(1, {c});
+    TurnGoesTo(t, 1);
+    t.trace.events.clear();
+}
+
+TEST(Pause, AfterAPlayedCard1300) {
+    Table t(GameVariant::Tarrabel);
+    SeatOnePlays(t, {CardOf(6, kClubs)});
+    ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Play) == 1; }));
+    ExpectPauseHolds(t, 1300, GameState::NormalPlay);
+}
+
+TEST(Pause, AfterTheStarter900) {
+    Table t(GameVariant::Tarrabel, 4);
+    std::initializer_list<int16_t> noEights = {
+        CardOf(3, kClubs),    CardOf(4, kClubs),    CardOf(5, kClubs),    CardOf(6, kClubs),
+        CardOf(7, kClubs),    CardOf(3, kHearts),   CardOf(4, kHearts),   CardOf(6, kHearts),
+        CardOf(7, kHearts),   CardOf(9, kHearts),   CardOf(3, kSpades),   CardOf(4, kSpades),
+        CardOf(5, kSpades),   CardOf(6, kSpades),   CardOf(7, kSpades),   CardOf(3, kDiamonds),
+        CardOf(4, kDiamonds), CardOf(5, kDiamonds), CardOf(6, kDiamonds), CardOf(7, kDiamonds),
+        CardOf(10, kHearts)};
+    StackDeck(t, noEights);
+    ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Starter) == 1; }));
+    ExpectPauseHolds(t, 900, GameState::NormalPlay);
+}
+
+TEST(Pause, AfterAnAutomaticDraw900) {
+    Table t(GameVariant::Tarrabel);
+    SeatOnePlays(t, {});
+    ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Draw) == 1; }));
+    ExpectPauseHolds(t, 900, GameState::NormalPlay);
+}
+
+TEST(Pause, AfterEachPenaltyCard250) {
+    Table t(GameVariant::Tarrabel);
+    SeatOnePlays(t, {CardOf(2, kClubs)});  // seat 2 holds no Two: he takes the two cards
+    ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Play) == 1; }));
+    ExpectPauseHolds(t, 1300, GameState::DrawExtraCardsAndPlay);
+    for (int n = 1; n <= 2; ++n) {
+        ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Draw) == n; }));
+        EXPECT_EQ(t.trace.events.back().draw, DrawKind::Penalty);
+        EXPECT_EQ(t.trace.events.back().seat, 2);
+        ExpectPauseHolds(t, 250, n == 1 ? GameState::DrawExtraCardsAndPlay : GameState::NormalPlay);
+    }
+}
+
+TEST(Pause, AfterTheSuitAnnouncement1700) {
+    Table t(GameVariant::Tarrabel);
+    SeatOnePlays(t, {CardOf(8, kHearts)});
+    ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Play) == 1; }));
+    ExpectPauseHolds(t, 1300, GameState::SelectTrumps);
+    ASSERT_TRUE(StepUntil(t, [&] { return t.g.State == GameState::Paused; }));
+    EXPECT_EQ(CountOf(t, TraceKind::Suit), 1);
+    EXPECT_TRUE(t.g.ShowSuitBanner) << "the announcement stays up through the pause";
+    ExpectPauseHolds(t, 1700, GameState::NormalPlay);
+}
+
+TEST(Pause, AfterThePassAnnouncement1700) {
+    Table t(GameVariant::Tarrabel);
+    SeatOnePlays(t, {});
+    ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Pass) == 1; }));
+    ASSERT_TRUE(StepUntil(t, [&] { return t.g.State == GameState::Paused; }));
+    EXPECT_TRUE(t.g.ShowPassBanner);
+    ExpectPauseHolds(t, 1700, GameState::NormalPlay);
+    StepGameState(t.g);
+    EXPECT_FALSE(t.g.ShowPassBanner);
+}
+
+TEST(Pause, AfterTheDeckIsRebuilt500) {
+    Table t(GameVariant::Tarrabel);
+    t.ClearTable();
+    t.SetPile({CardOf(3, kDiamonds), CardOf(4, kDiamonds), CardOf(5, kClubs)});
+    GiveDeadHands(t);
+    EmptyDeckInto(t, 3);
+    TurnGoesTo(t, 1);
+    ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Rebuild) == 1; }));
+    ExpectPauseHolds(t, 500, GameState::DealOne);
+    EXPECT_EQ(t.g.PileCount, 1);
+    EXPECT_EQ(t.g.Pile[0].CardIndex, CardOf(5, kClubs));
+    EXPECT_EQ(t.g.DeckPos, 50);
+    std::string why;
+    EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << why;
+}
+
+// A tick counter that can be set to any value, wrapping included.
+class SetClock final : public Clock {
+  public:
+    int32_t TickMs() override { return now; }
+    int32_t now = 0;
+};
+
+TEST(Pause, SurvivesTheTickCounterWrapping) {
+    Table t;
+    SetClock clock;
+    t.g.io.clock = &clock;
+    clock.now = INT32_MAX - 100;
+    t.g.State = GameState::NormalPlay;
+    PauseFor(t.g, 500);
+    clock.now = INT32_MIN + 399;  // 500 ms later, past the wrap
+    StepGameState(t.g);
+    EXPECT_EQ(t.g.State, GameState::Paused);
+    clock.now = INT32_MIN + 400;
+    StepGameState(t.g);
+    EXPECT_EQ(t.g.State, GameState::NormalPlay);
+    EXPECT_TRUE(t.g.PauseDone);
+}
+
+// ---- turn order -------------------------------------------------------------------------
+
+struct TurnCase {
+    std::vector<int> eliminated;
+    bool reversed;
+    int from, after, before;
+};
+
+class TurnOrder : public ::testing::TestWithParam<TurnCase> {};
+
+TEST_P(TurnOrder, SkipsEliminatedPlayers) {
+    const TurnCase& c = GetParam();
+    Table t(GameVariant::PisYedili);
+    for (int seat : c.eliminated)
+        t.g.Players[seat].Eliminated = true;
+    t.g.DirectionReversed = c.reversed;
+    EXPECT_EQ(PlayerAfter(t.g, c.from), c.after);
+    EXPECT_EQ(PlayerBefore(t.g, c.from), c.before);
+    t.g.CurrentPlayer = int16_t(c.from);
+    NextPlayer(t.g);
+    EXPECT_EQ(t.g.CurrentPlayer, c.after);
+    PreviousPlayer(t.g);
+    EXPECT_EQ(t.g.CurrentPlayer, c.from);
+    t.g.CurrentPlayer = int16_t(c.from);
+    PreviousPlayer(t.g);
+    EXPECT_EQ(t.g.CurrentPlayer, c.before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Seats, TurnOrder,
+    ::testing::Values(TurnCase{{}, false, 3, 0, 2}, TurnCase{{}, true, 0, 3, 1},
+                      TurnCase{{2}, false, 1, 3, 0}, TurnCase{{2}, true, 3, 1, 0},
+                      TurnCase{{1, 2}, false, 0, 3, 3}, TurnCase{{1, 2}, true, 3, 0, 0},
+                      TurnCase{{1, 3}, false, 2, 0, 0}, TurnCase{{1, 3}, true, 0, 2, 2}));
+
+// A whole turn passes an eliminated player by: his empty hand does not end the deal.
+TEST(TurnOrder, AnEliminatedPlayerNeverMoves) {
+    Table t(GameVariant::PisYedili);
+    t.ClearTable();
+    t.g.Players[2].Eliminated = true;
+    t.SetPile({CardOf(5, kClubs)});
+    for (int seat : {0, 1, 3})
+        t.GiveHand(seat, {Dead(2 * seat), Dead(2 * seat + 1)});
+    t.GiveHand(1, {CardOf(6, kClubs)});
+    TurnGoesTo(t, 1);
+    t.trace.events.clear();
+    ASSERT_TRUE(
+        StepUntil(t, [&] { return t.g.CurrentPlayer == 3 && t.g.State == GameState::DealOne; }));
+    for (const TraceEvent& e : t.trace.events)
+        EXPECT_NE(e.seat, 2);
+    EXPECT_EQ(CountOf(t, TraceKind::End), 0);
+}
+
+// ---- waiting for the human --------------------------------------------------------------
+
+class WaitingForHuman : public ::testing::TestWithParam<GameState> {};
+
+TEST_P(WaitingForHuman, AnnouncementsAndSuitChoiceDoNotRun) {
+    Table t;
+    t.ClearTable();
+    t.SetPile({CardOf(5, kClubs)});
+    for (int seat = 0; seat < kSeats; ++seat)
+        t.GiveHand(seat, {CardOf(6, seat)});
+    t.g.State = GetParam();
+    t.g.CurrentPlayer = 0;
+    t.g.WaitingForHuman = true;
+    for (bool banner : {false, true}) {
+        t.g.BannerStep = banner;
+        for (int i = 0; i < 50; ++i)
+            Step(t);
+        EXPECT_EQ(t.g.State, GetParam());
+        EXPECT_EQ(t.g.BannerStep, banner);
+        EXPECT_EQ(t.g.CurrentPlayer, 0);
+        EXPECT_FALSE(AnyCardMoving(t.g));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(States, WaitingForHuman,
+                         ::testing::Values(GameState::SelectTrumps, GameState::ShowContract,
+                                           GameState::ShowPass, GameState::NormalPlay));
+
+// ---- the suit after a wild card ----------------------------------------------------------
+
+TEST(SuitChoice, ThePlayerOfTheEightNamesTheSuitAndTheNextPlayerMoves) {
+    Table t(GameVariant::Tarrabel);
+    SeatOnePlays(t, {CardOf(8, kHearts)});
+    t.GiveHand(2,
+               {CardOf(4, kSpades), CardOf(4, kClubs), CardOf(4, kHearts), CardOf(4, kDiamonds)});
+    ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Play) == 2; }));
+    const auto suits = EventsOf(t, TraceKind::Suit);
+    ASSERT_EQ(suits.size(), 1u);
+    EXPECT_EQ(suits[0].seat, 1);
+    const TraceEvent second = EventsOf(t, TraceKind::Play)[1];
+    EXPECT_EQ(second.seat, 2);
+    EXPECT_EQ(t.g.SuitOf(second.card), suits[0].suit) << "seat 2 follows the named suit";
+}
+
+// ---- no card to draw ----------------------------------------------------------------------
+
+// The deck is used up and the pile holds only its top card: nothing can be rebuilt, so the
+// player goes without the card and passes; the machine never enters "RECREATE DECK".
+TEST(NoCardToDraw, AnAutomaticDrawFindsNothingAndThePlayerPasses) {
+    Table t(GameVariant::Tarrabel);
+    t.ClearTable();
+    t.SetPile({CardOf(5, kClubs)});
+    GiveDeadHands(t);
+    EmptyDeckInto(t, 3);
+    TurnGoesTo(t, 1);
+    t.trace.events.clear();
+    bool recreated = false;
+    ASSERT_TRUE(StepUntil(
+        t,
+        [&] {
+            recreated |= t.g.State == GameState::RecreateDeck;
+            return CountOf(t, TraceKind::Pass) == 1;
+        },
+        2000));
+    EXPECT_FALSE(recreated);
+    ASSERT_GE(t.trace.events.size(), 2u);
+    EXPECT_EQ(t.trace.events[0].kind, TraceKind::DeckEmpty);
+    EXPECT_EQ(t.trace.events[0].seat, 1);
+    EXPECT_EQ(t.trace.events[1].kind, TraceKind::Pass);
+    EXPECT_EQ(t.trace.events[1].seat, 1);
+    EXPECT_EQ(t.g.HandCount[1], 2);
+    ASSERT_TRUE(StepUntil(
+        t, [&] { return t.g.CurrentPlayer == 2; }, 2000));
+    std::string why;
+    EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << why;
+}
+
+// A penalty larger than the cards that exist ends with the cards that were there.
+TEST(NoCardToDraw, APenaltyEndsWithTheCardsThatExisted) {
+    Table t(GameVariant::Tarrabel);
+    t.ClearTable();
+    t.SetPile({CardOf(2, kClubs)});
+    GiveDeadHands(t);
+    EmptyDeckInto(t, 3, 1);
+    const int16_t last = t.g.DeckOrder[51];
+    TurnGoesTo(t, 2);
+    t.g.CurrentPlayer = 1;  // seat 1 played the Two; seat 2 takes the cards
+    t.g.State = GameState::DrawExtraCardsAndPlay;
+    t.g.PenaltyCards = 3;
+    t.g.PenaltyTaken = false;
+    t.trace.events.clear();
+    ASSERT_TRUE(StepUntil(
+        t, [&] { return CountOf(t, TraceKind::DeckEmpty) == 1; }, 2000));
+    const auto draws = EventsOf(t, TraceKind::Draw);
+    ASSERT_EQ(draws.size(), 1u);
+    EXPECT_EQ(draws[0].seat, 2);
+    EXPECT_EQ(draws[0].card, last);
+    EXPECT_EQ(EventsOf(t, TraceKind::DeckEmpty)[0].seat, 2);
+    EXPECT_EQ(t.g.HandCount[2], 3);
+    EXPECT_EQ(t.g.PenaltyCards, 0);
+    EXPECT_TRUE(t.g.PenaltyTaken);
+    // Seat 2 moves next (he takes the cards and plays).
+    ASSERT_TRUE(StepUntil(
+        t, [&] { return t.g.State == GameState::NormalPlay && !AnyCardMoving(t.g); }, 2000));
+    StepGameState(t.g);
+    EXPECT_EQ(t.g.CurrentPlayer, 2);
+    std::string why;
+    EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << why;
+}
+
+// Unplayable on a Five of clubs in Illustrated Agonia (no club, no Five, no Ace), both packs.
+std::vector<int16_t> UnplayableOnFiveOfClubs(int n) {
+    std::vector<int16_t> out;
+    for (int pack = 0; pack < 2; ++pack)
+        for (int rank : {2, 3, 4, 6, 7, 8, 9, 10, 11, 12, 13})
+            for (int32_t suit : {kHearts, kSpades, kDiamonds})
+                if (int(out.size()) < n) out.push_back(int16_t(CardOf(rank, suit) + 52 * pack));
+    return out;
+}
+
+// A hand of 55 cards has no free slot: the draw is skipped, and no card is lost or written
+// over.
+TEST(NoCardToDraw, AFullHandSkipsTheDraw) {
+    for (bool penalty : {false, true}) {
+        SCOPED_TRACE(penalty ? "penalty" : "automatic draw");
+        Table t(GameVariant::IllustratedAgonia);
+        t.ClearTable();
+        t.SetPile({CardOf(5, kClubs)});
+        const std::vector<int16_t> full = UnplayableOnFiveOfClubs(55);
+        for (int16_t c : full)
+            t.GiveHand(2, {c});
+        for (int seat : {0, 1, 3})
+            t.GiveHand(seat, {SecondPack(CardOf(13 - seat, kClubs)),
+                              SecondPack(CardOf(9 - seat, kClubs))});
+        ASSERT_EQ(t.g.HandCount[2], 55);
+        const int16_t deckPos = t.g.DeckPos;
+        TurnGoesTo(t, 2);
+        if (penalty) {
+            t.g.CurrentPlayer = 1;
+            t.g.State = GameState::DrawExtraCards;
+            t.g.PenaltyCards = 2;
+        }
+        t.trace.events.clear();
+        ASSERT_TRUE(StepUntil(
+            t,
+            [&] {
+                return penalty ? t.g.State == GameState::NormalPlay
+                               : CountOf(t, TraceKind::Pass) == 1;
+            },
+            2000));
+        EXPECT_EQ(t.g.HandCount[2], 55);
+        EXPECT_EQ(t.g.DeckPos, deckPos);
+        EXPECT_EQ(CountOf(t, TraceKind::Draw), 0);
+        for (int s = 0; s < 55; ++s)
+            EXPECT_EQ(t.g.Hands[2][s].CardIndex, full[s]);
+        std::string why;
+        EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << why;
+    }
+}
+
+// ---- going out in Pis Yedili -----------------------------------------------------------------
+
+class GoingOutPenalty : public ::testing::TestWithParam<bool> {};
+
+// The player before the one who went out draws what the last run of cards was worth; once
+// drawn, the deal ends.
+TEST_P(GoingOutPenalty, IsDrawnByThePlayerBeforeAndTheDealEnds) {
+    const bool reversed = GetParam();
+    Table t(GameVariant::PisYedili);
+    t.ClearTable();
+    t.SetPile({CardOf(4, kClubs)});
+    for (int seat : {0, 2, 3})
+        t.GiveHand(seat, {Dead(2 * seat), Dead(2 * seat + 1)});
+    t.GiveHand(1, {CardOf(5, kClubs)});
+    TurnGoesTo(t, 1, reversed);
+    const int victim = reversed ? 2 : 0;
+    t.trace.events.clear();
+    ASSERT_TRUE(StepUntil(
+        t, [&] { return t.g.State == GameState::EndOfMatch; }, 5000))
+        << "stuck in " << StateName(t.g.State);
+    const auto draws = EventsOf(t, TraceKind::Draw);
+    const int owed = std::max<int>(1, t.g.RunPointsOf[1]);
+    EXPECT_EQ(int(draws.size()), owed);
+    for (const TraceEvent& e : draws) {
+        EXPECT_EQ(e.seat, victim);
+        EXPECT_EQ(e.draw, DrawKind::Penalty);
+    }
+    EXPECT_EQ(t.g.HandCount[victim], 2 + owed);
+    EXPECT_EQ(CountOf(t, TraceKind::End), 1);
+    EXPECT_EQ(t.trace.events.back().kind, TraceKind::End);
+    std::string why;
+    EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << why;
+}
+
+INSTANTIATE_TEST_SUITE_P(Directions, GoingOutPenalty, ::testing::Values(false, true));
+
+}  // namespace
+}  // namespace tarrabel::test
