@@ -138,9 +138,11 @@ void HumanRightClick(Game& g, int32_t x, int32_t y) {
             c.MoveSource = true;
             return;
         }
-        if (g.State == GameState::SelectExchange && c.MoveSource) {
+        if (g.State == GameState::SelectExchange && c.MoveSource && !hitCard) {
             // A second right click on the picked card puts it down again; without this a
-            // player with a single card could never leave the pick.
+            // player with a single card could never leave the pick. Only the card on top
+            // at the pointer counts: a click on a card lying over the picked one is not a
+            // click on the picked card.
             CancelPick(g);
             g.State = GameState::NormalPlay;
             return;

@@ -103,10 +103,14 @@ inline void StackDeck(Table& t, std::initializer_list<int16_t> cards) {
     }
 }
 
-// Moves undrawn cards into a seat's hand until only `keep` remain in the deck.
+// Moves undrawn cards into a computer player's hand until only `keep` remain in the deck;
+// when his hand is full the rest go to the seat before him.
 inline void EmptyDeckInto(Table& t, int seat, int keep = 0) {
-    while (t.g.DeckPos < t.g.Rules.DeckSize - keep)
+    while (t.g.DeckPos < t.g.Rules.DeckSize - keep) {
+        if (t.g.HandCount[seat] == kHandSlots) --seat;
+        ASSERT_GT(seat, 0) << "no room left in the computer players' hands";
         t.GiveHand(seat, {t.g.DeckOrder[t.g.DeckPos]});
+    }
 }
 
 // "NORMAL PLAY" with nothing moving, turns going clockwise, and the turn about to pass to
@@ -135,7 +139,8 @@ inline void StartHumansTurn(Table& t) {
 inline void UseSlowAnimation(Table& t) {
     GameOptions o = DefaultOptions(t.g.Options.Variant);
     o.SlowAnimation = true;
-    GameInit(t.g, o, t.g.io);
+    const Services io = t.g.io;  // GameInit starts from a blank game
+    GameInit(t.g, o, io);
 }
 
 // Cards that follow nothing on a Five of clubs in any of the games (no club, no Five, no
