@@ -9,7 +9,7 @@ namespace tarrabel {
 
 // The suit a card must have to follow the pile. A lone joker on the pile (a Huit Americain
 // starter) asks for no suit at all: kAnySuit, and any card may follow it.
-constexpr int32_t kAnySuit = 5;
+inline constexpr int32_t kAnySuit = 5;
 int32_t SuitToFollow(const Game& g);
 
 // Whether a card of this suit follows the suit in force.

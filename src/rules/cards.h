@@ -18,22 +18,22 @@ enum Suit : int32_t { kClubs = 0, kHearts = 1, kSpades = 2, kDiamonds = 3, kNoSu
 
 // Ranks: 1 Ace, 2..10, 11 Jack, 12 Queen, 13 King, 15 joker. -1 in a rank setting means
 // that the variant has no such card.
-constexpr int16_t kAce = 1;
-constexpr int16_t kJack = 11;
-constexpr int16_t kQueen = 12;
-constexpr int16_t kKing = 13;
-constexpr int16_t kJoker = 15;
-constexpr int16_t kNoRank = -1;
+inline constexpr int16_t kAce = 1;
+inline constexpr int16_t kJack = 11;
+inline constexpr int16_t kQueen = 12;
+inline constexpr int16_t kKing = 13;
+inline constexpr int16_t kJoker = 15;
+inline constexpr int16_t kNoRank = -1;
 
-constexpr int kCardTableSize = 111;  // card indexes 0..110
-constexpr int kDeckRecords = 111;
-constexpr int kPileRecords = 111;
-constexpr int kHandSlots = 55;      // slots 0..54 hold cards
-constexpr int kHandRecords = 56;    // slot 55 is never used
-constexpr int kReturnRecords = 16;  // 0..10 fly back when the deck is rebuilt
-constexpr int kReturnFlying = 11;
-constexpr int kSeats = 4;  // 0 human (bottom), 1 right, 2 top, 3 left
-constexpr int kHuman = 0;
+inline constexpr int kCardTableSize = 111;  // card indexes 0..110
+inline constexpr int kDeckRecords = 111;
+inline constexpr int kPileRecords = 111;
+inline constexpr int kHandSlots = 55;      // slots 0..54 hold cards
+inline constexpr int kHandRecords = 56;    // slot 55 is never used
+inline constexpr int kReturnRecords = 16;  // 0..10 fly back when the deck is rebuilt
+inline constexpr int kReturnFlying = 11;
+inline constexpr int kSeats = 4;  // 0 human (bottom), 1 right, 2 top, 3 left
+inline constexpr int kHuman = 0;
 
 enum class GameVariant : int32_t {
     Tarrabel = 0,
@@ -42,9 +42,9 @@ enum class GameVariant : int32_t {
     IllustratedAgonia = 3,
     PisYedili = 4,
 };
-constexpr int kVariantCount = 5;
+inline constexpr int kVariantCount = 5;
 
-constexpr std::array<std::string_view, kVariantCount> kVariantNames = {
+inline constexpr std::array<std::string_view, kVariantCount> kVariantNames = {
     "Tarrabel", "Huit Americain", "Agonia", "Illustrated Agonia", "Pis Yedili"};
 
 constexpr std::string_view VariantName(GameVariant v) {
@@ -70,7 +70,7 @@ struct VariantSettings {
 
 // clang-format off
 //                                               Deck Hand Wild Rev  Skip C2  C3  T2  T5  T11 Again Reversed Target
-constexpr std::array<VariantSettings, kVariantCount> kVariantSettings = {{
+inline constexpr std::array<VariantSettings, kVariantCount> kVariantSettings = {{
     /* Tarrabel           */ {  52,  5,   8,   1,  12,  2, -1, -1, -1, -1,  -1,  true,   100},
     /* Huit Americain     */ {  54,  8,   8,   1,  11, -1, -1,  2, 15, -1,  -1,  true,   500},
     /* Agonia             */ {  52,  7,   1,  -1,   9,  7, -1, -1, -1, -1,   8,  false,  100},
@@ -79,7 +79,7 @@ constexpr std::array<VariantSettings, kVariantCount> kVariantSettings = {{
 }};
 
 // One pack, in card index order: four cards per rank from the Ace up, suits C, D, H, S.
-constexpr std::array<std::string_view, 52> kPackFileNames = {
+inline constexpr std::array<std::string_view, 52> kPackFileNames = {
     "AC.BMP",  "AD.BMP",  "AH.BMP",  "AS.BMP",
     "2C.BMP",  "2D.BMP",  "2H.BMP",  "2S.BMP",
     "3C.BMP",  "3D.BMP",  "3H.BMP",  "3S.BMP",
@@ -96,12 +96,12 @@ constexpr std::array<std::string_view, 52> kPackFileNames = {
 };
 // clang-format on
 
-constexpr std::array<std::string_view, 2> kJokerFileNames = {"S_joker.BMP", "S_joker2.BMP"};
+inline constexpr std::array<std::string_view, 2> kJokerFileNames = {"S_joker.BMP", "S_joker2.BMP"};
 
 // The suit icons offered after a wild card, by suit code, and the pass announcement.
-constexpr std::array<std::string_view, 4> kSuitFileNames = {"CLUBS.BMP", "HEARTS.BMP", "SPADES.BMP",
-                                                            "DIAMONDS.BMP"};
-constexpr std::string_view kPassFileName = "PASS.BMP";
+inline constexpr std::array<std::string_view, 4> kSuitFileNames = {"CLUBS.BMP", "HEARTS.BMP",
+                                                                   "SPADES.BMP", "DIAMONDS.BMP"};
+inline constexpr std::string_view kPassFileName = "PASS.BMP";
 
 // Reads the rank and suit out of a picture name: the first character gives the rank
 // ("1" stands for the Ten), the second the suit, and a third suit letter overrides it
@@ -180,8 +180,9 @@ constexpr CardTables MakeCardTables(bool twoPacks) {
     return t;
 }
 
-constexpr CardTables kJokerCardTables = MakeCardTables(false);   // Tarrabel, Huit, Agonia
-constexpr CardTables kTwoPackCardTables = MakeCardTables(true);  // Illustrated Agonia, Pis Yedili
+inline constexpr CardTables kJokerCardTables = MakeCardTables(false);  // Tarrabel, Huit, Agonia
+inline constexpr CardTables kTwoPackCardTables =
+    MakeCardTables(true);  // Illustrated Agonia, Pis Yedili
 
 constexpr const CardTables& CardTablesFor(GameVariant v) {
     return (v == GameVariant::IllustratedAgonia || v == GameVariant::PisYedili) ? kTwoPackCardTables

@@ -43,38 +43,36 @@ void BuildSeatOrder(Game& g) {
     g.SeatOrder[4] = 0;
 }
 
+// Every slot rests where it is laid out: the human's row runs left to right (slots 27 and
+// up continue it to the left of slot 0), the top player's row likewise, and the side
+// players' cards fan downwards. A slot's home is its own layout point, so a card that later
+// comes back into a freed slot lands in the fan, not off the edge of the table.
 void LayoutHandSlot(const Game& g, int seat, int n, CardRecord& rec) {
     const TableLayout& l = g.Layout;
+    int x = 0, y = 0;
     switch (seat) {
-        case 0: {
-            // Slots 27 and up continue the row to the left of slot 0.
-            const int x = n <= 26 ? l.HumanHandLeft + l.HumanHandStep * n
-                                  : l.HumanHandLeft - l.HumanHandStep * (n - 26);
-            rec.X = float(x);
-            rec.Y = float(l.HumanHandTop);
-            rec.HomeX = int16_t(x);
-            rec.HomeY = l.HumanHandTop;
+        case 0:
+            x = n <= 26 ? l.HumanHandLeft + l.HumanHandStep * n
+                        : l.HumanHandLeft - l.HumanHandStep * (n - 26);
+            y = l.HumanHandTop;
             break;
-        }
         case 1:
-            rec.X = l.RightHandX;
-            rec.Y = float(l.SideHandTop + l.ComputerHandStep * n);
-            rec.HomeX = int16_t(l.RightHandX + l.ComputerHandStep * n);
-            rec.HomeY = l.SideHandTop;
+            x = l.RightHandX;
+            y = l.SideHandTop + l.ComputerHandStep * n;
             break;
         case 2:
-            rec.X = float(l.TopHandLeft + l.ComputerHandStep * n);
-            rec.Y = l.TopHandY;
-            rec.HomeX = int16_t(l.TopHandLeft + l.ComputerHandStep * n);
-            rec.HomeY = l.TopHandY;
+            x = l.TopHandLeft + l.ComputerHandStep * n;
+            y = l.TopHandY;
             break;
         default:
-            rec.X = l.LeftHandX;
-            rec.Y = float(l.SideHandTop + l.ComputerHandStep * n);
-            rec.HomeX = int16_t(l.LeftHandX + l.ComputerHandStep * n);
-            rec.HomeY = l.SideHandTop;
+            x = l.LeftHandX;
+            y = l.SideHandTop + l.ComputerHandStep * n;
             break;
     }
+    rec.X = float(x);
+    rec.Y = float(y);
+    rec.HomeX = int16_t(x);
+    rec.HomeY = int16_t(y);
 }
 
 static void StartNewMatch(Game& g) {

@@ -11,7 +11,7 @@ namespace tarrabel {
 
 // The computer players' names; every entry is four characters wide for the score page.
 // clang-format off
-constexpr std::array<std::string_view, 30> kNameTable = {
+inline constexpr std::array<std::string_view, 30> kNameTable = {
     "Mia ", "Ian ", "Bob ", "Jim ", "Jack", "John", "Rick", "Tom ", "Eve ", "Liz ",
     "Mary", "Mike", "Sean", "Elsa", "Anne", "Nick", "Ted ", "Bill", "Cary", "Kate",
     "Pete", "Tim ", "Lena", "Greg", "Jill", "Dan ", "Stef", "Ed  ", "Jess", "Gas ",

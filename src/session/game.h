@@ -37,25 +37,25 @@ enum class GameState : uint8_t {
     EndOfMatch,
     Paused,
 };
-constexpr int kGameStateCount = 17;
+inline constexpr int kGameStateCount = 17;
 
-constexpr std::string_view kStateNames[kGameStateCount] = {"DEALING CARDS",
-                                                           "DEAL 4",
-                                                           "GET JACK BACK",
-                                                           "NORMAL PLAY",
-                                                           "DEAL ONE",
-                                                           "DEAL ONE AND STAY",
-                                                           "SHOW PASS",
-                                                           "SELECT TRUMPS",
-                                                           "SHOW CONTRACT",
-                                                           "DRAW EXTRA CARDS",
-                                                           "DRAW EXTRA CARDS AND PLAY",
-                                                           "DRAW EXTRA CARDS PLAYER",
-                                                           "SELECT EXCHANGE",
-                                                           "EXCHANGE CARDS",
-                                                           "RECREATE DECK",
-                                                           "END OF MATCH",
-                                                           "PAUSED"};
+inline constexpr std::string_view kStateNames[kGameStateCount] = {"DEALING CARDS",
+                                                                  "DEAL 4",
+                                                                  "GET JACK BACK",
+                                                                  "NORMAL PLAY",
+                                                                  "DEAL ONE",
+                                                                  "DEAL ONE AND STAY",
+                                                                  "SHOW PASS",
+                                                                  "SELECT TRUMPS",
+                                                                  "SHOW CONTRACT",
+                                                                  "DRAW EXTRA CARDS",
+                                                                  "DRAW EXTRA CARDS AND PLAY",
+                                                                  "DRAW EXTRA CARDS PLAYER",
+                                                                  "SELECT EXCHANGE",
+                                                                  "EXCHANGE CARDS",
+                                                                  "RECREATE DECK",
+                                                                  "END OF MATCH",
+                                                                  "PAUSED"};
 
 constexpr std::string_view StateName(GameState s) {
     return kStateNames[int(s)];
@@ -67,7 +67,7 @@ struct TableSlotRecord {
     bool Occupied = false;
 };
 
-constexpr int kHistoryRows = 10;
+inline constexpr int kHistoryRows = 10;
 
 struct Services {
     Clock* clock = nullptr;

@@ -51,6 +51,25 @@ struct TableLayout {
     int16_t ClockX = 700, ClockY = 572;
 };
 
+// Where a seat's suit or pass announcement appears: in front of the seat's cards.
+struct BannerSpot {
+    int16_t X, Y;
+};
+inline BannerSpot BannerSpotOf(const TableLayout& l, int seat) {
+    switch (seat) {
+        case 0:
+            return {int16_t(l.HumanHandLeft + 2 * l.HumanHandStep), int16_t(l.HumanHandTop - 45)};
+        case 1:
+            return {int16_t(l.RightHandX - 190), int16_t(l.SideHandTop + 45)};
+        case 2:
+            return {int16_t(l.TopHandLeft + 4 * l.ComputerHandStep),
+                    int16_t(l.TopHandY + l.CardHeight + 5)};
+        default:
+            return {int16_t(l.LeftHandX + 2 * l.ComputerHandStep + 130),
+                    int16_t(l.SideHandTop + 45)};
+    }
+}
+
 inline TableLayout SetTableLayout(const GameOptions& options) {
     TableLayout l;
     l.FlightFrames = options.SlowAnimation ? 20 : 10;

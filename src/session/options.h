@@ -9,7 +9,7 @@
 namespace tarrabel {
 
 // The three card decks shipped with the game, by the folder their pictures are in.
-constexpr std::string_view kDeckNames[3] = {"Royal", "Roya2", "Roya3"};
+inline constexpr std::string_view kDeckNames[3] = {"Royal", "Roya2", "Roya3"};
 
 struct GameOptions {
     GameVariant Variant = GameVariant::Tarrabel;

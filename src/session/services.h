@@ -54,8 +54,8 @@ enum class SoundId : uint8_t {
     WinGame,
     LoseGame,
 };
-constexpr int kSoundCount = 10;
-constexpr std::string_view kSoundFileNames[kSoundCount] = {
+inline constexpr int kSoundCount = 10;
+inline constexpr std::string_view kSoundFileNames[kSoundCount] = {
     "CARD_FLIP.WAV", "CARD_FLIP2.WAV", "CARD_FLIP3.WAV", "SIGN1.WAV",    "SIGN2.WAV",
     "SIGN3.WAV",     "SHUFFLE.WAV",    "INTRO.WAV",      "WIN_GAME.WAV", "LOSE_GAME.WAV"};
 
