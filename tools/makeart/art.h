@@ -1,0 +1,19 @@
+// The parts of the game's art, each made into its folder of the resource tree.
+#pragma once
+
+#include <string>
+
+namespace tarrabel::art {
+
+// res/Royal, res/Roya2, res/Roya3: the 52 faces, two jokers, card back and selection frame
+// of each deck. With docsDir not empty, also a PNG contact sheet of each deck there.
+bool MakeDecks(const std::string& outDir, const std::string& docsDir, std::string* error);
+
+// res/Numbers (suit banners, pass), res/Bitmaps (table, score page, rules, pointer) and
+// res/fntFonts (the three bitmap fonts).
+bool MakeTableArt(const std::string& outDir, std::string* error);
+
+// res/Sounds: the ten sound effects.
+bool MakeSounds(const std::string& outDir, std::string* error);
+
+}  // namespace tarrabel::art
