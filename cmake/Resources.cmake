@@ -1,0 +1,31 @@
+# Makes the game's art with the project's own tool and packs it into res134.pak beside the
+# game executable. Every fresh build makes a complete, playable archive.
+option(TARRABEL_ART "Make the game's art and res134.pak at build time" ON)
+
+if(TARRABEL_ART AND TARGET makeart AND TARGET pakbuild)
+    set(TARRABEL_ART_DIR ${CMAKE_BINARY_DIR}/art)
+    set(TARRABEL_PAK ${CMAKE_BINARY_DIR}/res134.pak)
+    add_custom_command(
+        OUTPUT ${CMAKE_BINARY_DIR}/art.stamp
+        COMMAND ${CMAKE_COMMAND} -E rm -rf ${TARRABEL_ART_DIR}
+        COMMAND makeart ${TARRABEL_ART_DIR}
+        COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/art.stamp
+        DEPENDS makeart
+        COMMENT "Making the card decks, table pictures, fonts and sounds"
+        VERBATIM)
+    add_custom_command(
+        OUTPUT ${TARRABEL_PAK}
+        COMMAND pakbuild ${TARRABEL_PAK} ${TARRABEL_ART_DIR}
+        DEPENDS ${CMAKE_BINARY_DIR}/art.stamp pakbuild
+        COMMENT "Packing res134.pak"
+        VERBATIM)
+    add_custom_target(resources ALL DEPENDS ${TARRABEL_PAK})
+
+    # The contact sheets in docs/ are made on request and committed.
+    add_custom_target(contact_sheets
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/sheets-art
+        COMMAND makeart ${CMAKE_BINARY_DIR}/sheets-art --docs ${CMAKE_SOURCE_DIR}/docs
+        COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/sheets-art
+        DEPENDS makeart
+        VERBATIM)
+endif()
