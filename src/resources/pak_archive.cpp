@@ -1,0 +1,198 @@
+#include "resources/pak_archive.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace tarrabel {
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+void Fail(std::string* error, std::string message) {
+    if (error) *error = std::move(message);
+}
+
+std::string Quoted(const std::string& path) {
+    return "\"" + path + "\"";
+}
+
+int32_t ReadInt32(const uint8_t* p) {
+    const uint32_t u =
+        uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+    return int32_t(u);
+}
+
+// The size of an open file, or -1.
+int64_t FileSize(std::FILE* f) {
+    if (fseeko(f, 0, SEEK_END) != 0) return -1;
+    const off_t size = ftello(f);
+    if (size < 0 || fseeko(f, 0, SEEK_SET) != 0) return -1;
+    return int64_t(size);
+}
+
+bool ReadExactly(std::FILE* f, int64_t pos, void* into, size_t n) {
+    if (fseeko(f, off_t(pos), SEEK_SET) != 0) return false;
+    return std::fread(into, 1, n, f) == n;
+}
+
+}  // namespace
+
+bool qelPAK::OpenQ2Pak(const std::string& PAKpath, std::string* error) {
+    const std::string where = "The resource archive " + Quoted(PAKpath);
+    File f(std::fopen(PAKpath.c_str(), "rb"));
+    if (!f) {
+        Fail(error, where + " cannot be opened: " + std::strerror(errno));
+        return false;
+    }
+    const int64_t size = FileSize(f.get());
+    if (size < 0) {
+        Fail(error, where + " cannot be read: " + std::strerror(errno));
+        return false;
+    }
+    uint8_t head[16] = {};
+    if (size < kPakHeaderSize ||
+        !ReadExactly(f.get(), 0, head, size_t(size < 16 ? kPakHeaderSize : 16)) ||
+        std::memcmp(head, kPakMagic.data(), 4) != 0) {
+        Fail(error, where + " is not a PAK archive");
+        return false;
+    }
+    PakHeader header;
+    std::memcpy(header.Magic.data(), head, 4);
+    header.DirOffset = ReadInt32(head + 4);
+    header.DirLength = ReadInt32(head + 8);
+    header.Reserved = ReadInt32(head + 12);
+
+    if (header.DirOffset < 0 || header.DirLength < 0) {
+        Fail(error, where + " is damaged: its directory has a negative position or length");
+        return false;
+    }
+    if (header.DirLength % kPakEntrySize != 0) {
+        Fail(error, where + " is damaged: its directory length " +
+                        std::to_string(header.DirLength) + " is not a multiple of " +
+                        std::to_string(kPakEntrySize));
+        return false;
+    }
+    if (int64_t(header.DirOffset) + header.DirLength > size) {
+        Fail(error, where + " is damaged: its directory runs past the end of the file");
+        return false;
+    }
+
+    const size_t count = size_t(header.DirLength / kPakEntrySize);
+    std::vector<uint8_t> dir(size_t(header.DirLength));
+    if (count > 0 && !ReadExactly(f.get(), header.DirOffset, dir.data(), dir.size())) {
+        Fail(error, where + " cannot be read: its directory is cut short");
+        return false;
+    }
+    std::vector<PakEntry> entries(count);
+    for (size_t i = 0; i < count; ++i) {
+        const uint8_t* raw = dir.data() + i * kPakEntrySize;
+        PakEntry& e = entries[i];
+        std::memcpy(e.Name.data(), raw, kPakNameSize);
+        e.FilePos = ReadInt32(raw + kPakNameSize);
+        e.FileLen = ReadInt32(raw + kPakNameSize + 4);
+        const std::string which = "entry " + std::to_string(i);
+        if (e.FilePos < 0 || e.FileLen < 0) {
+            Fail(error, where + " is damaged: " + which + " has a negative position or length");
+            return false;
+        }
+        if (int64_t(e.FilePos) + e.FileLen > size) {
+            Fail(error, where + " is damaged: " + which + " runs past the end of the file");
+            return false;
+        }
+    }
+
+    header_ = header;
+    entries_ = std::move(entries);
+    numEntrys_ = int32_t(count) - 1;
+    fileLoaded_ = PAKpath;
+    return true;
+}
+
+std::string qelPAK::EntryName(int32_t id) const {
+    if (!InTable(id)) return {};
+    const auto& name = entries_[size_t(id)].Name;
+    return std::string(name.data(), name.size());
+}
+
+int32_t qelPAK::EntryOffset(int32_t id) const {
+    return InTable(id) ? entries_[size_t(id)].FilePos : 0;
+}
+
+int32_t qelPAK::EntrySize(int32_t id) const {
+    return InTable(id) ? entries_[size_t(id)].FileLen : 0;
+}
+
+bool qelPAK::SaveFileFromPAK(int32_t id, const std::string& SaveToPath, std::string* error) const {
+    if (!InTable(id)) {
+        Fail(error, fileLoaded_.empty() ? std::string("No resource archive is loaded")
+                                        : "The resource archive " + Quoted(fileLoaded_) +
+                                              " has no entry " + std::to_string(id));
+        return false;
+    }
+    const PakEntry& e = entries_[size_t(id)];
+    const std::string where = "The resource archive " + Quoted(fileLoaded_);
+    File in(std::fopen(fileLoaded_.c_str(), "rb"));
+    if (!in) {
+        Fail(error, where + " cannot be opened: " + std::strerror(errno));
+        return false;
+    }
+    const int64_t size = FileSize(in.get());
+    if (size < int64_t(e.FilePos) + e.FileLen || fseeko(in.get(), e.FilePos, SEEK_SET) != 0) {
+        Fail(error, where + " has changed: entry " + std::to_string(id) +
+                        " now runs past the end of the file");
+        return false;
+    }
+
+    std::string temp = SaveToPath + ".XXXXXX";
+    const int fd = mkstemp(temp.data());
+    if (fd < 0) {
+        Fail(error, "Cannot write " + Quoted(SaveToPath) + ": " + std::strerror(errno));
+        return false;
+    }
+    fchmod(fd, 0644);
+    File out(fdopen(fd, "wb"));
+    if (!out) {
+        const int err = errno;
+        close(fd);
+        unlink(temp.c_str());
+        Fail(error, "Cannot write " + Quoted(SaveToPath) + ": " + std::strerror(err));
+        return false;
+    }
+
+    uint8_t buffer[1 << 16];
+    int64_t left = e.FileLen;
+    std::string failure;
+    while (left > 0 && failure.empty()) {
+        const size_t n = size_t(left < int64_t(sizeof buffer) ? left : int64_t(sizeof buffer));
+        if (std::fread(buffer, 1, n, in.get()) != n) {
+            failure = where + " cannot be read at entry " + std::to_string(id);
+            break;
+        }
+        for (size_t i = 0; i < n; ++i)
+            buffer[i] = PakUnshift(buffer[i]);
+        if (std::fwrite(buffer, 1, n, out.get()) != n)
+            failure = "Cannot write " + Quoted(SaveToPath) + ": " + std::strerror(errno);
+        left -= int64_t(n);
+    }
+    if (std::fclose(out.release()) != 0 && failure.empty())
+        failure = "Cannot write " + Quoted(SaveToPath) + ": " + std::strerror(errno);
+    if (failure.empty() && std::rename(temp.c_str(), SaveToPath.c_str()) != 0)
+        failure = "Cannot write " + Quoted(SaveToPath) + ": " + std::strerror(errno);
+    if (!failure.empty()) {
+        unlink(temp.c_str());
+        Fail(error, std::move(failure));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tarrabel

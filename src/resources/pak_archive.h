@@ -1,0 +1,83 @@
+// qelPAK: the reader of the game's resource archive, a Quake II PAK file whose data bytes
+// are all stored one higher (modulo 256).
+//
+// Layout, little-endian 32-bit signed integers:
+//   0  "PACK"   4  directory offset   8  directory length (64 bytes per entry)
+// Each directory entry: 56 name bytes (padded with spaces or NULs), file position, file
+// length. The reader checks the whole directory when it opens an archive: an archive whose
+// directory or entries lie outside the file is refused, so extraction never reads past it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarrabel {
+
+inline constexpr int kPakHeaderSize = 12;
+inline constexpr int kPakEntrySize = 64;
+inline constexpr int kPakNameSize = 56;
+inline constexpr std::string_view kPakMagic = "PACK";
+
+struct PakHeader {
+    std::array<char, 4> Magic{};
+    int32_t DirOffset = 0;
+    int32_t DirLength = 0;
+    int32_t Reserved = 0;  // the four bytes after the header; read, never used
+};
+
+struct PakEntry {
+    std::array<char, kPakNameSize> Name{};
+    int32_t FilePos = 0;
+    int32_t FileLen = 0;
+};
+
+// The stored form of a byte and back: every byte one higher, 255 wraps to 0.
+constexpr uint8_t PakShift(uint8_t b) {
+    return uint8_t(b + 1);
+}
+constexpr uint8_t PakUnshift(uint8_t b) {
+    return uint8_t(b - 1);
+}
+
+class qelPAK {
+  public:
+    // Loads the directory of the archive at PAKpath. On failure (a missing or unreadable
+    // file, no "PACK" magic, a directory or an entry outside the file, a negative length
+    // or position) returns false with a message naming the file in *error, and the object
+    // keeps the archive it had before.
+    bool OpenQ2Pak(const std::string& PAKpath, std::string* error = nullptr);
+
+    // The 56-character name field of entry id, fill included; empty for an index outside
+    // 0 .. NumEntrys() or when no archive is loaded.
+    std::string EntryName(int32_t id) const;
+    int32_t EntryOffset(int32_t id) const;  // 0 outside the table
+    int32_t EntrySize(int32_t id) const;    // 0 outside the table
+
+    // The index of the last entry (entries minus 1): callers loop from 0 to NumEntrys()
+    // inclusive. 0 before the first archive is loaded, -1 for an archive with no entries.
+    int32_t NumEntrys() const { return numEntrys_; }
+    // The path of the loaded archive, empty until one was opened.
+    const std::string& FileLoaded() const { return fileLoaded_; }
+    const PakHeader& Header() const { return header_; }
+
+    // Writes entry id, unshifted, to SaveToPath, replacing any file there. The bytes are
+    // written to a temporary file beside it which is then renamed, so a failure leaves
+    // neither a partial file nor a damaged earlier one. Returns false with a message in
+    // *error when the index is out of range, no archive is loaded, the archive changed
+    // under us or the file cannot be written.
+    bool SaveFileFromPAK(int32_t id, const std::string& SaveToPath,
+                         std::string* error = nullptr) const;
+
+  private:
+    bool InTable(int32_t id) const { return id >= 0 && size_t(id) < entries_.size(); }
+
+    PakHeader header_;
+    std::vector<PakEntry> entries_;
+    int32_t numEntrys_ = 0;
+    std::string fileLoaded_;
+};
+
+}  // namespace tarrabel

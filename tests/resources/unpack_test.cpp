@@ -1,0 +1,248 @@
+// Unpacking res134.pak into the res tree, deleting the tree, and the paths the loaders ask
+// for.
+#include "resources/unpack.h"
+
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "resources/pak_fixture.h"
+
+namespace tarrabel::test {
+namespace {
+
+const RawEntry kWitness = {"Xounds_CARD_FLIP.WAV", Bytes("flip")};
+
+class Unpack : public ::testing::Test {
+  protected:
+    Unpack() { fs::create_directory(app); }
+
+    void Archive(const std::vector<RawEntry>& entries) {
+        WriteFile(app / "res134.pak", RawPak(entries));
+    }
+    bool Run(std::string* error) {
+        UnpackOptions options;
+        options.AppPath = app;
+        options.TempParent = tmp.Path() / "private";
+        fs::create_directories(options.TempParent);
+        return UnpackResources(options, convert, &tree, error);
+    }
+    // Stands in for the platform's JPEG decoder: the "BMP" is the JPEG's bytes behind "BM".
+    PictureConverter convert = [this](const fs::path& jpeg, const fs::path& bmp, std::string*) {
+        conversions.push_back({jpeg, bmp});
+        std::vector<uint8_t> out = Bytes("BM");
+        const std::vector<uint8_t> in = ReadFile(jpeg);
+        out.insert(out.end(), in.begin(), in.end());
+        WriteFile(bmp, out);
+        return true;
+    };
+
+    TempFolder tmp;
+    const fs::path app = tmp.Path() / "app";
+    ResourceTree tree;
+    std::vector<std::pair<fs::path, fs::path>> conversions;
+};
+
+TEST_F(Unpack, EachPrefixGoesToItsFolderAndTheBackgroundBecomesABitmap) {
+    Archive({{"dumm134", Bytes("1")},
+             {"XntFonts_fntDigit.bmp", Bytes("font")},
+             kWitness,
+             {"Xitmaps_Back_800x600.jpg", Bytes("jpeg")},
+             {"Xumbers_PASS.BMP", Bytes("pass")},
+             {"Xoyal_S_cardback.bmp", Bytes("r1")},
+             {"Xoya2_S_cardback.bmp", Bytes("r2")},
+             {"Xoya3_S_cardback.bmp", Bytes("r3")},
+             {"dummy2_version", Bytes("2")}});
+    std::string error;
+    ASSERT_TRUE(Run(&error)) << error;
+    EXPECT_EQ(tree.Root, app);
+    EXPECT_FALSE(tree.PrivateFolder);
+    const fs::path res = app / "res";
+    EXPECT_EQ(Listing(res),
+              (std::set<std::string>{"fntFonts", "fntFonts/fntDigit.bmp", "Sounds",
+                                     "Sounds/CARD_FLIP.WAV", "Bitmaps", "Bitmaps/Back_800x600.jpg",
+                                     "Bitmaps/Back_800x600.bmp", "Numbers", "Numbers/PASS.BMP",
+                                     "Royal", "Royal/S_cardback.bmp", "Roya2",
+                                     "Roya2/S_cardback.bmp", "Roya3", "Roya3/S_cardback.bmp"}));
+    EXPECT_EQ(ReadFile(res / "Sounds/CARD_FLIP.WAV"), Bytes("flip"));
+    EXPECT_EQ(ReadFile(res / "Roya2/S_cardback.bmp"), Bytes("r2"));
+    ASSERT_EQ(conversions.size(), 1u);
+    const auto& [jpeg, bmp] = conversions[0];
+    EXPECT_EQ(jpeg.filename(), "Back_800x600.jpg");
+    EXPECT_EQ(jpeg.parent_path().filename(), "Bitmaps");
+    EXPECT_EQ(bmp, jpeg.parent_path() / "Back_800x600.bmp");
+    EXPECT_EQ(ReadFile(res / "Bitmaps/Back_800x600.bmp"), Bytes("BMjpeg"));
+
+    ASSERT_TRUE(DeleteResources(tree, &error)) << error;
+    EXPECT_EQ(Listing(app), (std::set<std::string>{"res134.pak"}));
+}
+
+TEST_F(Unpack, AnExistingTreeIsUsedWithoutOpeningTheArchive) {
+    fs::create_directories(app / "res/Sounds");
+    WriteFile(app / "res/Sounds/CARD_FLIP.WAV", Bytes("old"));
+    std::string error;
+    ASSERT_TRUE(Run(&error)) << error;  // there is no archive at all
+    EXPECT_EQ(tree.Root, app);
+    EXPECT_EQ(Listing(app),
+              (std::set<std::string>{"res", "res/Sounds", "res/Sounds/CARD_FLIP.WAV"}));
+    ASSERT_TRUE(DeleteResources(tree, &error)) << error;
+    EXPECT_TRUE(fs::is_empty(app));
+}
+
+// Every archive here must be refused with nothing written: the message names the archive
+// and, where one entry is at fault, that entry.
+struct Refused {
+    const char* what;
+    std::vector<RawEntry> entries;
+    const char* message;
+};
+
+const Refused kRefused[] = {
+    {"parent folder", {kWitness, {"Xounds_../x", {}}}, "entry 1 \"Xounds_../x\""},
+    {"two levels up", {kWitness, {"Xoyal_../../evil", {}}}, "Xoyal_../../evil"},
+    {"absolute path", {kWitness, {"Xounds_/etc/x", {}}}, "not a plain file name"},
+    {"backslash path", {kWitness, {"Xoya2_..\\..\\x", {}}}, "not a plain file name"},
+    {"NUL inside", {kWitness, {std::string("Xounds_a\0b", 10), {}}}, "Xounds_a\\x00b"},
+    {"line break", {kWitness, {"Xounds_a\nb", {}}}, "not a plain file name"},
+    {"dot dot", {kWitness, {"Xitmaps_..", {}}}, "not a plain file name"},
+    {"prefix alone", {kWitness, {"Xumbers_", {}}}, "not a plain file name"},
+    {"no known prefix", {kWitness, {"Sounds_SIGN1.WAV", {}}}, "none of the known folder prefixes"},
+    {"foreign marker", {kWitness, {"dumm133", {}}}, "does not belong to this version"},
+    {"short marker", {kWitness, {"dumm", {}}}, "does not belong to this version"},
+    {"marker before files", {{"dummy3_", {}}, kWitness}, "entry 0 \"dummy3_\""},
+    {"no witness sound", {{"Xounds_SIGN1.WAV", Bytes("s")}}, "holds no Sounds/CARD_FLIP.WAV"},
+    {"empty archive", {}, "holds no Sounds/CARD_FLIP.WAV"},
+};
+
+TEST_F(Unpack, ArchivesWithEntriesItMustNotWriteAreRefusedBeforeAnythingIsWritten) {
+    for (const Refused& r : kRefused) {
+        SCOPED_TRACE(r.what);
+        Archive(r.entries);
+        std::string error;
+        EXPECT_FALSE(Run(&error));
+        EXPECT_NE(error.find((app / "res134.pak").string()), std::string::npos) << error;
+        EXPECT_NE(error.find(r.message), std::string::npos) << error;
+        EXPECT_EQ(Listing(tmp.Path()), (std::set<std::string>{"app", "app/res134.pak", "private"}));
+        EXPECT_TRUE(conversions.empty());
+    }
+}
+
+TEST_F(Unpack, AMissingOrDamagedArchiveIsNamedAndNothingIsWritten) {
+    const fs::path pak = app / "res134.pak";
+    std::vector<uint8_t> cut = RawPak({kWitness});
+    cut.resize(cut.size() - 10);
+    const std::pair<std::vector<uint8_t>, const char*> cases[] = {
+        {{}, "No such file"}, {Bytes("not an archive"), "not a PAK archive"}, {cut, "damaged"}};
+    for (const auto& [bytes, message] : cases) {
+        SCOPED_TRACE(message);
+        fs::remove(pak);
+        if (!bytes.empty()) WriteFile(pak, bytes);
+        std::string error;
+        EXPECT_FALSE(Run(&error));
+        EXPECT_NE(error.find(pak.string()), std::string::npos) << error;
+        EXPECT_NE(error.find(message), std::string::npos) << error;
+        EXPECT_FALSE(fs::exists(app / "res"));
+        EXPECT_TRUE(fs::is_empty(tmp.Path() / "private"));
+    }
+}
+
+TEST_F(Unpack, AFailedConversionLeavesNothingHalfUnpacked) {
+    Archive({kWitness, {"Xitmaps_Back_800x600.jpg", Bytes("jpeg")}, {"Xoyal_a.bmp", Bytes("a")}});
+    convert = [](const fs::path& jpeg, const fs::path&, std::string* error) {
+        *error = "cannot decode " + jpeg.string();
+        return false;
+    };
+    std::string error;
+    EXPECT_FALSE(Run(&error));
+    EXPECT_NE(error.find("Back_800x600.jpg"), std::string::npos) << error;
+    EXPECT_EQ(Listing(app), (std::set<std::string>{"res134.pak"}));
+}
+
+TEST_F(Unpack, AnUnfinishedTreeWithoutTheWitnessIsReplaced) {
+    fs::create_directories(app / "res/Sounds");
+    fs::create_directories(app / "res/Royal");
+    WriteFile(app / "res/Sounds/OLD.WAV", Bytes("old"));
+    Archive({kWitness});
+    std::string error;
+    ASSERT_TRUE(Run(&error)) << error;
+    EXPECT_FALSE(fs::exists(app / "res/Sounds/OLD.WAV"));
+    EXPECT_EQ(ReadFile(app / "res/Sounds/CARD_FLIP.WAV"), Bytes("flip"));
+    EXPECT_EQ(Listing(app).size(), 10u) << "res134.pak, res, its seven folders and the witness";
+}
+
+TEST_F(Unpack, AResFileInTheWayIsNamed) {
+    WriteFile(app / "res", Bytes("a file, not a folder"));
+    Archive({kWitness});
+    std::string error;
+    EXPECT_FALSE(Run(&error));
+    EXPECT_NE(error.find((app / "res").string()), std::string::npos) << error;
+    EXPECT_EQ(Listing(app), (std::set<std::string>{"res", "res134.pak"}));
+}
+
+TEST_F(Unpack, AReadOnlyGameFolderUnpacksIntoAPrivateFolder) {
+    Archive({kWitness, {"Xitmaps_mouse.bmp", Bytes("m")}});
+    struct ReadOnly {
+        explicit ReadOnly(fs::path p) : path(std::move(p)) {
+            fs::permissions(path, fs::perms::owner_read | fs::perms::owner_exec);
+        }
+        ~ReadOnly() { fs::permissions(path, fs::perms::owner_all); }
+        fs::path path;
+    } readOnly(app);
+    if (access(app.c_str(), W_OK) == 0) GTEST_SKIP() << "running as root: every folder is writable";
+    std::string error;
+    ASSERT_TRUE(Run(&error)) << error;
+    EXPECT_TRUE(tree.PrivateFolder);
+    EXPECT_EQ(tree.Root.parent_path(), tmp.Path() / "private");
+    EXPECT_EQ(ReadFile(ResourcePath(tree, "res\\bitmaps\\mouse.bmp")), Bytes("m"));
+    ASSERT_TRUE(DeleteResources(tree, &error)) << error;
+    EXPECT_TRUE(fs::is_empty(tmp.Path() / "private"));
+    EXPECT_EQ(Listing(app), (std::set<std::string>{"res134.pak"}));
+}
+
+TEST_F(Unpack, DeletingSkipsWhatItCannotDeleteAndSaysSo) {
+    Archive({kWitness, {"Xumbers_PASS.BMP", Bytes("p")}});
+    std::string error;
+    ASSERT_TRUE(Run(&error)) << error;
+    fs::create_directories(app / "res/Sounds/not ours");
+    EXPECT_FALSE(DeleteResources(tree, &error));
+    EXPECT_NE(error.find("not ours"), std::string::npos) << error;
+    EXPECT_EQ(Listing(app),
+              (std::set<std::string>{"res", "res/Sounds", "res/Sounds/not ours", "res134.pak"}));
+    fs::remove(app / "res/Sounds/not ours");
+    EXPECT_TRUE(DeleteResources(tree, &error)) << error;
+    EXPECT_EQ(Listing(app), (std::set<std::string>{"res134.pak"}));
+    EXPECT_TRUE(DeleteResources(tree, &error)) << "nothing left to delete";
+}
+
+TEST(ResourcePath, MapsTheGamesPathsToTheFoldersOnDisk) {
+    TempFolder tmp;
+    const ResourceTree tree{tmp.Path(), false};
+    const fs::path res = tmp.Path() / "res";
+    const std::pair<const char*, fs::path> cases[] = {
+        {"res\\bitmaps\\Back_800x600.bmp", res / "Bitmaps/Back_800x600.bmp"},
+        {"res\\sounds\\CARD_FLIP.WAV", res / "Sounds/CARD_FLIP.WAV"},
+        {"res\\fntFonts\\fntDigit.bmp", res / "fntFonts/fntDigit.bmp"},
+        {"res\\Numbers\\CLUBS.BMP", res / "Numbers/CLUBS.BMP"},
+        {"RES/ROYA3/x.bmp", res / "Roya3/x.bmp"},
+        {"res\\Royal\\", {}},
+        {"res\\bitmaps\\..", {}},
+        {"res\\..\\x", {}},
+        {"..\\res\\Sounds\\x", {}},
+        {"res\\docs\\x", {}},
+        {"res\\Sounds\\sub\\x", {}},
+        {"", {}},
+    };
+    for (const auto& [relative, expected] : cases)
+        EXPECT_EQ(ResourcePath(tree, relative), expected) << relative;
+}
+
+TEST(ResourcePath, FindsAFileWhoseCaseDiffers) {
+    TempFolder tmp;
+    fs::create_directories(tmp.Path() / "res/Royal");
+    WriteFile(tmp.Path() / "res/Royal/S_CardBack.BMP", Bytes("b"));
+    EXPECT_EQ(ResourcePath({tmp.Path(), false}, "res\\Royal\\S_cardback.bmp"),
+              tmp.Path() / "res/Royal/S_CardBack.BMP");
+}
+
+}  // namespace
+}  // namespace tarrabel::test
