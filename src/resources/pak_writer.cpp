@@ -3,15 +3,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <limits>
+#include <system_error>
 
 #include "resources/pak_archive.h"
+#include "resources/unpack.h"
 
 namespace tarrabel {
+namespace fs = std::filesystem;
 namespace {
 
 void Fail(std::string* error, std::string message) {
@@ -93,6 +99,81 @@ bool PakWriter::Write(const std::string& path, std::string* error) const {
         Fail(error, "Cannot write \"" + path + "\": " + std::strerror(err));
     }
     return ok;
+}
+
+namespace {
+
+struct ArtItem {
+    std::string Name;
+    std::vector<uint8_t> Data;
+};
+
+bool CollectArt(const fs::path& base, std::vector<ArtItem>* items, std::string* error) {
+    std::error_code ec;
+    bool witness = false;
+    for (const ResourceFolder& folder : kResourceFolders) {
+        const fs::path dir = base / folder.Name;
+        if (!fs::is_directory(dir, ec)) {
+            Fail(error, "Missing art folder \"" + dir.string() + "\"");
+            return false;
+        }
+        for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+            const std::string file = it->path().filename().string();
+            const std::string name = std::string(folder.EntryPrefix) + file;
+            if (!it->is_regular_file(ec)) {
+                Fail(error, "\"" + it->path().string() + "\" is not a plain file");
+                return false;
+            }
+            if (!IsSafeResourceFileName(file) || name.size() > size_t(kPakNameSize)) {
+                Fail(error, "The name of \"" + it->path().string() +
+                                "\" does not fit an archive entry: printable ASCII, at most " +
+                                std::to_string(kPakNameSize - folder.EntryPrefix.size()) +
+                                " characters in this folder");
+                return false;
+            }
+            std::ifstream in(it->path(), std::ios::binary);
+            std::vector<uint8_t> data{std::istreambuf_iterator<char>(in),
+                                      std::istreambuf_iterator<char>()};
+            if (!in.is_open() || in.bad()) {
+                Fail(error, "Cannot read \"" + it->path().string() + "\"");
+                return false;
+            }
+            if (folder.Name == kWitnessFolder && file == kWitnessFile) witness = true;
+            items->push_back({name, std::move(data)});
+        }
+        if (ec) {
+            Fail(error, "Cannot list \"" + dir.string() + "\": " + ec.message());
+            return false;
+        }
+    }
+    if (!witness) {
+        Fail(error, "The art has no " + std::string(kWitnessFolder) + "/" +
+                        std::string(kWitnessFile) + ", so the game would refuse the archive");
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool PackArt(const fs::path& artDir, PakWriter* writer, std::string* error) {
+    std::error_code ec;
+    fs::path base = artDir;
+    bool anyFolder = false;
+    for (const ResourceFolder& folder : kResourceFolders)
+        anyFolder = anyFolder || fs::is_directory(base / folder.Name, ec);
+    if (!anyFolder && fs::is_directory(base / kResFolder, ec)) base /= kResFolder;
+
+    // The marker entries tell the game the archive belongs to this version of it.
+    std::vector<ArtItem> items = {{"dumm134", {'r', 'e', 's', '1', '3', '4', '\n'}},
+                                  {"dummy2_version", {'2', '\n'}}};
+    if (!CollectArt(base, &items, error)) return false;
+    std::sort(items.begin(), items.end(),
+              [](const ArtItem& a, const ArtItem& b) { return a.Name < b.Name; });
+    for (ArtItem& item : items) {
+        if (!writer->Add(item.Name, std::move(item.Data), error)) return false;
+    }
+    return true;
 }
 
 }  // namespace tarrabel

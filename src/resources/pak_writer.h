@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -31,5 +32,14 @@ class PakWriter {
     std::vector<Entry> entries_;
     int64_t dataBytes_ = 0;
 };
+
+// Adds the game's art to an empty writer: every file of artDir/fntFonts, Sounds, Bitmaps,
+// Numbers, Royal, Roya2 and Roya3 as an entry named by its folder's prefix and its file
+// name ("Xounds_CARD_FLIP.WAV"), and the two version marker entries ("dumm134",
+// "dummy2_version"), all sorted by name so that the same art gives the same archive. When
+// artDir holds none of the folders but a "res" folder, the folders are taken from there.
+// Refuses, with a message naming the file, a missing folder, anything but plain files in
+// them, a file name the game would refuse and art without Sounds/CARD_FLIP.WAV.
+bool PackArt(const std::filesystem::path& artDir, PakWriter* writer, std::string* error);
 
 }  // namespace tarrabel

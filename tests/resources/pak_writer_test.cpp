@@ -5,6 +5,7 @@
 
 #include "resources/pak_archive.h"
 #include "resources/pak_fixture.h"
+#include "resources/unpack.h"
 
 namespace tarrabel::test {
 namespace {
@@ -57,6 +58,89 @@ TEST(PakWriter, AFailedWriteLeavesNothingAndASuccessfulOneReplacesTheOldArchive)
     ASSERT_TRUE(w.Write(p.string()));
     EXPECT_EQ(ReadFile(p), w.Bytes());
     EXPECT_EQ(Listing(tmp.Path()), (std::set<std::string>{"res134.pak"}));
+}
+
+// A small art tree: a file or two in each of the seven folders.
+void MakeArt(const fs::path& art) {
+    for (const ResourceFolder& folder : kResourceFolders)
+        fs::create_directories(art / folder.Name);
+    WriteFile(art / "Sounds/CARD_FLIP.WAV", Bytes("flip"));
+    WriteFile(art / "Sounds/SIGN1.WAV", Bytes("sign"));
+    WriteFile(art / "fntFonts/fntDigit.bmp", Bytes("digits"));
+    WriteFile(art / "Bitmaps/mouse.bmp", {0xFF, 0x00, 0x7F});
+    WriteFile(art / "Numbers/PASS.BMP", Bytes("pass"));
+    WriteFile(art / "Royal/S_cardback.bmp", Bytes("r1"));
+    WriteFile(art / "Roya2/S_cardback.bmp", Bytes("r2"));
+    WriteFile(art / "Roya3/FrameBlue.bmp", {});
+}
+
+TEST(PackArt, TheGameUnpacksWhatWasPackedAndTheArchiveIsTheSameEveryTime) {
+    TempFolder tmp;
+    const fs::path art = tmp.Path() / "art";
+    MakeArt(art);
+    PakWriter first, second;
+    std::string error;
+    ASSERT_TRUE(PackArt(art, &first, &error)) << error;
+    ASSERT_TRUE(PackArt(art, &second, &error)) << error;
+    EXPECT_EQ(first.Bytes(), second.Bytes());
+
+    const fs::path app = tmp.Path() / "app";
+    fs::create_directory(app);
+    ASSERT_TRUE(first.Write((app / "res134.pak").string(), &error)) << error;
+    qelPAK pak;
+    ASSERT_TRUE(pak.OpenQ2Pak((app / "res134.pak").string()));
+    std::vector<std::string> names;
+    for (int32_t i = 0; i <= pak.NumEntrys(); ++i)
+        names.push_back(pak.EntryName(i).c_str());
+    EXPECT_EQ(names, (std::vector<std::string>{
+                         "Xitmaps_mouse.bmp", "XntFonts_fntDigit.bmp", "Xounds_CARD_FLIP.WAV",
+                         "Xounds_SIGN1.WAV", "Xoya2_S_cardback.bmp", "Xoya3_FrameBlue.bmp",
+                         "Xoyal_S_cardback.bmp", "Xumbers_PASS.BMP", "dumm134", "dummy2_version"}));
+
+    ResourceTree tree;
+    UnpackOptions options;
+    options.AppPath = app;
+    ASSERT_TRUE(UnpackResources(options, nullptr, &tree, &error)) << error;
+    EXPECT_EQ(Listing(app / "res"), Listing(art));
+    for (const std::string& file : Listing(art)) {
+        if (fs::is_regular_file(art / file)) {
+            EXPECT_EQ(ReadFile(app / "res" / file), ReadFile(art / file)) << file;
+        }
+    }
+    EXPECT_TRUE(DeleteResources(tree, &error)) << error;
+}
+
+TEST(PackArt, TakesTheFoldersFromAResFolder) {
+    TempFolder tmp;
+    MakeArt(tmp.Path() / "res");
+    PakWriter w;
+    std::string error;
+    EXPECT_TRUE(PackArt(tmp.Path(), &w, &error)) << error;
+    EXPECT_EQ(w.Count(), 10u);
+}
+
+TEST(PackArt, RefusesArtTheGameCouldNotUse) {
+    const std::pair<const char*, void (*)(const fs::path&)> cases[] = {
+        {"Missing art folder", [](const fs::path& art) { fs::remove_all(art / "Roya3"); }},
+        {"not a plain file",
+         [](const fs::path& art) { fs::create_directory(art / "Royal/sheets"); }},
+        {"does not fit an archive entry",
+         [](const fs::path& art) { WriteFile(art / "Royal" / std::string(51, 'n'), {}); }},
+        {"does not fit an archive entry",
+         [](const fs::path& art) { WriteFile(art / "Sounds/caf\xC3\xA9.wav", {}); }},
+        {"has no Sounds/CARD_FLIP.WAV",
+         [](const fs::path& art) { fs::remove(art / "Sounds/CARD_FLIP.WAV"); }},
+    };
+    for (const auto& [message, spoil] : cases) {
+        SCOPED_TRACE(message);
+        TempFolder tmp;
+        MakeArt(tmp.Path());
+        spoil(tmp.Path());
+        PakWriter w;
+        std::string error;
+        EXPECT_FALSE(PackArt(tmp.Path(), &w, &error));
+        EXPECT_NE(error.find(message), std::string::npos) << error;
+    }
 }
 
 }  // namespace
