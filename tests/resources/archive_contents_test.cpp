@@ -1,0 +1,236 @@
+// The res134.pak this build made: every entry unpacks into the tree, every picture has the
+// size the table relies on and the key colour where the table shows through, every font
+// has its cell grid, every sound is the PCM format the sound layer loads, and the clean-up
+// leaves nothing behind.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "pak_fixture.h"
+#include "platform/picture_convert.h"
+#include "resources/pak_archive.h"
+#include "resources/unpack.h"
+#include "rules/cards.h"
+
+namespace tarrabel::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+#ifdef TARRABEL_PAK_PATH
+constexpr const char* kBuiltPak = TARRABEL_PAK_PATH;
+#else
+constexpr const char* kBuiltPak = "";
+#endif
+
+using SurfacePtr = std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)>;
+
+SurfacePtr LoadRgb(const fs::path& path) {
+    SurfacePtr loaded(SDL_LoadBMP(path.c_str()), SDL_FreeSurface);
+    if (!loaded) return SurfacePtr(nullptr, SDL_FreeSurface);
+    return SurfacePtr(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGB888, 0),
+                      SDL_FreeSurface);
+}
+
+bool IsKey(const SDL_Surface* s, int x, int y) {
+    const auto* row = static_cast<const uint8_t*>(s->pixels) + y * s->pitch;
+    const uint32_t p = reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
+    return p == 0xFF00FF;
+}
+
+int CountKey(const SDL_Surface* s, int x0, int y0, int w, int h) {
+    int n = 0;
+    for (int y = y0; y < y0 + h; ++y)
+        for (int x = x0; x < x0 + w; ++x)
+            n += IsKey(s, x, y) ? 1 : 0;
+    return n;
+}
+
+// The pictures the table draws, each with the size it must have.
+struct Expected {
+    std::string Folder, File;
+    int Width, Height;  // 0: any size up to the limit below
+};
+
+std::vector<Expected> ExpectedPictures() {
+    std::vector<Expected> list;
+    const std::pair<const char*, int> decks[] = {{"Royal", 151}, {"Roya2", 153}, {"Roya3", 153}};
+    for (auto [deck, height] : decks) {
+        for (auto name : kPackFileNames)
+            list.push_back({deck, std::string(name), 108, height});
+        for (auto name : kJokerFileNames)
+            list.push_back({deck, std::string(name), 108, height});
+        list.push_back({deck, "S_cardback.bmp", 108, height});
+        list.push_back({deck, "FrameBlue.bmp", 108, height});
+    }
+    for (auto name : kSuitFileNames)
+        list.push_back({"Numbers", std::string(name), 182, 41});
+    list.push_back({"Numbers", std::string(kPassFileName), 182, 41});
+    list.push_back({"Bitmaps", "mouse.bmp", 32, 32});
+    list.push_back({"Bitmaps", "Scorepage_800x600.bmp", 0, 0});
+    list.push_back({"Bitmaps", "line_horz.bmp", 0, 0});
+    list.push_back({"Bitmaps", "line_vert.bmp", 0, 0});
+    return list;
+}
+
+class BuiltArchive : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (std::string(kBuiltPak).empty() || !fs::exists(kBuiltPak))
+            GTEST_SKIP() << "this build makes no res134.pak";
+        fs::copy_file(kBuiltPak, folder.Path() / "res134.pak");
+        UnpackOptions options;
+        options.AppPath = folder.Path();
+        std::string error;
+        ASSERT_TRUE(UnpackResources(options, platform::ConvertJpegToBmp, &tree, &error)) << error;
+    }
+    void TearDown() override {
+        if (!tree.Root.empty()) DeleteResources(tree);
+    }
+    fs::path In(const std::string& folderName, const std::string& file) const {
+        return tree.Root / "res" / folderName / file;
+    }
+
+    TempFolder folder;
+    ResourceTree tree;
+};
+
+TEST_F(BuiltArchive, EveryEntryIsAFileOfTheTreeOrAMarker) {
+    qelPAK pak;
+    std::string error;
+    ASSERT_TRUE(pak.OpenQ2Pak(kBuiltPak, &error)) << error;
+    std::set<std::string> files;
+    int markers = 0;
+    for (int32_t i = 0; i <= pak.NumEntrys(); ++i) {
+        EntryTarget target;
+        ASSERT_TRUE(ClassifyEntry(pak.EntryName(i), &target, &error)) << error;
+        if (target.Marker) {
+            ++markers;
+            continue;
+        }
+        const std::string rel =
+            std::string(kResourceFolders[target.Folder].Name) + "/" + target.FileName;
+        EXPECT_TRUE(files.insert(rel).second) << rel << " is packed twice";
+        EXPECT_TRUE(fs::exists(tree.Root / "res" / rel)) << rel << " was not unpacked";
+    }
+    EXPECT_GE(markers, 1);
+    for (const Expected& e : ExpectedPictures())
+        EXPECT_TRUE(files.count(e.Folder + "/" + e.File)) << e.Folder << "/" << e.File;
+}
+
+TEST_F(BuiltArchive, PicturesHaveTheirSizesAndKeyColour) {
+    for (const Expected& e : ExpectedPictures()) {
+        SCOPED_TRACE(e.Folder + "/" + e.File);
+        SurfacePtr s = LoadRgb(In(e.Folder, e.File));
+        ASSERT_TRUE(s) << SDL_GetError();
+        if (e.Width > 0) {
+            EXPECT_EQ(s->w, e.Width);
+            EXPECT_EQ(s->h, e.Height);
+        }
+        EXPECT_GT(CountKey(s.get(), 0, 0, s->w, s->h), 0) << "no key colour at all";
+        EXPECT_LT(CountKey(s.get(), 0, 0, s->w, s->h), s->w * s->h) << "nothing painted";
+    }
+    // The score page is drawn whole at (156, 4): it must fit the 800 x 600 table there.
+    SurfacePtr page = LoadRgb(In("Bitmaps", "Scorepage_800x600.bmp"));
+    ASSERT_TRUE(page);
+    EXPECT_LE(page->w, 644);
+    EXPECT_LE(page->h, 596);
+}
+
+TEST_F(BuiltArchive, CardsShowTheTableAtTheirCornersOnly) {
+    for (const char* deck : {"Royal", "Roya2", "Roya3"}) {
+        for (auto name : {"AC.BMP", "10H.BMP", "QS.BMP", "KD.BMP", "S_joker.BMP", "S_joker2.BMP",
+                          "S_cardback.bmp"}) {
+            SCOPED_TRACE(std::string(deck) + "/" + name);
+            SurfacePtr s = LoadRgb(In(deck, name));
+            ASSERT_TRUE(s);
+            const int w = s->w, h = s->h;
+            for (auto [x, y] : {std::pair{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}})
+                EXPECT_TRUE(IsKey(s.get(), x, y)) << "corner " << x << "," << y;
+            EXPECT_EQ(CountKey(s.get(), 10, 10, w - 20, h - 20), 0) << "a hole in the card";
+            EXPECT_FALSE(IsKey(s.get(), w / 2, 0)) << "the top edge is cut";
+            EXPECT_FALSE(IsKey(s.get(), 0, h / 2)) << "the left edge is cut";
+        }
+        SurfacePtr frame = LoadRgb(In(deck, "FrameBlue.bmp"));
+        ASSERT_TRUE(frame);
+        EXPECT_TRUE(IsKey(frame.get(), frame->w / 2, frame->h / 2)) << deck << " frame centre";
+        EXPECT_FALSE(IsKey(frame.get(), frame->w / 2, 1)) << deck << " frame edge";
+    }
+}
+
+TEST_F(BuiltArchive, TheTableBackgroundArrivesAsJpegAndBitmap) {
+    SurfacePtr back = LoadRgb(In("Bitmaps", "Back_800x600.bmp"));
+    ASSERT_TRUE(back) << SDL_GetError();
+    EXPECT_EQ(back->w, 800);
+    EXPECT_EQ(back->h, 600);
+    EXPECT_TRUE(fs::exists(In("Bitmaps", "Back_800x600.jpg")));
+}
+
+TEST_F(BuiltArchive, FontsAreGridsOfCellsFromTheSpaceOn) {
+    constexpr int kCellW = 19, kCellH = 27, kColumns = 20;
+    constexpr int kCells = '~' - ' ' + 1;
+    for (const char* font : {"fntHandParker.bmp", "fntDigit.bmp", "fntDeluxe.bmp"}) {
+        SCOPED_TRACE(font);
+        SurfacePtr s = LoadRgb(In("fntFonts", font));
+        ASSERT_TRUE(s);
+        EXPECT_EQ(s->w, kCellW * kColumns);
+        ASSERT_GE(s->h, kCellH * ((kCells + kColumns - 1) / kColumns));
+        auto cellPainted = [&](char c) {
+            const int k = c - ' ';
+            const int x = (k % kColumns) * kCellW, y = (k / kColumns) * kCellH;
+            return CountKey(s.get(), x, y, kCellW, kCellH) < kCellW * kCellH;
+        };
+        EXPECT_FALSE(cellPainted(' ')) << "the space must be blank";
+        for (char c : std::string("0123456789:AMP"))
+            EXPECT_TRUE(cellPainted(c)) << c;
+    }
+    SurfacePtr hand = LoadRgb(In("fntFonts", "fntHandParker.bmp"));
+    ASSERT_TRUE(hand);
+    for (char c : std::string("MeWonlst!"))
+        EXPECT_LT(CountKey(hand.get(), ((c - ' ') % kColumns) * kCellW,
+                           ((c - ' ') / kColumns) * kCellH, kCellW, kCellH),
+                  kCellW * kCellH)
+            << c;
+}
+
+TEST_F(BuiltArchive, SoundsAreStereoSixteenBitPcmAt22050) {
+    for (auto name : {"CARD_FLIP.WAV", "CARD_FLIP2.WAV", "CARD_FLIP3.WAV", "SIGN1.WAV", "SIGN2.WAV",
+                      "SIGN3.WAV", "SHUFFLE.WAV", "INTRO.WAV", "WIN_GAME.WAV", "LOSE_GAME.WAV"}) {
+        SCOPED_TRACE(name);
+        SDL_AudioSpec spec{};
+        Uint8* data = nullptr;
+        Uint32 length = 0;
+        ASSERT_TRUE(SDL_LoadWAV(In("Sounds", name).c_str(), &spec, &data, &length))
+            << SDL_GetError();
+        EXPECT_EQ(spec.freq, 22050);
+        EXPECT_EQ(spec.channels, 2);
+        EXPECT_EQ(spec.format, AUDIO_S16LSB);
+        EXPECT_GT(length, 4u * 22050 / 50) << "shorter than 20 ms";
+        EXPECT_LT(length, 4u * 22050 * 4) << "longer than 4 s";
+        // No clipping: the loudest sample stays clear of full scale.
+        int peak = 0;
+        const auto* samples = reinterpret_cast<const int16_t*>(data);
+        for (Uint32 i = 0; i < length / 2; ++i)
+            peak = std::max(peak, std::abs(int(samples[i])));
+        EXPECT_LT(peak, 32000);
+        EXPECT_GT(peak, 1000) << "silent";
+        SDL_FreeWAV(data);
+    }
+}
+
+TEST_F(BuiltArchive, CleanUpLeavesOnlyTheArchive) {
+    ASSERT_TRUE(DeleteResources(tree));
+    tree = ResourceTree{};
+    std::set<std::string> left;
+    for (const auto& e : fs::directory_iterator(folder.Path()))
+        left.insert(e.path().filename().string());
+    EXPECT_EQ(left, std::set<std::string>{"res134.pak"});
+}
+
+}  // namespace
+}  // namespace tarrabel::test
