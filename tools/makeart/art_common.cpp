@@ -27,8 +27,12 @@ uint8_t Dither(int v, int bits, int threshold) {
 
 }  // namespace
 
-bool SaveBmp(cairo_surface_t* surface, const std::string& path, Keying keying,
-             std::string* error) {
+void DitherTo16Bit(int x, int y, int& r, int& g, int& b) {
+    const int t = kBayer4[y & 3][x & 3];
+    r = Dither(r, 5, t), g = Dither(g, 6, t), b = Dither(b, 5, t);
+}
+
+bool SaveBmp(cairo_surface_t* surface, const std::string& path, Keying keying, std::string* error) {
     cairo_surface_flush(surface);
     if (cairo_image_surface_get_format(surface) != CAIRO_FORMAT_ARGB32 &&
         cairo_image_surface_get_format(surface) != CAIRO_FORMAT_RGB24) {
@@ -64,8 +68,7 @@ bool SaveBmp(cairo_surface_t* surface, const std::string& path, Keying keying,
                     if (IsKeyIn565(uint8_t(r), uint8_t(g), uint8_t(b))) g = 8;
                 }
             } else {
-                const int t = kBayer4[y & 3][x & 3];
-                r = Dither(r, 5, t), g = Dither(g, 6, t), b = Dither(b, 5, t);
+                DitherTo16Bit(x, y, r, g, b);
             }
             // SDL_PIXELFORMAT_BGR24 keeps the bytes in B, G, R order in memory.
             dst[3 * x + 0] = uint8_t(b);
@@ -80,8 +83,7 @@ bool SaveBmp(cairo_surface_t* surface, const std::string& path, Keying keying,
     return true;
 }
 
-bool SaveWav(const std::vector<int16_t>& interleaved, const std::string& path,
-             std::string* error) {
+bool SaveWav(const std::vector<int16_t>& interleaved, const std::string& path, std::string* error) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) {
         if (error) *error = path + ": " + std::strerror(errno);
@@ -110,7 +112,8 @@ bool SaveWav(const std::vector<int16_t>& interleaved, const std::string& path,
     u16(kBits);
     std::fwrite("data", 1, 4, f);
     u32(dataBytes);
-    for (int16_t s : interleaved) u16(uint16_t(s));
+    for (int16_t s : interleaved)
+        u16(uint16_t(s));
     const bool ok = !std::ferror(f);
     if (std::fclose(f) != 0 || !ok) {
         if (error) *error = path + ": write failed";

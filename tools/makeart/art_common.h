@@ -33,13 +33,16 @@ enum class Keying {
     Keyed,
 };
 
+// Reduces one pixel to the levels of the 16-bit display format with a 4 x 4 ordered dither
+// (5 bits red, 6 green, 5 blue), expanded back to 8 bits as the display will show it, so
+// gradients do not band there.
+void DitherTo16Bit(int x, int y, int& r, int& g, int& b);
+
 // Saves an ARGB32 Cairo image surface as a 24-bit BMP file. Answers false with a message.
-bool SaveBmp(cairo_surface_t* surface, const std::string& path, Keying keying,
-             std::string* error);
+bool SaveBmp(cairo_surface_t* surface, const std::string& path, Keying keying, std::string* error);
 
 // Writes 16-bit PCM samples, interleaved left/right, as a 22050 Hz stereo WAV file.
-bool SaveWav(const std::vector<int16_t>& interleaved, const std::string& path,
-             std::string* error);
+bool SaveWav(const std::vector<int16_t>& interleaved, const std::string& path, std::string* error);
 
 // Creates a folder and its parents; answers false with a message.
 bool MakeFolder(const std::string& path, std::string* error);

@@ -163,11 +163,4 @@ std::vector<int16_t> ToPcm(const Track& track, double peak) {
     return pcm;
 }
 
-double PeakOf(const std::vector<int16_t>& pcm) {
-    int loudest = 0;
-    for (int16_t s : pcm)
-        loudest = std::max(loudest, std::abs(int(s)));
-    return loudest / 32768.0;
-}
-
 }  // namespace tarrabel::art

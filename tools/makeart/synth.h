@@ -75,7 +75,4 @@ void AddRoom(Track& track, double wet);
 // milliseconds to silence, and interleaves it as 16-bit samples.
 std::vector<int16_t> ToPcm(const Track& track, double peak);
 
-// Loudest sample of interleaved 16-bit audio as a fraction of full scale.
-double PeakOf(const std::vector<int16_t>& pcm);
-
 }  // namespace tarrabel::art

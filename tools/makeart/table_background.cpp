@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "art_common.h"
 #include "fixed_rng.h"
 #include "table_art_parts.h"
 
@@ -130,16 +131,6 @@ void AddMottle(cairo_surface_t* surface) {
     cairo_surface_mark_dirty(surface);
 }
 
-// The same 4 x 4 ordered dither as SaveBmp's opaque pictures: each channel reduced to the
-// levels of the 16-bit display format, so the gradient shows no bands there.
-constexpr int kBayer4[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-uint8_t Dither(int v, int bits, int threshold) {
-    const int levels = (1 << bits) - 1;
-    int q = (v * levels * 16 + threshold * 255) / (255 * 16);
-    if (q > levels) q = levels;
-    return uint8_t((q * 255 + levels / 2) / levels);
-}
-
 bool SaveDitheredJpeg(cairo_surface_t* surface, const std::string& path, std::string* error) {
     cairo_surface_flush(surface);
     const int stride = cairo_image_surface_get_stride(surface);
@@ -155,10 +146,11 @@ bool SaveDitheredJpeg(cairo_surface_t* surface, const std::string& path, std::st
         const uint32_t* row = reinterpret_cast<const uint32_t*>(data + y * stride);
         uint8_t* dst = static_cast<uint8_t*>(out->pixels) + y * out->pitch;
         for (int x = 0; x < kWidth; ++x) {
-            const int t = kBayer4[y & 3][x & 3];
-            dst[3 * x + 0] = Dither((row[x] >> 16) & 0xFF, 5, t);
-            dst[3 * x + 1] = Dither((row[x] >> 8) & 0xFF, 6, t);
-            dst[3 * x + 2] = Dither(row[x] & 0xFF, 5, t);
+            int r = (row[x] >> 16) & 0xFF, g = (row[x] >> 8) & 0xFF, b = row[x] & 0xFF;
+            DitherTo16Bit(x, y, r, g, b);
+            dst[3 * x + 0] = uint8_t(r);
+            dst[3 * x + 1] = uint8_t(g);
+            dst[3 * x + 2] = uint8_t(b);
         }
     }
     if (IMG_SaveJPG(out.get(), path.c_str(), kJpegQuality) != 0) {
