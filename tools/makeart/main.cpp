@@ -28,8 +28,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string error;
-    if (!tarrabel::art::MakeDecks(out, docs, &error) ||
-        !tarrabel::art::MakeTableArt(out, &error) || !tarrabel::art::MakeSounds(out, &error)) {
+    if (!tarrabel::art::MakeDecks(out, docs, &error) || !tarrabel::art::MakeTableArt(out, &error) ||
+        !tarrabel::art::MakeSounds(out, &error)) {
         std::fprintf(stderr, "makeart: %s\n", error.c_str());
         return 1;
     }
