@@ -13,6 +13,8 @@ namespace tarrabel {
 namespace fs = std::filesystem;
 namespace {
 
+constexpr std::string_view kStagingStem = ".res-unpack-";
+
 void Fail(std::string* error, std::string message) {
     if (error) *error = std::move(message);
 }
@@ -186,11 +188,20 @@ bool UnpackResources(const UnpackOptions& options, const PictureConverter& conve
         return false;
     }
 
+    // Staging folders a killed run left behind go first; their names are ours alone.
+    for (fs::directory_iterator it(app, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code ignored;
+        if (StartsWith(it->path().filename().string(), kStagingStem) && it->is_directory(ignored) &&
+            !it->is_symlink(ignored))
+            fs::remove_all(it->path(), ignored);
+    }
+    ec.clear();
+
     // A staging folder beside where `res` goes; in a private folder when the executable's
     // folder cannot be written.
     ResourceTree where{app, false};
     fs::path staging;
-    if (!MakeUniqueFolder(app, ".res-unpack-", &staging)) {
+    if (!MakeUniqueFolder(app, std::string(kStagingStem), &staging)) {
         const int err = errno;
         if (err != EACCES && err != EPERM && err != EROFS) {
             Fail(error,

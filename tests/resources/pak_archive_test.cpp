@@ -114,7 +114,7 @@ const Damage kDamages[] = {
     {"empty file", [](auto& b) { b.clear(); }, "not a PAK archive"},
     {"directory past the end", [](auto& b) { PutInt32(b, 4, int32_t(b.size()) - 64); },
      "directory runs past the end"},
-    {"directory cut short", [](auto& b) { b.resize(b.size() - 1); }, "directory runs past the end"},
+    {"directory cut short", [](auto& b) { b.pop_back(); }, "directory runs past the end"},
     {"negative directory offset", [](auto& b) { PutInt32(b, 4, -64); }, "negative"},
     {"negative directory length", [](auto& b) { PutInt32(b, 8, -128); }, "negative"},
     {"directory length not whole entries", [](auto& b) { PutInt32(b, 8, 100); },

@@ -170,6 +170,16 @@ TEST_F(Unpack, AnUnfinishedTreeWithoutTheWitnessIsReplaced) {
     EXPECT_EQ(Listing(app).size(), 10u) << "res134.pak, res, its seven folders and the witness";
 }
 
+TEST_F(Unpack, StagingFoldersOfAKilledRunAreCleared) {
+    fs::create_directories(app / ".res-unpack-Ab12Cd/Sounds");
+    WriteFile(app / ".res-unpack-Ab12Cd/Sounds/CARD_FLIP.WAV", Bytes("half"));
+    Archive({kWitness});
+    std::string error;
+    ASSERT_TRUE(Run(&error)) << error;
+    EXPECT_FALSE(fs::exists(app / ".res-unpack-Ab12Cd"));
+    EXPECT_EQ(ReadFile(app / "res/Sounds/CARD_FLIP.WAV"), Bytes("flip"));
+}
+
 TEST_F(Unpack, AResFileInTheWayIsNamed) {
     WriteFile(app / "res", Bytes("a file, not a folder"));
     Archive({kWitness});
