@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -30,6 +31,15 @@ uint8_t Dither(int v, int bits, int threshold) {
 void DitherTo16Bit(int x, int y, int& r, int& g, int& b) {
     const int t = kBayer4[y & 3][x & 3];
     r = Dither(r, 5, t), g = Dither(g, 6, t), b = Dither(b, 5, t);
+}
+
+void RoundedRectPath(cairo_t* cr, double x, double y, double w, double h, double r) {
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, x + w - r, y + r, r, -M_PI / 2, 0);
+    cairo_arc(cr, x + w - r, y + h - r, r, 0, M_PI / 2);
+    cairo_arc(cr, x + r, y + h - r, r, M_PI / 2, M_PI);
+    cairo_arc(cr, x + r, y + r, r, M_PI, 3 * M_PI / 2);
+    cairo_close_path(cr);
 }
 
 bool SaveBmp(cairo_surface_t* surface, const std::string& path, Keying keying, std::string* error) {

@@ -38,6 +38,9 @@ enum class Keying {
 // gradients do not band there.
 void DitherTo16Bit(int x, int y, int& r, int& g, int& b);
 
+// Adds a closed rounded rectangle to the current path (as a new sub-path).
+void RoundedRectPath(cairo_t* cr, double x, double y, double w, double h, double r);
+
 // Saves an ARGB32 Cairo image surface as a 24-bit BMP file. Answers false with a message.
 bool SaveBmp(cairo_surface_t* surface, const std::string& path, Keying keying, std::string* error);
 

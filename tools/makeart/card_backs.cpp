@@ -1,28 +1,16 @@
 #include <cmath>
 
+#include "art_common.h"
 #include "cards.h"
 
 namespace tarrabel::art {
-
-namespace {
-
-void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r) {
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, x + w - r, y + r, r, -M_PI / 2, 0);
-    cairo_arc(cr, x + w - r, y + h - r, r, 0, M_PI / 2);
-    cairo_arc(cr, x + r, y + h - r, r, M_PI / 2, M_PI);
-    cairo_arc(cr, x + r, y + r, r, M_PI, 3 * M_PI / 2);
-    cairo_close_path(cr);
-}
-
-}  // namespace
 
 void DrawLatticeBackPanel(cairo_t* cr, double cardW, double /*cardH*/) {
     // The deck draws its backs as a coloured panel of 50 x 80 units, 3.8 units in from the
     // card's edge, with the desktop emblem on it; the panel is painted again here.
     const double px = 3.8, py = 3.8, pw = 50, ph = 80;
     cairo_save(cr);
-    RoundedRect(cr, px, py, pw, ph, 1.5);
+    RoundedRectPath(cr, px, py, pw, ph, 1.5);
     cairo_clip(cr);
     cairo_set_source_rgb(cr, 1, 0, 0);
     cairo_paint(cr);
@@ -55,7 +43,7 @@ void DrawLatticeBackPanel(cairo_t* cr, double cardW, double /*cardH*/) {
 
     // A white rule round the panel, 2 units in.
     cairo_set_line_width(cr, 0.6);
-    RoundedRect(cr, px + 2, py + 2, pw - 4, ph - 4, 1.2);
+    RoundedRectPath(cr, px + 2, py + 2, pw - 4, ph - 4, 1.2);
     cairo_set_source_rgb(cr, 1, 0, 0);
     cairo_set_line_width(cr, 2.2);
     cairo_stroke_preserve(cr);

@@ -37,13 +37,8 @@ constexpr Colour kMargin{0.87, 0.55, 0.55};
 constexpr Colour kPaperEdge{0.78, 0.72, 0.58};
 
 void SheetPath(cairo_t* cr) {
-    const double x0 = 1.5, y0 = 1.5, x1 = kWidth - 1.5, y1 = kHeight - 1.5, r = kRadius;
     cairo_new_path(cr);
-    cairo_arc(cr, x0 + r, y0 + r, r, M_PI, 1.5 * M_PI);
-    cairo_arc(cr, x1 - r, y0 + r, r, 1.5 * M_PI, 2 * M_PI);
-    cairo_arc(cr, x1 - r, y1 - r, r, 0, 0.5 * M_PI);
-    cairo_arc(cr, x0 + r, y1 - r, r, 0.5 * M_PI, M_PI);
-    cairo_close_path(cr);
+    RoundedRectPath(cr, 1.5, 1.5, kWidth - 3.0, kHeight - 3.0, kRadius);
 }
 
 void PaintPaper(cairo_t* cr) {

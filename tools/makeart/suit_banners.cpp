@@ -27,13 +27,10 @@ constexpr Suit kSuits[] = {
     {"DIAMONDS.BMP", "Diamonds", "\u2666", kSuitRed},
 };
 
+// A rounded rectangle from corner (x0, y0) to corner (x1, y1), as the only path.
 void RoundedRect(cairo_t* cr, double x0, double y0, double x1, double y1, double r) {
     cairo_new_path(cr);
-    cairo_arc(cr, x0 + r, y0 + r, r, M_PI, 1.5 * M_PI);
-    cairo_arc(cr, x1 - r, y0 + r, r, 1.5 * M_PI, 2 * M_PI);
-    cairo_arc(cr, x1 - r, y1 - r, r, 0, 0.5 * M_PI);
-    cairo_arc(cr, x0 + r, y1 - r, r, 0.5 * M_PI, M_PI);
-    cairo_close_path(cr);
+    RoundedRectPath(cr, x0, y0, x1 - x0, y1 - y0, r);
 }
 
 void PaintPlaque(cairo_t* cr) {
