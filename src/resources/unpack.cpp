@@ -20,7 +20,11 @@ void Fail(std::string* error, std::string message) {
 }
 
 std::string Quoted(const fs::path& p) {
-    return "\"" + p.string() + "\"";
+    // Built by appending: g++ 12 warns falsely (-Wrestrict) about "\"" + std::string.
+    std::string quoted(1, '"');
+    quoted += p.string();
+    quoted += '"';
+    return quoted;
 }
 
 bool StartsWith(std::string_view s, std::string_view prefix) {
