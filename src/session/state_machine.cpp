@@ -70,6 +70,11 @@ bool AnyCardMoving(const Game& g) {
 
 // ---- the states -------------------------------------------------------------------------
 
+// The card that left the deck last is the one in flight while dealing or drawing.
+static void StepLastDrawn(Game& g) {
+    if (g.DeckPos > 0) StepCard(g, g.Deck[g.DeckPos - 1]);
+}
+
 static void ClearPauseDone(Game& g) {
     g.PauseDone = false;
 }
@@ -176,7 +181,7 @@ static void NoCardToDraw(Game& g) {
 
 static void StepDrawing(Game& g) {
     if (AnyCardMoving(g)) {
-        if (g.DeckPos > 0) StepCard(g, g.Deck[g.DeckPos - 1]);
+        StepLastDrawn(g);
         return;
     }
     ClearPauseDone(g);
@@ -299,14 +304,14 @@ void StepGameState(Game& g) {
     switch (g.State) {
         case GameState::DealingCards:
             if (AnyCardMoving(g)) {
-                StepCard(g, g.Deck[g.DeckPos - 1]);
+                StepLastDrawn(g);
             } else if (g.TotalDealt < g.Rules.HandSize * g.PlayerCount) {
                 DealOneCard(g);
             }
             break;
         case GameState::Deal4:
             if (AnyCardMoving(g)) {
-                StepCard(g, g.Deck[g.DeckPos - 1]);
+                StepLastDrawn(g);
             } else {
                 ClearPauseDone(g);
                 FlyStarterCardToPile(g, g.Deck[g.DeckPos]);
