@@ -17,7 +17,7 @@ bool ConvertJpegToBmp(const std::filesystem::path& jpeg, const std::filesystem::
     SDL_Surface* picture = IMG_isJPG(in) ? IMG_LoadJPG_RW(in) : nullptr;
     SDL_RWclose(in);
     if (!picture) {
-        if (error) *error = "\"" + jpeg.string() + "\" is not a readable JPEG picture";
+        if (error) *error = jpeg.string().insert(0, 1, '"') + "\" is not a readable JPEG picture";
         return false;
     }
     const bool saved = SDL_SaveBMP(picture, bmp.c_str()) == 0;
