@@ -356,6 +356,9 @@ struct BreakCase {
     void (*spoil)(Game&);
     const char* message;
 };
+void PrintTo(const BreakCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class CardCheck : public ::testing::TestWithParam<BreakCase> {};
 
