@@ -11,6 +11,7 @@
 #include <new>
 
 #include "session/frame.h"
+#include "session/game_init.h"
 #include "simulate/human_policy.h"
 #include "simulate/simulator.h"
 

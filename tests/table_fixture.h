@@ -6,11 +6,13 @@
 
 #include <initializer_list>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "core/game.h"
+#include "core/services.h"
 #include "rules/setup.h"
-#include "session/game.h"
-#include "session/services.h"
+#include "session/game_init.h"
 #include "simulate/simulator.h"
 
 namespace tarrabel::test {
@@ -34,6 +36,40 @@ inline int16_t CardOf(int rank, int32_t suit) {
     static constexpr int kOrder[4] = {0, 2, 3, 1};
     return int16_t(4 * (rank - 1) + kOrder[suit]);
 }
+// Pieces of test names, which take letters, digits and underscores only.
+inline std::string NameOf(GameVariant v) {
+    std::string name;
+    for (char c : VariantName(v))
+        if (c != ' ') name += c;
+    return name;
+}
+
+// "SixOfClubs" for CardOf(6, kClubs) (a card of the second pack is named like its twin).
+inline std::string CardName(int16_t card) {
+    static constexpr const char* kRankNames[13] = {"Ace",  "Two",   "Three", "Four", "Five",
+                                                   "Six",  "Seven", "Eight", "Nine", "Ten",
+                                                   "Jack", "Queen", "King"};
+    // Picture order within a rank: clubs, diamonds, hearts, spades.
+    static constexpr const char* kSuitNames[4] = {"Clubs", "Diamonds", "Hearts", "Spades"};
+    const int i = card % 52;
+    return std::string(kRankNames[i / 4]) + "Of" + kSuitNames[i % 4];
+}
+
+// "SELECT TRUMPS" becomes "SelectTrumps".
+inline std::string NameOf(GameState s) {
+    std::string name;
+    bool upper = true;
+    for (char c : StateName(s)) {
+        if (c == ' ') {
+            upper = true;
+            continue;
+        }
+        name += upper ? c : char(c - 'A' + 'a');
+        upper = false;
+    }
+    return name;
+}
+
 inline constexpr int16_t kJoker1 = 52;  // Huit Americain's jokers
 inline constexpr int16_t kJoker2 = 53;
 

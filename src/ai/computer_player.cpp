@@ -1,9 +1,9 @@
 #include "ai/computer_player.h"
 
-#include "ai/hand_queries.h"
+#include "core/hand_queries.h"
+#include "core/turns.h"
 #include "rules/play.h"
 #include "rules/scoring.h"
-#include "session/state_machine.h"
 
 namespace tarrabel {
 

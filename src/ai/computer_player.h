@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "session/game.h"
+#include "core/game.h"
 
 namespace tarrabel {
 

@@ -2,8 +2,7 @@
 
 #include <cmath>
 
-#include "rules/play.h"
-#include "session/state_machine.h"
+#include "core/turns.h"
 
 namespace tarrabel {
 
@@ -106,12 +105,6 @@ void AdvanceCard(CardRecord& card) {
 bool HasArrived(const Game& g, const CardRecord& card) {
     return std::fabs(card.X - card.TargetX) <= g.Layout.ArriveToleranceX &&
            std::fabs(card.Y - card.TargetY) <= g.Layout.ArriveToleranceY;
-}
-
-void StepCard(Game& g, CardRecord& card) {
-    if (!card.Moving) return;
-    AdvanceCard(card);
-    OnCardArrived(g, card);
 }
 
 void PlayFlipSound(Game& g) {

@@ -2,7 +2,7 @@
 // until it is within a few pixels of its target.
 #pragma once
 
-#include "session/game.h"
+#include "core/game.h"
 
 namespace tarrabel {
 
@@ -20,9 +20,7 @@ bool FlyStarterCardToPile(Game& g, CardRecord& card);
 // Sends the cards under the top of the pile flying back to the deck; answers how many.
 int StartPileReturnFlight(Game& g);
 
-// One step of a card's flight, then the arrival test and landing.
-void StepCard(Game& g, CardRecord& card);
-// One step without the landing (used where several cards fly at once).
+// One step of a card's flight; the landing is the rules' business (StepCard in rules/play.h).
 void AdvanceCard(CardRecord& card);
 bool HasArrived(const Game& g, const CardRecord& card);
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "session/game.h"
+#include "core/game.h"
 
 namespace tarrabel {
 

@@ -1,11 +1,11 @@
 #include "rules/play.h"
 
-#include "ai/hand_queries.h"
+#include "core/hand_queries.h"
+#include "core/turns.h"
 #include "presentation/flights.h"
 #include "rules/deck.h"
+#include "rules/exchange.h"
 #include "rules/scoring.h"
-#include "session/human_input.h"
-#include "session/state_machine.h"
 
 namespace tarrabel {
 
@@ -211,6 +211,12 @@ void OnCardArrived(Game& g, CardRecord& card) {
         default:
             break;
     }
+}
+
+void StepCard(Game& g, CardRecord& card) {
+    if (!card.Moving) return;
+    AdvanceCard(card);
+    OnCardArrived(g, card);
 }
 
 bool HoldsDrawTwoChain(const Game& g, int player) {

@@ -1,13 +1,16 @@
 // The rules of the five games: what each landed card means and when a deal is over.
 #pragma once
 
-#include "session/game.h"
+#include "core/game.h"
 
 namespace tarrabel {
 
 // Every flight ends here: when the card is within the arrival tolerance of its target it
 // stops, and the branch of the current state decides what the landing means.
 void OnCardArrived(Game& g, CardRecord& card);
+
+// One step of a card's flight, then the arrival test and landing.
+void StepCard(Game& g, CardRecord& card);
 
 // Applies the power of the card on top of the pile.
 void ResolvePlayedCard(Game& g);

@@ -1,7 +1,6 @@
 #include "rules/setup.h"
 
 #include "rules/deck.h"
-#include "session/state_machine.h"
 
 namespace tarrabel {
 

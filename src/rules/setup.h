@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "session/game.h"
+#include "core/game.h"
 
 namespace tarrabel {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "session/game.h"
+#include "core/game.h"
 
 namespace tarrabel {
 
@@ -20,9 +20,5 @@ bool BreaksSequence(Game& g, const CardRecord& card);
 
 // Lays out the suit icons offered to the human (a column rising from the bottom one).
 void LayoutSuitIcons(Game& g);
-
-// Moving a card within the hand ("EXCHANGE CARDS").
-void StartExchangeFlight(Game& g);
-void CompleteExchange(Game& g);
 
 }  // namespace tarrabel

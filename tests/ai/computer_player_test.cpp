@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ai/hand_queries.h"
+#include "core/hand_queries.h"
 #include "rules/table_driver.h"
 
 namespace tarrabel::test {

@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <deque>
+#include <sstream>
+#include <string>
 
 #include "session/table_driver.h"
 
@@ -102,7 +104,10 @@ TEST_P(FlightSpeed, ThePileFliesBackInReturnFlightFrames) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Animation, FlightSpeed,
-                         ::testing::Values(SpeedCase{false, 10, 20}, SpeedCase{true, 20, 40}));
+                         ::testing::Values(SpeedCase{false, 10, 20}, SpeedCase{true, 20, 40}),
+                         [](const auto& info) {
+                             return std::string(info.param.slow ? "Slow" : "Normal");
+                         });
 
 TEST(Flight, TheCardDoesNotMoveInTheFrameOfItsLaunch) {
     Table t;
@@ -138,6 +143,18 @@ struct ArrivalCase {
 
 class Arrival : public ::testing::TestWithParam<ArrivalCase> {};
 
+// "-8.25" becomes "Minus8Point25" for the test name.
+std::string OffsetName(float v) {
+    std::ostringstream text;
+    text << v;
+    std::string name;
+    for (char c : text.str())
+        name += c == '-'   ? std::string("Minus")
+                : c == '.' ? std::string("Point")
+                           : std::string(1, c);
+    return name;
+}
+
 TEST_P(Arrival, WithinEightPixelsOnBothAxes) {
     Table t;
     CardRecord c = CardAt(200 + GetParam().dx, 300 + GetParam().dy);
@@ -151,7 +168,12 @@ INSTANTIATE_TEST_SUITE_P(Distances, Arrival,
                                            ArrivalCase{-8, -8, true}, ArrivalCase{8, -8, true},
                                            ArrivalCase{8.5f, 0, false},
                                            ArrivalCase{0, -8.25f, false}, ArrivalCase{9, 9, false},
-                                           ArrivalCase{-7.9f, 100, false}));
+                                           ArrivalCase{-7.9f, 100, false}),
+                         [](const auto& info) {
+                             const ArrivalCase& c = info.param;
+                             return "Off" + OffsetName(c.dx) + "By" + OffsetName(c.dy) +
+                                    (c.arrived ? "_Arrives" : "_FliesOn");
+                         });
 
 // A short flight ends early, as soon as it is within the tolerance, and the card rests
 // where it is rather than at the target.

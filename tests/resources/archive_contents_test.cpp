@@ -11,11 +11,11 @@
 #include <set>
 #include <string>
 
+#include "core/cards.h"
 #include "pak_fixture.h"
 #include "platform/picture_convert.h"
 #include "resources/pak_archive.h"
 #include "resources/unpack.h"
-#include "rules/cards.h"
 
 namespace tarrabel::test {
 namespace {

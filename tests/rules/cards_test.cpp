@@ -1,4 +1,4 @@
-#include "rules/cards.h"
+#include "core/cards.h"
 
 #include <map>
 #include <string>
@@ -143,9 +143,7 @@ INSTANTIATE_TEST_SUITE_P(Variants, DeckCompositionByVariant,
                                          DeckMakeup{GameVariant::Agonia, 52, 0, 1},
                                          DeckMakeup{GameVariant::IllustratedAgonia, 104, 0, 2},
                                          DeckMakeup{GameVariant::PisYedili, 104, 0, 2}),
-                         [](const auto& info) {
-                             return std::string(1, char('0' + int(info.param.variant)));
-                         });
+                         [](const auto& info) { return NameOf(info.param.variant); });
 
 TEST(DeckComposition, TwoPackGamesHoldCardIAndCardIPlus52Alike) {
     for (GameVariant v : {GameVariant::IllustratedAgonia, GameVariant::PisYedili}) {

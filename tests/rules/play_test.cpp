@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "ai/hand_queries.h"
+#include "core/hand_queries.h"
 #include "rules/deck.h"
 #include "rules/table_driver.h"
 #include "session/state_machine.h"

@@ -61,12 +61,13 @@ TEST_P(DealingByVariant, EachSeatGetsItsHandInOneRunInTurnOrder) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Variants, DealingByVariant,
-    testing::Values(DealCase{GameVariant::Tarrabel, 5}, DealCase{GameVariant::HuitAmericain, 8},
-                    DealCase{GameVariant::Agonia, 7}, DealCase{GameVariant::IllustratedAgonia, 7},
-                    DealCase{GameVariant::PisYedili, 7}),
-    [](const auto& info) { return std::string(1, char('0' + int(info.param.variant))); });
+INSTANTIATE_TEST_SUITE_P(Variants, DealingByVariant,
+                         testing::Values(DealCase{GameVariant::Tarrabel, 5},
+                                         DealCase{GameVariant::HuitAmericain, 8},
+                                         DealCase{GameVariant::Agonia, 7},
+                                         DealCase{GameVariant::IllustratedAgonia, 7},
+                                         DealCase{GameVariant::PisYedili, 7}),
+                         [](const auto& info) { return NameOf(info.param.variant); });
 
 TEST(DealtHands, OtherGamesTurnUpAStarterAfterTheDeal) {
     Table t(GameVariant::HuitAmericain);

@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "core/turns.h"
 #include "session/state_machine.h"
 #include "table_fixture.h"
 

@@ -72,7 +72,11 @@ INSTANTIATE_TEST_SUITE_P(Cards, Overlap,
                                            OverlapCase{CardOf(13, kHearts), CardOf(6, kClubs), 1},
                                            OverlapCase{CardOf(6, kClubs), CardOf(7, kClubs), 1},
                                            OverlapCase{CardOf(13, kHearts), CardOf(12, kHearts),
-                                                       -1}));
+                                                       -1}),
+                         [](const auto& info) {
+                             return CardName(info.param.upper) + "Over" +
+                                    CardName(info.param.lower);
+                         });
 
 TEST(LeftClick, APlayLocksFurtherClicksUntilTheNextTurn) {
     Table t;
@@ -335,7 +339,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ChainCase{GameVariant::IllustratedAgonia, CardOf(11, kClubs),
                                 CardOf(11, kHearts), CardOf(6, kClubs), 11},
                       ChainCase{GameVariant::IllustratedAgonia, CardOf(11, kSpades),
-                                CardOf(11, kDiamonds), CardOf(6, kSpades), 11}));
+                                CardOf(11, kDiamonds), CardOf(6, kSpades), 11}),
+    [](const auto& info) { return NameOf(info.param.variant) + "_" + CardName(info.param.top); });
 
 // With no answer in hand there is no chain to break: any legal card is an ordinary play.
 TEST(Chain, WithoutAnAnswerTheClickIsAnOrdinaryPlay) {
@@ -429,11 +434,13 @@ TEST_P(MoveCard, ThePickedCardTakesTheTargetsPlaceAndTheOthersShift) {
     EXPECT_EQ(moves[0].to, c.to);
 }
 
-INSTANTIATE_TEST_SUITE_P(Slots, MoveCard,
-                         ::testing::Values(MoveCase{2, 5, {0, 1, 3, 4, 5, 2, 6}},
-                                           MoveCase{5, 2, {0, 1, 5, 2, 3, 4, 6}},
-                                           MoveCase{0, 6, {1, 2, 3, 4, 5, 6, 0}},
-                                           MoveCase{3, 4, {0, 1, 2, 4, 3, 5, 6}}));
+INSTANTIATE_TEST_SUITE_P(
+    Slots, MoveCard,
+    ::testing::Values(MoveCase{2, 5, {0, 1, 3, 4, 5, 2, 6}}, MoveCase{5, 2, {0, 1, 5, 2, 3, 4, 6}},
+                      MoveCase{0, 6, {1, 2, 3, 4, 5, 6, 0}}, MoveCase{3, 4, {0, 1, 2, 4, 3, 5, 6}}),
+    [](const auto& info) {
+        return "Slot" + std::to_string(info.param.from) + "To" + std::to_string(info.param.to);
+    });
 
 // An empty slot between the picked card and the target stays a gap, and no card is lost.
 TEST(MoveCard, AGapInBetweenStaysAGap) {

@@ -71,7 +71,15 @@ INSTANTIATE_TEST_SUITE_P(Variants, Dealing,
                                            DealCase{GameVariant::PisYedili, true, -1},
                                            DealCase{GameVariant::PisYedili, true, 2},
                                            DealCase{GameVariant::PisYedili, false, 1},
-                                           DealCase{GameVariant::PisYedili, false, 3}));
+                                           DealCase{GameVariant::PisYedili, false, 3}),
+                         [](const auto& info) {
+                             const DealCase& c = info.param;
+                             std::string name = NameOf(c.variant);
+                             if (c.reversed) name += "_Reversed";
+                             if (c.eliminated >= 0)
+                                 name += "_Seat" + std::to_string(c.eliminated) + "Out";
+                             return name;
+                         });
 
 // ---- the starter card ------------------------------------------------------------------
 
@@ -205,7 +213,11 @@ INSTANTIATE_TEST_SUITE_P(Seats, CannotPlay,
                                            NoPlayCase{GameVariant::Tarrabel, 0, 1},
                                            NoPlayCase{GameVariant::Agonia, 2, 1},
                                            NoPlayCase{GameVariant::PisYedili, 3, 3},
-                                           NoPlayCase{GameVariant::PisYedili, 0, 3}));
+                                           NoPlayCase{GameVariant::PisYedili, 0, 3}),
+                         [](const auto& info) {
+                             return NameOf(info.param.variant) + "_Seat" +
+                                    std::to_string(info.param.seat);
+                         });
 
 TEST(CannotPlay, PlaysTheDrawnCardWhenItFollows) {
     Table t(GameVariant::Tarrabel);
@@ -389,7 +401,15 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TurnCase{{}, false, 3, 0, 2}, TurnCase{{}, true, 0, 3, 1},
                       TurnCase{{2}, false, 1, 3, 0}, TurnCase{{2}, true, 3, 1, 0},
                       TurnCase{{1, 2}, false, 0, 3, 3}, TurnCase{{1, 2}, true, 3, 0, 0},
-                      TurnCase{{1, 3}, false, 2, 0, 0}, TurnCase{{1, 3}, true, 0, 2, 2}));
+                      TurnCase{{1, 3}, false, 2, 0, 0}, TurnCase{{1, 3}, true, 0, 2, 2}),
+    [](const auto& info) {
+        const TurnCase& c = info.param;
+        std::string name = c.eliminated.size() > 1 ? "Seats" : "Seat";
+        for (size_t i = 0; i < c.eliminated.size(); ++i)
+            name += (i > 0 ? "And" : "") + std::to_string(c.eliminated[i]);
+        name = c.eliminated.empty() ? "NobodyOut" : name + "Out";
+        return name + (c.reversed ? "_Reversed" : "_Forward") + "_From" + std::to_string(c.from);
+    });
 
 // A whole turn passes an eliminated player by: his empty hand does not end the deal.
 TEST(TurnOrder, AnEliminatedPlayerNeverMoves) {
@@ -435,7 +455,8 @@ TEST_P(WaitingForHuman, AnnouncementsAndSuitChoiceDoNotRun) {
 
 INSTANTIATE_TEST_SUITE_P(States, WaitingForHuman,
                          ::testing::Values(GameState::SelectTrumps, GameState::ShowContract,
-                                           GameState::ShowPass, GameState::NormalPlay));
+                                           GameState::ShowPass, GameState::NormalPlay),
+                         [](const auto& info) { return NameOf(info.param); });
 
 // ---- the suit after a wild card ----------------------------------------------------------
 
@@ -603,7 +624,10 @@ TEST_P(GoingOutPenalty, IsDrawnByThePlayerBeforeAndTheDealEnds) {
     EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << why;
 }
 
-INSTANTIATE_TEST_SUITE_P(Directions, GoingOutPenalty, ::testing::Values(false, true));
+INSTANTIATE_TEST_SUITE_P(Directions, GoingOutPenalty, ::testing::Values(false, true),
+                         [](const auto& info) {
+                             return std::string(info.param ? "Reversed" : "Forward");
+                         });
 
 }  // namespace
 }  // namespace tarrabel::test

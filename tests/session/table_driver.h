@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/turns.h"
 #include "presentation/flights.h"
 #include "rules/deck.h"
 #include "rules/play.h"

@@ -69,7 +69,10 @@ INSTANTIATE_TEST_SUITE_P(Seeds, Golden, ::testing::Values(
          75, 50, 88, 46, 12, 15, 58, 61, 14, 74, 19, 85, 96, 84},
         {{10, 99, 95, 90, 89, 57, 91}, {60, 47, 25, 48, 34, 13, 42}, {93, 7, 43, 100, 5, 39, 29},
          {33, 64, 78, 70, 11, 35, 44}},
-        -1}));
+        -1}),
+    [](const auto& info) {
+        return NameOf(info.param.variant) + "_Seed" + std::to_string(info.param.seed);
+    });
 // clang-format on
 
 // The simulator replays from the seed alone: the deck in its trace is the golden one.

@@ -245,7 +245,8 @@ INSTANTIATE_TEST_SUITE_P(Games, TraceFormat,
                          ::testing::Values(TraceCase{GameVariant::Tarrabel, 3, 21},
                                            TraceCase{GameVariant::HuitAmericain, 1, 5},
                                            TraceCase{GameVariant::IllustratedAgonia, 1, 8},
-                                           TraceCase{GameVariant::PisYedili, 2, 3}));
+                                           TraceCase{GameVariant::PisYedili, 2, 3}),
+                         [](const auto& info) { return NameOf(info.param.variant); });
 
 // Every kind of event, written directly, reads back with its keys in order.
 TEST(TraceFormat, EveryEventKindHasItsKeys) {
@@ -313,7 +314,8 @@ TEST_P(Simulate, PlaysDealsToTheEndWithEveryCardAccountedFor) {
 INSTANTIATE_TEST_SUITE_P(Games, Simulate,
                          ::testing::Values(GameVariant::Tarrabel, GameVariant::HuitAmericain,
                                            GameVariant::Agonia, GameVariant::IllustratedAgonia,
-                                           GameVariant::PisYedili));
+                                           GameVariant::PisYedili),
+                         [](const auto& info) { return NameOf(info.param); });
 
 TEST(Simulate, TheSameSeedReplaysTheSameGame) {
     const std::vector<std::string> a = TraceOf(GameVariant::Agonia, 1, 77);

@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "ai/hand_queries.h"
+#include "core/hand_queries.h"
+#include "core/turns.h"
 #include "rules/play.h"
 #include "session/human_input.h"
-#include "session/state_machine.h"
 
 namespace tarrabel::sim {
 

@@ -5,9 +5,9 @@
 // wild card, and clicks the score page to deal again.
 #pragma once
 
+#include "core/game.h"
+#include "core/services.h"
 #include "session/frame.h"
-#include "session/game.h"
-#include "session/services.h"
 
 namespace tarrabel::sim {
 

@@ -6,6 +6,7 @@
 
 #include "human_policy.h"
 #include "session/frame.h"
+#include "session/game_init.h"
 
 namespace tarrabel::sim {
 

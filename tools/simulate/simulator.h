@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "session/game.h"
+#include "core/game.h"
 
 namespace tarrabel::sim {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "session/game.h"
+#include "core/game.h"
 
 namespace tarrabel::sim {
 

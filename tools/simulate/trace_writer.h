@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "session/services.h"
+#include "core/services.h"
 
 namespace tarrabel::sim {
 

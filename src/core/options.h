@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "rules/cards.h"
+#include "core/cards.h"
 
 namespace tarrabel {
 

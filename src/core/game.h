@@ -10,10 +10,10 @@
 #include <cstdint>
 #include <string_view>
 
-#include "rules/cards.h"
-#include "session/layout.h"
-#include "session/options.h"
-#include "session/services.h"
+#include "core/cards.h"
+#include "core/layout.h"
+#include "core/options.h"
+#include "core/services.h"
 
 namespace tarrabel {
 
@@ -176,9 +176,5 @@ struct Game {
     int RndBelow(int n) { return io.rng->IntBelow(n); }
     int32_t Tick() { return io.clock->TickMs(); }
 };
-
-// Prepares a game for the chosen options: card tables, variant settings and table layout,
-// a new match with zero totals and fresh names, and the first deal ready to be dealt.
-void GameInit(Game& g, const GameOptions& options, const Services& io);
 
 }  // namespace tarrabel

@@ -1,4 +1,4 @@
-#include "session/game.h"
+#include "session/game_init.h"
 
 #include "rules/deck.h"
 #include "rules/setup.h"

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "session/options.h"
+#include "core/options.h"
 
 namespace tarrabel {
 

@@ -1,4 +1,4 @@
-#include "ai/hand_queries.h"
+#include "core/hand_queries.h"
 
 #include <string>
 #include <vector>

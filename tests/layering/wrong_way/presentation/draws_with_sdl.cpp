@@ -1,0 +1,4 @@
+#include <SDL.h>
+
+#include "core/game.h"
+#include "platform/surface.h"

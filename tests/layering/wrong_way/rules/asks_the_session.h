@@ -1,0 +1,4 @@
+#pragma once
+
+#include "presentation/flights.h"
+#include "session/human_input.h"
