@@ -5,8 +5,11 @@
 
 namespace tarrabel {
 
-// Prepares a game for the chosen options: card tables, variant settings and table layout,
-// a new match with zero totals and fresh names, and the first deal ready to be dealt.
+// A new game for the chosen options: card tables, variant settings and table layout, zero
+// totals and fresh names for the computer players. No deal is set up yet.
+void StartNewGame(Game& g, const GameOptions& options, const Services& io);
+
+// StartNewGame, then the first deal ready to be dealt.
 void GameInit(Game& g, const GameOptions& options, const Services& io);
 
 }  // namespace tarrabel

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "session/table_driver.h"
-#include "simulate/trace_writer.h"
+#include "session/trace_writer.h"
 
 namespace tarrabel::test {
 namespace {
@@ -81,7 +81,7 @@ TEST(Golden, TheSimulatorTraceShowsTheSameDeck) {
     size_t size = 0;
     std::FILE* out = open_memstream(&text, &size);
     ASSERT_NE(out, nullptr);
-    sim::JsonTraceWriter writer(out);
+    JsonTraceWriter writer(out);
     sim::SimConfig config;
     config.variant = GameVariant::Tarrabel;
     config.seed = 7;

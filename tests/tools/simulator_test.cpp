@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "session/table_driver.h"
-#include "simulate/trace_writer.h"
+#include "session/trace_writer.h"
 
 namespace tarrabel::test {
 namespace {
@@ -162,7 +162,7 @@ std::vector<std::string> TraceOf(GameVariant v, int deals, uint64_t seed, bool* 
     std::FILE* f = std::fopen(file.path.c_str(), "w");
     EXPECT_NE(f, nullptr);
     if (!f) return {};
-    sim::JsonTraceWriter writer(f);
+    JsonTraceWriter writer(f);
     sim::SimConfig config;
     config.variant = v;
     config.deals = deals;
@@ -263,7 +263,7 @@ TEST(TraceFormat, EveryEventKindHasItsKeys) {
     TempFile file("tarrabel_trace_kinds");
     std::FILE* f = std::fopen(file.path.c_str(), "w");
     ASSERT_NE(f, nullptr);
-    sim::JsonTraceWriter writer(f);
+    JsonTraceWriter writer(f);
     for (const auto& [kind, name] : kinds) {
         TraceEvent ev{kind};
         ev.seat = 2;

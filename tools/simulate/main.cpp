@@ -1,7 +1,8 @@
 // simulate --variant V --deals N --seed S [--trace FILE] [--slow]
 //
 // Plays N deals of variant V through the real game logic and checks after every frame that
-// no card is lost or doubled. A developer's tool: it is not part of the game.
+// no card is lost or doubled, and that every card the human may play shows a point where a
+// click plays it. A developer's tool: it is not part of the game.
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -9,8 +10,8 @@
 #include <cstring>
 #include <string>
 
+#include "session/trace_writer.h"
 #include "simulator.h"
-#include "trace_writer.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    tarrabel::sim::JsonTraceWriter writer(traceFile);
+    tarrabel::JsonTraceWriter writer(traceFile);
 
     tarrabel::sim::SimConfig config;
     config.variant = tarrabel::GameVariant(variant);
@@ -101,8 +102,8 @@ int main(int argc, char** argv) {
     }
     std::printf(
         "simulate: variant %lld, %d deals, %d matches, %lld frames, %.2f s, %.0f "
-        "frames/s, invariants ok\n",
+        "frames/s, %lld unclickable frames, invariants ok\n",
         variant, r.deals, r.matches, (long long)r.frames, seconds,
-        seconds > 0 ? double(r.frames) / seconds : 0.0);
+        seconds > 0 ? double(r.frames) / seconds : 0.0, (long long)r.unclickableFrames);
     return 0;
 }

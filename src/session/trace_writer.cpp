@@ -1,10 +1,10 @@
-#include "trace_writer.h"
+#include "session/trace_writer.h"
 
 #include <string>
 
 #include "core/game.h"
 
-namespace tarrabel::sim {
+namespace tarrabel {
 
 namespace {
 
@@ -101,4 +101,4 @@ void JsonTraceWriter::Event(const Game& g, const TraceEvent& ev) {
     }
 }
 
-}  // namespace tarrabel::sim
+}  // namespace tarrabel

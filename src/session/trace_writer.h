@@ -5,7 +5,7 @@
 
 #include "core/services.h"
 
-namespace tarrabel::sim {
+namespace tarrabel {
 
 class JsonTraceWriter final : public TraceSink {
   public:
@@ -16,4 +16,4 @@ class JsonTraceWriter final : public TraceSink {
     std::FILE* out_;
 };
 
-}  // namespace tarrabel::sim
+}  // namespace tarrabel

@@ -1,0 +1,52 @@
+#include "platform/null_platform.h"
+
+#include "platform/picture_load.h"
+
+namespace tarrabel::platform {
+
+bool NullPlatform::OpenDisplay(const DisplaySettings& settings, std::string* error) {
+    if (!openError_.empty()) {
+        if (error) *error = openError_;
+        return false;
+    }
+    settings_ = settings;
+    caption_ = settings.Title;
+    open_ = true;
+    return true;
+}
+
+void NullPlatform::CloseDisplay() {
+    open_ = false;
+    lastPresented_ = nullptr;  // the game's back buffer may be gone after this
+    cursorVisible_ = true;
+}
+
+InputState NullPlatform::ReadInput() {
+    if (queued_.empty()) return input_;
+    const InputState next = queued_.front();
+    queued_.pop_front();
+    return next;
+}
+
+bool NullPlatform::TakeDisplayReset() {
+    const bool reset = displayReset_;
+    displayReset_ = false;
+    return reset;
+}
+
+void NullPlatform::Present(const Surface& backBuffer) {
+    ++frames_;
+    lastPresented_ = &backBuffer;
+    ticks_ += ticksPerPresent_;
+}
+
+void NullPlatform::WaitForEvent(int32_t timeoutMs) {
+    waitTimeouts_.push_back(timeoutMs);
+    if (timeoutMs > 0) ticks_ += uint32_t(timeoutMs);
+}
+
+bool NullPlatform::LoadPicture(const std::string& path, Surface* out, std::string* error) {
+    return LoadBmpPicture(path, out, error);
+}
+
+}  // namespace tarrabel::platform

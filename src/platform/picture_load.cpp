@@ -1,0 +1,45 @@
+#include "platform/picture_load.h"
+
+#include <SDL.h>
+
+#include <cstring>
+#include <memory>
+
+namespace tarrabel::platform {
+
+namespace {
+
+using SdlSurfacePtr = std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)>;
+
+bool Fail(const std::string& path, std::string* error) {
+    if (error) *error = "Cannot load the picture \"" + path + "\": " + SDL_GetError();
+    return false;
+}
+
+}  // namespace
+
+bool LoadBmpPicture(const std::string& path, Surface* out, std::string* error) {
+    SdlSurfacePtr loaded(SDL_LoadBMP(path.c_str()), SDL_FreeSurface);
+    if (!loaded) return Fail(path, error);
+    SdlSurfacePtr converted(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGB565, 0),
+                            SDL_FreeSurface);
+    if (!converted) return Fail(path, error);
+    loaded.reset();
+
+    Surface picture;
+    picture.Width = converted->w;
+    picture.Height = converted->h;
+    picture.Pixels.resize(size_t(picture.Width) * size_t(picture.Height));
+    if (SDL_MUSTLOCK(converted.get()) && SDL_LockSurface(converted.get()) != 0)
+        return Fail(path, error);
+    // Rows of the converted picture may be padded: copy them one by one.
+    const auto* source = static_cast<const uint8_t*>(converted->pixels);
+    for (int32_t y = 0; y < picture.Height; ++y)
+        std::memcpy(picture.Row(y), source + size_t(y) * size_t(converted->pitch),
+                    size_t(picture.Width) * sizeof(uint16_t));
+    if (SDL_MUSTLOCK(converted.get())) SDL_UnlockSurface(converted.get());
+    *out = std::move(picture);
+    return true;
+}
+
+}  // namespace tarrabel::platform

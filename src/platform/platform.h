@@ -1,0 +1,87 @@
+// What the game needs from the machine it runs on: a window that shows the finished table,
+// the keyboard and mouse once per frame, a way to sleep until something happens, pictures
+// loaded from files and sound effects. The SDL2 platform is the real one; the null platform
+// serves tests and benchmarks with scripted input and no window.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/surface.h"
+
+namespace tarrabel {
+class SoundSink;
+}
+
+namespace tarrabel::platform {
+
+struct DisplaySettings {
+    bool FullScreen = true;  // the desktop's own mode, the table scaled to fit
+    int32_t TableWidth = 800, TableHeight = 600;
+    std::string Title = "Tarrabel";
+};
+
+// The devices as one frame sees them.
+struct InputState {
+    bool EscapeDown = false;
+    bool PauseKeyDown = false;  // the key P
+    // A button counts in every frame it is held, and also in the first frame after a press
+    // that was released before the frame could see it (a quick click is never lost).
+    bool LeftDown = false;
+    bool RightDown = false;
+    int32_t MouseX = 0, MouseY = 0;  // table coordinates, clamped to the table
+};
+
+class Platform {
+  public:
+    virtual ~Platform() = default;
+
+    // Opens the display: a window (or the desktop in full screen) showing a table of the
+    // given size. On failure answers false with a message naming the cause.
+    virtual bool OpenDisplay(const DisplaySettings& settings, std::string* error) = 0;
+    virtual void CloseDisplay() = 0;
+
+    // Takes the window system's pending events. Answers false once the player has closed
+    // the window (or the process was asked to end).
+    virtual bool PumpEvents() = 0;
+    virtual InputState ReadInput() = 0;
+
+    // The window is minimised or hidden: frames are skipped and the loop sleeps.
+    virtual bool Minimised() const = 0;
+    // True once after the display lost its textures (a device reset): the loop then
+    // reloads every picture before it draws again.
+    virtual bool TakeDisplayReset() = 0;
+
+    // Shows the finished back buffer, scaled to the window with letterboxing, and keeps the
+    // loop at the display's pace (vsync, or a sleep up to the refresh period without it).
+    virtual void Present(const Surface& backBuffer) = 0;
+    virtual void SetCaption(const std::string& caption) = 0;
+    virtual void ShowSystemCursor(bool visible) = 0;
+
+    // Sleeps until an input or window event arrives or timeoutMs milliseconds have passed
+    // (a negative timeout waits for an event only). Never spins.
+    virtual void WaitForEvent(int32_t timeoutMs) = 0;
+
+    // Milliseconds since an arbitrary start, like a system tick counter.
+    virtual uint32_t TicksMs() = 0;
+    // Seconds since midnight, local time, for the clock on the table and the frame rate.
+    virtual double SecondsOfDay() = 0;
+
+    // Loads a BMP file as a picture in the table's format (CreateSurfaceFromFile).
+    virtual bool LoadPicture(const std::string& path, Surface* out, std::string* error) = 0;
+
+    // Sound: opened quietly (no device, no sound, no message); each effect loaded from its
+    // file; the sink plays them. A missing effect stays silent.
+    virtual void InitSound() = 0;
+    virtual void LoadSounds(const std::string& soundFolder) = 0;
+    virtual void ReleaseSounds() = 0;
+    virtual SoundSink& Sound() = 0;
+
+    // Shows a fatal message to the player (after the display is closed) and on stderr.
+    virtual void ShowMessage(const std::string& message) = 0;
+};
+
+std::unique_ptr<Platform> MakeSdlPlatform();
+
+}  // namespace tarrabel::platform

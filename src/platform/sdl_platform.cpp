@@ -1,0 +1,406 @@
+// The real platform: an SDL2 window showing the table through one streaming texture, the
+// keyboard and mouse from SDL's event queue, and the effects through SDL2_mixer.
+#include <SDL.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <string_view>
+
+#include "platform/effect_sink.h"
+#include "platform/frame_pacer.h"
+#include "platform/letterbox.h"
+#include "platform/picture_load.h"
+#include "platform/platform.h"
+#include "platform/sdl_sound.h"
+
+namespace tarrabel::platform {
+
+namespace {
+
+// The numbers in the display's error messages, one per step that can fail.
+enum DisplayError : int { kNoVideo = 1, kNoWindow = 2, kNoRenderer = 3, kNoTexture = 4 };
+
+std::string DisplayFailure(int number, const std::string& description) {
+    return "Error in function DirectX() \r\nError Number: " + std::to_string(number) + "\r\n" +
+           description;
+}
+
+bool EnvSet(const char* name) {
+    const char* v = std::getenv(name);
+    return v && *v;
+}
+
+bool HeadlessDriver() {
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    if (!driver) return false;
+    const std::string_view d(driver);
+    return d == "dummy" || d == "offscreen";
+}
+
+// Without a display server SDL may wait on a connection that never comes or fail in
+// obscure ways; say plainly why there is no window. The dummy and offscreen drivers need
+// no server (tests and headless runs).
+bool DisplayReachable() {
+    return EnvSet("DISPLAY") || EnvSet("WAYLAND_DISPLAY") || HeadlessDriver();
+}
+
+std::string WithoutCarriageReturns(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) out += text[i];
+    return out;
+}
+
+class SdlPlatform final : public Platform {
+  public:
+    ~SdlPlatform() override { CloseDisplay(); }
+
+    bool OpenDisplay(const DisplaySettings& settings, std::string* error) override;
+    void CloseDisplay() override;
+
+    bool PumpEvents() override;
+    InputState ReadInput() override;
+    bool Minimised() const override { return minimised_; }
+    bool TakeDisplayReset() override;
+
+    void Present(const Surface& backBuffer) override;
+    void SetCaption(const std::string& caption) override;
+    void ShowSystemCursor(bool visible) override;
+    void WaitForEvent(int32_t timeoutMs) override;
+
+    uint32_t TicksMs() override { return SDL_GetTicks(); }
+    double SecondsOfDay() override;
+
+    bool LoadPicture(const std::string& path, Surface* out, std::string* error) override {
+        return LoadBmpPicture(path, out, error);
+    }
+
+    void InitSound() override { sink_.SetVoices(effects_.Open() ? &effects_ : nullptr); }
+    void LoadSounds(const std::string& soundFolder) override { effects_.Load(soundFolder); }
+    void ReleaseSounds() override { effects_.Release(); }
+    SoundSink& Sound() override { return sink_; }
+
+    void ShowMessage(const std::string& message) override;
+
+  private:
+    bool CreateRenderer(std::string* error);
+    bool CreateTexture(int32_t width, int32_t height, std::string* error);
+    void HandleEvent(const SDL_Event& e);
+    void HandleWindowEvent(const SDL_WindowEvent& e);
+    void ReadRefreshRate();
+    void PaceAfterPresent();
+
+    DisplaySettings settings_;
+    std::string caption_ = "Tarrabel";
+    bool videoOpen_ = false;
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    int32_t textureWidth_ = 0, textureHeight_ = 0;
+    SDL_ScaleMode scaleMode_ = SDL_ScaleModeNearest;
+
+    bool quit_ = false;
+    bool minimised_ = false;
+    bool displayReset_ = false;
+    // Presses seen in the event queue since the last ReadInput, so that a press released
+    // before the frame read the devices still counts once.
+    bool leftPressed_ = false, rightPressed_ = false;
+    bool escapePressed_ = false, pausePressed_ = false;
+
+    FramePacer pacer_;
+    MixerEffects effects_;
+    EffectSink sink_;
+};
+
+bool SdlPlatform::OpenDisplay(const DisplaySettings& settings, std::string* error) {
+    CloseDisplay();
+    settings_ = settings;
+    quit_ = minimised_ = displayReset_ = false;
+    leftPressed_ = rightPressed_ = escapePressed_ = pausePressed_ = false;
+    auto fail = [&](int number, const std::string& description) {
+        if (error) *error = DisplayFailure(number, description);
+        CloseDisplay();
+        return false;
+    };
+    if (!DisplayReachable()) return fail(kNoVideo, "No display: DISPLAY is not set");
+    // SDL's own SIGINT and SIGTERM handlers stay on: they turn into a quit event, so the
+    // loop ends through its normal exit and the desktop gets its cursor back.
+    // The table is one 800 x 600 picture composed in memory: SDL's software renderer shows
+    // it as cheaply as a GPU would, without loading a GL driver (a software GL such as
+    // llvmpipe alone costs some 90 MB and a share of a core for every frame). The hints
+    // are defaults: SDL_RENDER_DRIVER and SDL_FRAMEBUFFER_ACCELERATION in the environment
+    // still choose otherwise.
+    SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
+    SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return fail(kNoVideo, SDL_GetError());
+    videoOpen_ = true;
+
+    int32_t width = settings.TableWidth, height = settings.TableHeight;
+    Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI;
+    if (settings.FullScreen) {
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    } else {
+        flags |= SDL_WINDOW_RESIZABLE;
+        // Shrink the first window to the desktop, keeping the table's shape.
+        SDL_Rect usable;
+        if (SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w > 0 && usable.h > 0 &&
+            (usable.w < width || usable.h < height)) {
+            const Letterbox fit = FitTable(usable.w, usable.h, width, height);
+            width = fit.Width;
+            height = fit.Height;
+        }
+    }
+    caption_ = settings.Title;
+    window_ = SDL_CreateWindow(caption_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               width, height, flags);
+    if (!window_) return fail(kNoWindow, SDL_GetError());
+    std::string why;
+    if (!CreateRenderer(&why)) return fail(kNoRenderer, why);
+    if (!CreateTexture(settings.TableWidth, settings.TableHeight, &why))
+        return fail(kNoTexture, why);
+    ReadRefreshRate();
+    // A black window until the first frame is ready.
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderPresent(renderer_);
+    return true;
+}
+
+bool SdlPlatform::CreateRenderer(std::string* error) {
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
+    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, 0);
+    if (!renderer_) {
+        if (error) *error = SDL_GetError();
+        return false;
+    }
+    return true;
+}
+
+bool SdlPlatform::CreateTexture(int32_t width, int32_t height, std::string* error) {
+    if (texture_) SDL_DestroyTexture(texture_);
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
+                                 width, height);
+    if (!texture_) {
+        textureWidth_ = textureHeight_ = 0;
+        if (error) *error = SDL_GetError();
+        return false;
+    }
+    textureWidth_ = width;
+    textureHeight_ = height;
+    scaleMode_ = SDL_ScaleModeNearest;
+    SDL_SetTextureScaleMode(texture_, scaleMode_);
+    return true;
+}
+
+void SdlPlatform::CloseDisplay() {
+    effects_.Close();
+    sink_.SetVoices(nullptr);
+    if (texture_) SDL_DestroyTexture(texture_);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    if (window_) SDL_DestroyWindow(window_);
+    texture_ = nullptr;
+    renderer_ = nullptr;
+    window_ = nullptr;
+    textureWidth_ = textureHeight_ = 0;
+    if (videoOpen_) {
+        SDL_ShowCursor(SDL_ENABLE);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        videoOpen_ = false;
+    }
+    if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
+}
+
+void SdlPlatform::ReadRefreshRate() {
+    SDL_DisplayMode mode;
+    int32_t hertz = 0;
+    if (window_ && SDL_GetWindowDisplayMode(window_, &mode) == 0) hertz = mode.refresh_rate;
+    if (hertz <= 0 && window_) {
+        const int index = SDL_GetWindowDisplayIndex(window_);
+        if (index >= 0 && SDL_GetCurrentDisplayMode(index, &mode) == 0) hertz = mode.refresh_rate;
+    }
+    pacer_.SetRefreshRate(hertz);
+}
+
+bool SdlPlatform::PumpEvents() {
+    if (!videoOpen_) return !quit_;
+    // Everything in the queue, not only up to the end marker SDL_PollEvent leaves behind:
+    // an event that arrived after that marker would otherwise wait a frame.
+    SDL_PumpEvents();
+    SDL_Event events[32];
+    int count = 0;
+    while ((count = SDL_PeepEvents(events, 32, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT)) > 0)
+        for (int i = 0; i < count; ++i)
+            HandleEvent(events[i]);
+    return !quit_;
+}
+
+void SdlPlatform::HandleEvent(const SDL_Event& e) {
+    switch (e.type) {
+        case SDL_QUIT:
+            quit_ = true;
+            break;
+        case SDL_WINDOWEVENT:
+            HandleWindowEvent(e.window);
+            break;
+        case SDL_RENDER_DEVICE_RESET:
+            // The renderer itself is gone: build it and the texture anew.
+            if (texture_) SDL_DestroyTexture(texture_);
+            texture_ = nullptr;
+            if (renderer_) SDL_DestroyRenderer(renderer_);
+            renderer_ = nullptr;
+            if (window_ && CreateRenderer(nullptr))
+                CreateTexture(settings_.TableWidth, settings_.TableHeight, nullptr);
+            displayReset_ = true;
+            break;
+        case SDL_RENDER_TARGETS_RESET:
+            if (renderer_) CreateTexture(settings_.TableWidth, settings_.TableHeight, nullptr);
+            displayReset_ = true;
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+            if (e.button.button == SDL_BUTTON_LEFT) leftPressed_ = true;
+            if (e.button.button == SDL_BUTTON_RIGHT) rightPressed_ = true;
+            break;
+        case SDL_KEYDOWN:
+            // A quick tap of Escape or P counts like a quick click.
+            if (e.key.keysym.scancode == SDL_SCANCODE_ESCAPE) escapePressed_ = true;
+            if (e.key.keysym.scancode == SDL_SCANCODE_P) pausePressed_ = true;
+            break;
+        default:
+            break;
+    }
+}
+
+void SdlPlatform::HandleWindowEvent(const SDL_WindowEvent& e) {
+    switch (e.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+            quit_ = true;
+            break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+        case SDL_WINDOWEVENT_HIDDEN:
+            minimised_ = true;
+            break;
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+        case SDL_WINDOWEVENT_SHOWN:
+            minimised_ = false;
+            break;
+        case SDL_WINDOWEVENT_MOVED:
+        case SDL_WINDOWEVENT_DISPLAY_CHANGED:
+            ReadRefreshRate();  // the window may now be on a screen with another rate
+            break;
+        default:
+            break;
+    }
+}
+
+InputState SdlPlatform::ReadInput() {
+    InputState in;
+    if (!videoOpen_) return in;
+    const Uint8* keys = SDL_GetKeyboardState(nullptr);
+    in.EscapeDown = keys[SDL_SCANCODE_ESCAPE] != 0 || escapePressed_;
+    in.PauseKeyDown = keys[SDL_SCANCODE_P] != 0 || pausePressed_;
+    int x = 0, y = 0;
+    const Uint32 buttons = SDL_GetMouseState(&x, &y);
+    in.LeftDown = (buttons & SDL_BUTTON_LMASK) != 0 || leftPressed_;
+    in.RightDown = (buttons & SDL_BUTTON_RMASK) != 0 || rightPressed_;
+    leftPressed_ = rightPressed_ = escapePressed_ = pausePressed_ = false;
+
+    ViewSize view;
+    view.TableWidth = settings_.TableWidth;
+    view.TableHeight = settings_.TableHeight;
+    if (window_) SDL_GetWindowSize(window_, &view.WindowWidth, &view.WindowHeight);
+    if (renderer_) SDL_GetRendererOutputSize(renderer_, &view.OutputWidth, &view.OutputHeight);
+    const TablePoint p = WindowToTable(view, x, y);
+    in.MouseX = p.X;
+    in.MouseY = p.Y;
+    return in;
+}
+
+bool SdlPlatform::TakeDisplayReset() {
+    const bool reset = displayReset_;
+    displayReset_ = false;
+    return reset;
+}
+
+void SdlPlatform::Present(const Surface& backBuffer) {
+    if (!renderer_ || backBuffer.Empty() ||
+        backBuffer.Pixels.size() < size_t(backBuffer.Width) * size_t(backBuffer.Height))
+        return;
+    if (!texture_ || textureWidth_ != backBuffer.Width || textureHeight_ != backBuffer.Height) {
+        if (!CreateTexture(backBuffer.Width, backBuffer.Height, nullptr)) return;
+    }
+    SDL_UpdateTexture(texture_, nullptr, backBuffer.Pixels.data(),
+                      int(backBuffer.Width * int32_t(sizeof(uint16_t))));
+
+    int outW = 0, outH = 0;
+    SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+    const Letterbox box = FitTable(outW, outH, backBuffer.Width, backBuffer.Height);
+    const SDL_ScaleMode mode = box.IntegerScale ? SDL_ScaleModeNearest : SDL_ScaleModeLinear;
+    if (mode != scaleMode_ && SDL_SetTextureScaleMode(texture_, mode) == 0) scaleMode_ = mode;
+
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);  // the bars
+    const SDL_Rect target{box.X, box.Y, box.Width, box.Height};
+    SDL_RenderCopy(renderer_, texture_, nullptr, &target);
+    SDL_RenderPresent(renderer_);
+    PaceAfterPresent();
+}
+
+void SdlPlatform::PaceAfterPresent() {
+    const double nowMs =
+        double(SDL_GetPerformanceCounter()) * 1000.0 / double(SDL_GetPerformanceFrequency());
+    const uint32_t sleep = pacer_.SleepAfterPresent(nowMs);
+    if (sleep > 0) SDL_Delay(sleep);
+}
+
+void SdlPlatform::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    if (window_) SDL_SetWindowTitle(window_, caption_.c_str());
+}
+
+void SdlPlatform::ShowSystemCursor(bool visible) {
+    if (videoOpen_) SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void SdlPlatform::WaitForEvent(int32_t timeoutMs) {
+    if (quit_) return;
+    if (!videoOpen_) {
+        if (timeoutMs > 0) SDL_Delay(Uint32(timeoutMs));
+        return;
+    }
+    // The event is handled here rather than put back: a press that wakes the loop is
+    // latched like any other, and the quit flag is set before the loop asks.
+    SDL_Event e;
+    const int got = timeoutMs < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, timeoutMs);
+    if (got) HandleEvent(e);
+}
+
+double SdlPlatform::SecondsOfDay() {
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    const auto sinceSecond = now - std::chrono::system_clock::from_time_t(seconds);
+    const double fraction = std::chrono::duration<double>(sinceSecond).count();
+    return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + fraction;
+}
+
+void SdlPlatform::ShowMessage(const std::string& message) {
+    const std::string text = WithoutCarriageReturns(message);
+    std::fprintf(stderr, "%s\n", text.c_str());
+    // Without a display (or on a headless driver) the box cannot appear; the message is on
+    // stderr anyway.
+    if ((EnvSet("DISPLAY") || EnvSet("WAYLAND_DISPLAY")) && !HeadlessDriver())
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Tarrabel", text.c_str(), nullptr);
+}
+
+}  // namespace
+
+std::unique_ptr<Platform> MakeSdlPlatform() {
+    return std::make_unique<SdlPlatform>();
+}
+
+}  // namespace tarrabel::platform

@@ -1,0 +1,104 @@
+#include "platform/surface.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tarrabel::platform {
+
+Surface MakeSurface(int32_t width, int32_t height, uint16_t fill) {
+    Surface s;
+    s.Width = std::max(0, width);
+    s.Height = std::max(0, height);
+    s.Pixels.assign(size_t(s.Width) * size_t(s.Height), fill);
+    return s;
+}
+
+void FillSurface(Surface& s, uint16_t colour) {
+    std::fill(s.Pixels.begin(), s.Pixels.end(), colour);
+}
+
+namespace {
+
+bool IsKey(const Surface& s, uint16_t p) {
+    return p >= s.KeyLow && p <= s.KeyHigh;
+}
+
+// Finds the opaque runs of every row once, so that each transparent blit is a handful of
+// memcpy calls per row (a card is one run per row apart from its rounded corners).
+void BuildOpaqueRuns(Surface& s) {
+    s.Runs.clear();
+    s.RowRuns.assign(size_t(s.Height) + 1, 0);
+    for (int32_t y = 0; y < s.Height; ++y) {
+        s.RowRuns[y] = uint32_t(s.Runs.size());
+        const uint16_t* row = s.Row(y);
+        int32_t x = 0;
+        while (x < s.Width) {
+            while (x < s.Width && IsKey(s, row[x]))
+                ++x;
+            const int32_t start = x;
+            while (x < s.Width && !IsKey(s, row[x]))
+                ++x;
+            if (x > start) s.Runs.push_back({uint16_t(start), uint16_t(x - start)});
+        }
+    }
+    s.RowRuns[s.Height] = uint32_t(s.Runs.size());
+}
+
+}  // namespace
+
+void SetSurfaceColorKey(Surface& s, int mode) {
+    uint16_t key = 0;
+    if (mode == 1)
+        key = 0;
+    else if (mode == 2)
+        key = kArtKey565;
+    else
+        return;
+    s.HasKey = true;
+    s.KeyLow = s.KeyHigh = key;
+    BuildOpaqueRuns(s);
+}
+
+void BltClip(const Surface& src, Surface& dst, Rect r, int32_t x, int32_t y, bool transparent,
+             const Rect& clip) {
+    // The clipping rule works on the rectangle as given. For an all-zero rectangle (the
+    // whole picture) it leaves the rectangle zero when the picture fits and inverts it when
+    // it does not, so a whole picture is drawn entirely or not at all.
+    const bool whole = r.IsZero();
+    if ((r.Right - r.Left) + x > clip.Right) r.Right = clip.Right + r.Left - x;
+    if ((r.Bottom - r.Top) + y > clip.Bottom) r.Bottom = clip.Bottom + r.Top - y;
+    if (x < clip.Left) {
+        r.Left = clip.Left + r.Left - x;
+        x = clip.Left;
+    }
+    if (y < clip.Top) {
+        r.Top = clip.Top + r.Top - y;
+        y = clip.Top;
+    }
+    if (whole && r.IsZero()) r = {0, 0, src.Width, src.Height};
+
+    // What a display device refuses: an empty or inverted rectangle, one outside the
+    // source, or a copy that would not land entirely inside the destination.
+    const int32_t w = r.Right - r.Left, h = r.Bottom - r.Top;
+    if (w <= 0 || h <= 0) return;
+    if (r.Left < 0 || r.Top < 0 || r.Right > src.Width || r.Bottom > src.Height) return;
+    if (x < 0 || y < 0 || x + w > dst.Width || y + h > dst.Height) return;
+
+    const bool keyed = transparent && src.HasKey && !src.RowRuns.empty();
+    for (int32_t row = 0; row < h; ++row) {
+        const int32_t sy = r.Top + row;
+        const uint16_t* from = src.Row(sy);
+        uint16_t* to = dst.Row(y + row) + x;
+        if (!keyed) {
+            std::memcpy(to, from + r.Left, size_t(w) * sizeof(uint16_t));
+            continue;
+        }
+        for (uint32_t k = src.RowRuns[sy]; k < src.RowRuns[sy + 1]; ++k) {
+            const int32_t a = std::max<int32_t>(src.Runs[k].Start, r.Left);
+            const int32_t b = std::min<int32_t>(src.Runs[k].Start + src.Runs[k].Length, r.Right);
+            if (b > a) std::memcpy(to + (a - r.Left), from + a, size_t(b - a) * sizeof(uint16_t));
+        }
+    }
+}
+
+}  // namespace tarrabel::platform

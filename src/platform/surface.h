@@ -1,0 +1,67 @@
+// Pictures in the table's 16-bit format (RGB565) and the one way of drawing them: BltClip.
+//
+// Plain C++ on purpose: the table is composed in memory and only handed to the display when
+// it is finished, so the same drawing code runs in the game window, in tests and in
+// benchmarks.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tarrabel::platform {
+
+// Left, top, right and bottom; right and bottom are one past the last pixel.
+struct Rect {
+    int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
+    bool IsZero() const { return Left == 0 && Top == 0 && Right == 0 && Bottom == 0; }
+};
+
+// The art's transparent colour: pure magenta, the red and blue channel masks together.
+inline constexpr uint16_t kRed565 = 0xF800, kGreen565 = 0x07E0, kBlue565 = 0x001F;
+inline constexpr uint16_t kArtKey565 = kRed565 | kBlue565;
+
+constexpr uint16_t Rgb565(uint8_t r, uint8_t g, uint8_t b) {
+    return uint16_t(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
+}
+
+// A run of pixels in one row that are not the colour key; worked out when the key is set,
+// so that a transparent blit copies whole runs instead of testing every pixel.
+struct OpaqueRun {
+    uint16_t Start = 0, Length = 0;
+};
+
+struct Surface {
+    int32_t Width = 0, Height = 0;
+    std::vector<uint16_t> Pixels;  // row after row, Width pixels each
+
+    bool HasKey = false;
+    uint16_t KeyLow = 0, KeyHigh = 0;  // pixels in [KeyLow, KeyHigh] are not copied
+    // Opaque runs of every row (RowRuns[y] .. RowRuns[y + 1] index into Runs).
+    std::vector<uint32_t> RowRuns;
+    std::vector<OpaqueRun> Runs;
+
+    bool Empty() const { return Width <= 0 || Height <= 0; }
+    uint16_t* Row(int32_t y) { return Pixels.data() + size_t(y) * size_t(Width); }
+    const uint16_t* Row(int32_t y) const { return Pixels.data() + size_t(y) * size_t(Width); }
+    uint16_t At(int32_t x, int32_t y) const { return Row(y)[x]; }
+};
+
+Surface MakeSurface(int32_t width, int32_t height, uint16_t fill = 0);
+
+// Mode 1: black is transparent; mode 2: the art's key colour; other modes change nothing.
+void SetSurfaceColorKey(Surface& s, int mode);
+
+// Copies srcRect of src so that its top-left corner lands at (x, y) of dst, clipped to clip
+// by the game's rule: the right and bottom edges are cut at the clip rectangle, then a
+// position left of or above it moves the source's left or top edge in. A rectangle that
+// ends up empty or inverted, or not inside both pictures, draws nothing. An all-zero srcRect
+// means the whole picture, so a whole picture is drawn only when it lies entirely inside
+// the clip rectangle. With transparent, pixels in the source's key are skipped.
+void BltClip(const Surface& src, Surface& dst, Rect srcRect, int32_t x, int32_t y, bool transparent,
+             const Rect& clip);
+
+// Fills the whole picture with one colour (ClearBackBuffer uses black).
+void FillSurface(Surface& s, uint16_t colour);
+
+}  // namespace tarrabel::platform

@@ -1,0 +1,196 @@
+#include "presentation/draw_table.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "core/game.h"
+#include "presentation/pictures.h"
+
+namespace tarrabel {
+
+namespace {
+
+using platform::Surface;
+
+constexpr size_t kScoreLineLength = 64;
+
+// Whole pictures, colour-keyed, at the card's position rounded half to even.
+void DrawPicture(TableCanvas& c, const Surface& s, float x, float y, bool keyed = true) {
+    platform::BltClip(s, c.Back, {}, int32_t(std::lrint(x)), int32_t(std::lrint(y)), keyed, c.Clip);
+}
+
+const Surface& FaceOf(const TableCanvas& c, const CardRecord& card) {
+    return c.Pictures.ddsCards[size_t(std::clamp<int>(card.CardIndex, 0, kCardTableSize - 1))];
+}
+
+void DrawCard(TableCanvas& c, const CardRecord& card) {
+    if (!card.Shown) return;
+    DrawPicture(c, card.FaceUp ? FaceOf(c, card) : c.Pictures.ddsCardBack, card.X, card.Y);
+}
+
+void DrawHumanCard(TableCanvas& c, const CardRecord& card) {
+    if (!card.Shown) return;
+    DrawCard(c, card);
+    if (card.MoveSource) DrawPicture(c, c.Pictures.ddsFrame, card.X, card.Y);
+}
+
+void DrawDeck(const Game& g, TableCanvas& c) {
+    const int deckSize = g.Rules.DeckSize;
+    // The last deck card is drawn apart: it may be flying out while the stack is empty.
+    const CardRecord& last = g.Deck[size_t(deckSize - 1)];
+    if (last.Moving)
+        DrawPicture(c, g.CurrentPlayer == kHuman ? FaceOf(c, last) : c.Pictures.ddsCardBack, last.X,
+                    last.Y);
+    else if (last.Shown)
+        DrawPicture(c, FaceOf(c, last), last.X, last.Y);
+}
+
+// At most eight cards of the draw pile: the one at the draw position (or the one just
+// drawn) on top, the next seven under it.
+void DrawDrawPile(const Game& g, TableCanvas& c) {
+    const int deckSize = g.Rules.DeckSize;
+    const int d = g.DeckPos != 0 ? 1 : 0;
+    const int lo = g.DeckPos - d;
+    const int hi = g.DeckPos <= deckSize - 6 ? lo + 7 : deckSize - d;
+    for (int i = std::min(hi, kDeckRecords - 1); i >= std::max(lo, 0); --i)
+        DrawCard(c, g.Deck[size_t(i)]);
+}
+
+template <typename L>
+std::array<int8_t, kHandSlots> HumanOrderTmp(const L& l) {
+    if constexpr (requires { l.HumanDrawOrder; }) {
+        return l.HumanDrawOrder;
+    } else {
+        std::array<int8_t, kHandSlots> o{};
+        int k = 0;
+        for (int s = 54; s >= 27; --s)
+            o[k++] = int8_t(s);
+        for (int s = 0; s <= 26; ++s)
+            o[k++] = int8_t(s);
+        return o;
+    }
+}
+
+}  // namespace
+
+std::string ClockText(double secondsOfDay) {
+    const int total = int(secondsOfDay) % 86400;
+    const int hour24 = total / 3600, minute = (total / 60) % 60;
+    int hour12 = hour24 % 12;
+    if (hour12 == 0) hour12 = 12;
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d %s", hour12, minute, hour24 < 12 ? "AM" : "PM");
+    return text;
+}
+
+std::string ScoreField(int value) {
+    char field[16];
+    std::snprintf(field, sizeof field, "%4d", value);
+    return field;
+}
+
+void DrawTable(const Game& g, TableCanvas& c, double secondsOfDay) {
+    TablePictures& pics = c.Pictures;
+    DrawDeck(g, c);
+
+    for (int i = 0; i < kReturnFlying; ++i) {
+        const CardRecord& r = g.ReturnCards[size_t(i)];
+        if (r.Shown) DrawPicture(c, FaceOf(c, r), r.X, r.Y);
+    }
+
+    for (int i = std::max(0, g.PileCount - 11); i < g.PileCount; ++i)
+        DrawCard(c, g.Pile[size_t(i)]);
+
+    for (int seat : {2, 1, 3})
+        for (int s = 0; s < kHandSlots; ++s)
+            DrawCard(c, g.Hands[size_t(seat)][size_t(s)]);
+
+    for (int s : HumanOrderTmp(g.Layout))
+        DrawHumanCard(c, g.Hands[kHuman][size_t(s)]);
+
+    if (g.SuitPromptShown)
+        for (int i = 0; i < 4; ++i) {
+            const CardRecord& icon = g.TableIcons[size_t(i)];
+            if (icon.Shown) DrawPicture(c, pics.ddsSuitIcons[size_t(i)], icon.X, icon.Y);
+        }
+
+    const BannerSpot spot = BannerSpotOf(g.Layout, g.CurrentPlayer);
+    if (g.ShowSuitBanner)
+        DrawPicture(c, pics.ddsSuitIcons[size_t(std::clamp(g.ChosenSuit, 0, 3))], spot.X, spot.Y);
+    if (g.ShowPassBanner) DrawPicture(c, pics.ddsPass, spot.X, spot.Y);
+
+    DrawDrawPile(g, c);
+
+    if (g.State == GameState::EndOfMatch) {
+        // The page hides the whole table.
+        const TableLayout& l = g.Layout;
+        DrawPicture(c, pics.ddsBack, 0, 0, false);
+        DrawPicture(c, pics.ddsScorePage, l.ScorePageX, l.ScorePageY);
+        DrawPicture(c, pics.ddsLineHorz, l.ScoreLineX - 50, l.ScoreLineY + 23);
+        DrawPicture(c, pics.ddsLineHorz2, l.ScoreLineX - 50, l.ScoreLineX + 157);
+        DrawScorePage(g, c);
+    }
+
+    clsDXBitmapFont& clock = pics.fntDigit;
+    clock.XPos = g.Layout.ClockX;
+    clock.YPos = g.Layout.ClockY;
+    clock.DrawText(c.Back, ClockText(secondsOfDay), true, c.Clip);
+}
+
+namespace {
+
+// Appends a number right-aligned in four characters; no allocation, the page is drawn
+// every frame while it is up.
+size_t AppendField(char* line, size_t at, int value) {
+    char field[16];
+    const int n = std::snprintf(field, sizeof field, "%4d", value);
+    for (int i = 0; i < n && at + 1 < kScoreLineLength; ++i)
+        line[at++] = field[i];
+    line[at] = 0;
+    return at;
+}
+
+}  // namespace
+
+void DrawScorePage(const Game& g, TableCanvas& c) {
+    TablePictures& pics = c.Pictures;
+    const TableLayout& l = g.Layout;
+    // The human first, then the others clockwise from him.
+    constexpr int kPageSeats[4] = {0, 3, 2, 1};
+    auto draw = [&](int font, float x, float y, std::string_view text) {
+        clsDXBitmapFont& f = pics.fntScore[size_t(font)];
+        f.XPos = x;
+        f.YPos = y;
+        f.DrawText(c.Back, text, true, c.Clip);
+    };
+
+    char line[kScoreLineLength];
+    size_t at = 0;
+    auto put = [&](std::string_view s) {
+        for (char ch : s)
+            if (at + 1 < kScoreLineLength) line[at++] = ch;
+        line[at] = 0;
+    };
+    put(" Me ");
+    for (int seat : {3, 2, 1}) {
+        put(g.SeatName[size_t(seat)]);
+        if (seat != 1) put(" ");
+    }
+    draw(0, l.ScoreLineX - 65, l.ScoreLineY, {line, at});
+
+    for (int n = 1; n <= std::min<int>(g.HandNumber, kHistoryRows); ++n) {
+        at = 0;
+        for (int seat : kPageSeats)
+            at = AppendField(line, at, g.HandHistory[size_t(seat)][size_t(n - 1)]);
+        draw(std::min(n, 10), l.ScoreLineX - 65, l.ScoreLineY + n * l.ScoreRowStep, {line, at});
+    }
+
+    at = 0;
+    for (int seat : kPageSeats)
+        at = AppendField(line, at, g.MatchTotal[size_t(seat)]);
+    draw(9, l.ScoreTotalsX - 65, l.ScoreTotalsY, {line, at});
+    draw(10, l.ScoreResultX - 65, l.ScoreResultY, g.ResultText);
+}
+
+}  // namespace tarrabel

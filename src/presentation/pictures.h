@@ -1,0 +1,48 @@
+// Every picture and font the table is drawn with, loaded once from the unpacked art (and
+// again after the display lost its textures).
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "core/cards.h"
+#include "platform/surface.h"
+#include "presentation/bitmap_font.h"
+
+namespace tarrabel {
+
+struct Game;
+struct ResourceTree;
+namespace platform {
+class Platform;
+}
+
+struct TablePictures {
+    platform::Surface ddsBack;  // the felt, drawn opaque
+    platform::Surface ddsCardBack;
+    std::array<platform::Surface, kCardTableSize> ddsCards;  // by card index
+    std::array<platform::Surface, 4> ddsSuitIcons;           // by suit code
+    platform::Surface ddsPass;
+    platform::Surface ddsScorePage;
+    platform::Surface ddsFrame;  // over the card picked to be moved
+    platform::Surface ddsLineHorz, ddsLineVert, ddsLineHorz2;
+    platform::Surface ddsMouse;
+
+    clsDXBitmapFont fntHandParker, fntDigit, fntDeluxe;
+    std::array<clsDXBitmapFont, 11> fntScore;  // one per score page line
+    int CardsLoaded = 0;                       // face pictures 0 .. CardsLoaded - 1
+};
+
+// The folder of a deck's pictures; an unknown deck name falls back to the first deck.
+std::string_view DeckFolder(std::string_view deckName);
+
+// Loads every picture and font for the game's deck and variant. False with the game's
+// error message (naming the file and the reason) when one cannot be loaded.
+bool LoadPictures(platform::Platform& p, const ResourceTree& tree, const Game& g,
+                  TablePictures& pics, std::string* error);
+
+// Frees every picture and font, in the order the game releases them at exit.
+void ReleasePictures(TablePictures& pics);
+
+}  // namespace tarrabel

@@ -1,0 +1,78 @@
+#include "session/command_line.h"
+
+#include <charconv>
+
+namespace tarrabel {
+
+namespace {
+
+template <typename T>
+bool ParseNumber(const std::string& text, T* value) {
+    if (text.empty()) return false;
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, *value);
+    return ec == std::errc() && ptr == end;
+}
+
+}  // namespace
+
+std::string CommandLineUsage() {
+    return "usage: tarrabel [--windowed] [--variant 0-4] [--seed N] [--trace FILE] [--help]";
+}
+
+std::string CommandLineHelp() {
+    return CommandLineUsage() +
+           "\n\n"
+           "  --windowed      play in a window instead of full screen\n"
+           "  --variant V     start game V at once: 0 Tarrabel, 1 Huit Americain, 2 Agonia,\n"
+           "                  3 Illustrated Agonia, 4 Pis Yedili\n"
+           "  --seed N        shuffle with seed N: the same seed and the same clicks replay\n"
+           "                  the same game\n"
+           "  --trace FILE    write every deal's events to FILE, one JSON object a line\n"
+           "  --help          show this text\n"
+           "\n"
+           "At the table: left click plays a card or draws from the deck, right click picks a\n"
+           "card to move within your hand (then left click where it goes) or passes after\n"
+           "drawing; P pauses, Escape leaves the game.\n";
+}
+
+bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* out, std::string* error) {
+    CommandLine cl;
+    auto fail = [&](const std::string& why) {
+        if (error) *error = why;
+        return false;
+    };
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string* v) {
+            if (i + 1 >= args.size()) return false;
+            *v = args[++i];
+            return true;
+        };
+        std::string v;
+        if (a == "--windowed") {
+            cl.Windowed = true;
+        } else if (a == "--help" || a == "-h") {
+            cl.Help = true;
+        } else if (a == "--variant") {
+            int n = -1;
+            if (!value(&v) || !ParseNumber(v, &n) || n < 0 || n >= kVariantCount)
+                return fail("--variant takes a game number from 0 to 4");
+            cl.Variant = GameVariant(n);
+        } else if (a == "--seed") {
+            uint64_t n = 0;
+            if (!value(&v) || !ParseNumber(v, &n))
+                return fail("--seed takes a whole number of 0 or more");
+            cl.Seed = n;
+        } else if (a == "--trace") {
+            if (!value(&v) || v.empty()) return fail("--trace takes a file name");
+            cl.TracePath = v;
+        } else {
+            return fail("unknown option: " + a);
+        }
+    }
+    *out = cl;
+    return true;
+}
+
+}  // namespace tarrabel

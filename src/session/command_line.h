@@ -1,0 +1,30 @@
+// The game's command line: everything is optional, and without arguments the game starts
+// the way a player expects (full screen, the options dialog, a fresh random deal).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/cards.h"
+
+namespace tarrabel {
+
+struct CommandLine {
+    bool Windowed = false;
+    std::optional<GameVariant> Variant;  // start this game at once
+    std::optional<uint64_t> Seed;        // same seed and clicks: the same game
+    std::string TracePath;               // JSON lines, as the simulator writes them
+    bool Help = false;
+};
+
+// Parses argv[1..]. False with a short message for an unknown option or a bad value.
+bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* out, std::string* error);
+
+// The text --help prints.
+std::string CommandLineHelp();
+// The one line printed with a command-line mistake.
+std::string CommandLineUsage();
+
+}  // namespace tarrabel

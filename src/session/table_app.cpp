@@ -1,0 +1,206 @@
+#include "session/table_app.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <type_traits>
+
+#include "presentation/draw_table.h"
+#include "rules/setup.h"
+#include "session/frame.h"
+#include "session/game_init.h"
+
+namespace tarrabel {
+
+// The idle test compares the game's bytes before and after a frame.
+static_assert(std::is_trivially_copyable_v<Game>);
+
+namespace {
+
+constexpr int32_t kWaitForInput = 0x7fffffff;
+
+// The pointer picture is 32 x 32 with its hot spot in the middle.
+constexpr int32_t kPointerSize = 32, kPointerHotSpot = 16;
+
+}  // namespace
+
+std::string WindowCaption(int32_t mouseX, int32_t mouseY, float fps) {
+    // One decimal, no leading zero below 1 (".5"), like the "#.0" number format.
+    char rate[32];
+    std::snprintf(rate, sizeof rate, "%.1f", double(fps));
+    const char* shown = (rate[0] == '0' && rate[1] == '.') ? rate + 1 : rate;
+    char caption[96];
+    std::snprintf(caption, sizeof caption, "   %d   %d    Frames per Second =%s", int(mouseX),
+                  int(mouseY), shown);
+    return caption;
+}
+
+TableApp::TableApp(platform::Platform& p, const ResourceTree& tree, const TableAppConfig& config)
+    : platform_(p),
+      tree_(tree),
+      config_(config),
+      clock_(p),
+      rng_(config.Seed),
+      game_(std::make_unique<Game>()),
+      before_(std::make_unique<Game>()),
+      pictures_(std::make_unique<TablePictures>()) {}
+
+TableApp::~TableApp() {
+    ExitGame();
+}
+
+bool TableApp::GameInit(std::string* error) {
+    Game& g = *game_;
+    // A new game: the generator seeded, totals at zero, names for the computer players.
+    rng_.Seed(config_.Seed);
+    const Services io{&clock_, &rng_, &platform_.Sound(), config_.Trace};
+    StartNewGame(g, config_.Options, io);
+
+    platform::DisplaySettings display;
+    display.FullScreen = config_.Options.FullScreen;
+    display.TableWidth = config_.Options.ScreenWidth;
+    display.TableHeight = config_.Options.ScreenHeight;
+    if (!platform_.OpenDisplay(display, error)) return false;
+    displayOpen_ = true;
+    released_ = false;
+
+    platform_.InitSound();
+    platform_.LoadSounds(ResourcePath(tree_, "res\\sounds\\CARD_FLIP.WAV").parent_path().string());
+
+    if (!LoadPictures(platform_, tree_, g, *pictures_, error)) {
+        ExitGame();
+        return false;
+    }
+    back_ = platform::MakeSurface(config_.Options.ScreenWidth, config_.Options.ScreenHeight);
+    clip_ = {0, 0, back_.Width, back_.Height};
+
+    MatchSetup(g);  // the first deal, in "DEALING CARDS"
+    running_ = true;
+    platform_.ShowSystemCursor(false);  // the table draws its own pointer
+    platform::BltClip(pictures_->ddsBack, back_, {}, 0, 0, false, clip_);
+    // Everything is in memory now: the unpacked files are not needed any more.
+    DeleteResources(tree_);
+    std::memcpy(static_cast<void*>(before_.get()), game_.get(), sizeof(Game));
+    return true;
+}
+
+void TableApp::GameLoop() {
+    while (running_ && RunFrame()) {
+        if (idleTimeoutMs_ >= 0)
+            platform_.WaitForEvent(idleTimeoutMs_ == kWaitForInput ? -1 : idleTimeoutMs_);
+    }
+    ExitGame();
+}
+
+bool TableApp::RunFrame() {
+    Game& g = *game_;
+    idleTimeoutMs_ = -1;
+    if (!platform_.PumpEvents()) return false;  // the window was closed
+    if (platform_.Minimised()) {
+        // Nothing to show: sleep until the window comes back (or a key is pressed).
+        idleTimeoutMs_ = config_.IdleWait ? kWaitForInput : -1;
+        return true;
+    }
+
+    const platform::InputState in = platform_.ReadInput();
+    std::memcpy(static_cast<void*>(before_.get()), &g, sizeof(Game));
+    FrameInput frame;
+    frame.EscapeDown = in.EscapeDown;
+    frame.PauseKeyDown = in.PauseKeyDown;
+    frame.LeftDown = in.LeftDown;
+    frame.RightDown = in.RightDown;
+    frame.MouseX = in.MouseX;
+    frame.MouseY = in.MouseY;
+    if (RunGameFrame(g, frame) == FrameResult::Quit) return false;
+
+    if (g.Paused != lastPaused_ && !config_.Options.FullScreen)
+        platform_.ShowSystemCursor(g.Paused);  // the player may want to leave the window
+    lastPaused_ = g.Paused;
+    if (g.Paused) {
+        // The picture stays as it was; only keys and clicks are taken.
+        idleTimeoutMs_ = config_.IdleWait ? kWaitForInput : -1;
+        lastInput_ = in;
+        return true;
+    }
+
+    // Pictures live in memory; a lost display only loses its texture, which the platform
+    // makes again. The whole table is drawn anew below in any case.
+    const bool reset = platform_.TakeDisplayReset();
+    ComposeFrame();
+    platform_.Present(back_);
+    UpdateFrameRate();
+    if (!config_.Options.FullScreen) UpdateCaption();
+
+    const bool changed = reset || std::memcmp(before_.get(), &g, sizeof(Game)) != 0;
+    idleTimeoutMs_ = config_.IdleWait ? ComputeIdleTimeout(changed, in) : -1;
+    lastInput_ = in;
+    return true;
+}
+
+void TableApp::ComposeFrame() {
+    Game& g = *game_;
+    TablePictures& pics = *pictures_;
+    platform::BltClip(pics.ddsBack, back_, {}, 0, 0, false, clip_);
+    // Where a larger table would show its score page; at 800 x 600 it does not fit and is
+    // not drawn, as every picture that does not fit.
+    platform::BltClip(pics.ddsScorePage, back_, {}, 780, 5, true, clip_);
+    TableCanvas canvas{pics, back_, clip_};
+    DrawTable(g, canvas, platform_.SecondsOfDay());
+    platform::BltClip(pics.ddsMouse, back_, {0, 0, kPointerSize, kPointerSize},
+                      g.MouseX - kPointerHotSpot, g.MouseY - kPointerHotSpot, true, clip_);
+    ++framesDrawn_;
+}
+
+void TableApp::UpdateFrameRate() {
+    // Measured over every 30 frames; when 30 frames pass within one tick of the clock the
+    // count starts again instead of running on.
+    if (++frameCounter_ < 30) return;
+    const double now = platform_.SecondsOfDay();
+    if (now > lastTime_ && lastTime_ > 0) fps_ = float(30.0 / (now - lastTime_));
+    lastTime_ = now;
+    frameCounter_ = 0;
+}
+
+void TableApp::UpdateCaption() {
+    std::string caption = WindowCaption(game_->MouseX, game_->MouseY, fps_);
+    if (caption == caption_) return;
+    caption_ = std::move(caption);
+    platform_.SetCaption(caption_);
+}
+
+int32_t TableApp::ComputeIdleTimeout(bool changed, const platform::InputState& in) {
+    const platform::InputState& last = lastInput_;
+    const bool inputChanged = in.LeftDown != last.LeftDown || in.RightDown != last.RightDown ||
+                              in.PauseKeyDown != last.PauseKeyDown ||
+                              in.EscapeDown != last.EscapeDown;
+    if (changed || inputChanged) return -1;
+    const Game& g = *game_;
+    // Nothing moved and nothing will until the player acts, a timed pause ends or the clock
+    // on the table turns to the next minute.
+    int64_t timeout = kWaitForInput;
+    if (g.State == GameState::Paused) {
+        const uint32_t elapsed = platform_.TicksMs() - uint32_t(g.PauseStart);
+        const int64_t left = int64_t(g.PauseLength) - int64_t(elapsed);
+        timeout = std::max<int64_t>(0, left);
+    }
+    const double seconds = platform_.SecondsOfDay();
+    const int64_t toNextMinute = int64_t(std::ceil((60.0 - std::fmod(seconds, 60.0)) * 1000.0));
+    timeout = std::min(timeout, std::max<int64_t>(1, toNextMinute));
+    return int32_t(timeout);
+}
+
+void TableApp::ExitGame() {
+    if (released_) return;
+    released_ = true;
+    running_ = false;
+    ReleasePictures(*pictures_);
+    platform_.ReleaseSounds();
+    if (displayOpen_) {
+        platform_.ShowSystemCursor(true);
+        platform_.CloseDisplay();
+        displayOpen_ = false;
+    }
+}
+
+}  // namespace tarrabel

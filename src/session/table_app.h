@@ -1,0 +1,96 @@
+// The game at the table, from start-up to exit: opening the display, input and sound,
+// loading the pictures, the first deal, the frame loop, and the one way out that releases
+// everything. The platform is passed in, so tests run the very same loop without a window.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "core/game.h"
+#include "platform/platform.h"
+#include "presentation/pictures.h"
+#include "resources/unpack.h"
+
+namespace tarrabel {
+
+struct TableAppConfig {
+    GameOptions Options;
+    uint64_t Seed = 0;
+    TraceSink* Trace = nullptr;  // may stay null
+    // Sleep in the event wait while a frame would change nothing (the real game). Tests
+    // that compare frame by frame with the simulator turn it off.
+    bool IdleWait = true;
+};
+
+// A tick counter over the platform's, for the game logic.
+class PlatformClock final : public Clock {
+  public:
+    explicit PlatformClock(platform::Platform& p) : p_(p) {}
+    int32_t TickMs() override { return int32_t(p_.TicksMs()); }
+
+  private:
+    platform::Platform& p_;
+};
+
+class TableApp {
+  public:
+    TableApp(platform::Platform& p, const ResourceTree& tree, const TableAppConfig& config);
+    ~TableApp();
+
+    // Start-up up to the frame loop. False with the message to show when the display or a
+    // picture cannot be opened; everything opened so far is released again then.
+    bool GameInit(std::string* error);
+    // Runs frames until the player leaves; then releases everything (ExitGame).
+    void GameLoop();
+    // One frame. False once the game is to end.
+    bool RunFrame();
+    // Releases pictures, fonts and sounds and closes the display; safe to call twice.
+    void ExitGame();
+
+    // How long the loop would sleep after the last frame: -1 not at all, else the time-out
+    // in milliseconds handed to the event wait (0x7fffffff: wait for input only).
+    int32_t IdleTimeoutMs() const { return idleTimeoutMs_; }
+
+    Game& game() { return *game_; }
+    const platform::Surface& BackBuffer() const { return back_; }
+    const TablePictures& Pictures() const { return *pictures_; }
+    float Fps() const { return fps_; }
+    int64_t FramesDrawn() const { return framesDrawn_; }
+
+  private:
+    void ComposeFrame();
+    void UpdateFrameRate();
+    void UpdateCaption();
+    int32_t ComputeIdleTimeout(bool changed, const platform::InputState& in);
+
+    platform::Platform& platform_;
+    ResourceTree tree_;
+    TableAppConfig config_;
+    PlatformClock clock_;
+    SeededRandom rng_;
+    std::unique_ptr<Game> game_;
+    std::unique_ptr<Game> before_;  // the game as the last frame left it
+    std::unique_ptr<TablePictures> pictures_;
+    platform::Surface back_;
+    platform::Rect clip_;
+    bool displayOpen_ = false;
+    bool running_ = false;
+    bool released_ = false;
+
+    // Frame rate: measured over every 30 frames.
+    int frameCounter_ = 0;
+    double lastTime_ = 0;
+    float fps_ = 0;
+    int64_t framesDrawn_ = 0;
+    std::string caption_;
+
+    int32_t idleTimeoutMs_ = -1;
+    platform::InputState lastInput_;
+    bool lastPaused_ = false;
+};
+
+// The caption of the windowed game: the pointer position and the frame rate.
+std::string WindowCaption(int32_t mouseX, int32_t mouseY, float fps);
+
+}  // namespace tarrabel
