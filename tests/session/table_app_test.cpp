@@ -1,0 +1,310 @@
+// The game from start-up to exit on the null platform: the real frame loop with the real
+// art, the human's seat clicked by the simulator's player, compared event for event with
+// the simulator; the idle waits; and the ways start-up can fail.
+#include "session/table_app.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "core/turns.h"
+#include "platform/null_platform.h"
+#include "platform/picture_convert.h"
+#include "session/trace_writer.h"
+#include "simulate/human_policy.h"
+#include "simulate/simulator.h"
+#include "table_fixture.h"
+
+namespace tarrabel::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+#ifdef TARRABEL_PAK_PATH
+constexpr const char* kBuiltPak = TARRABEL_PAK_PATH;
+#else
+constexpr const char* kBuiltPak = "";
+#endif
+
+// A game folder of its own: the built archive, unpacked there as the game does.
+struct GameFolder {
+    fs::path dir;
+    ResourceTree tree;
+    GameFolder() {
+        char pattern[] = "/tmp/tarrabel-app-XXXXXX";
+        dir = mkdtemp(pattern);
+        fs::create_symlink(kBuiltPak, dir / "res134.pak");
+    }
+    ~GameFolder() {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+    bool Unpack(std::string* error) {
+        UnpackOptions o;
+        o.AppPath = dir;
+        return UnpackResources(o, platform::ConvertJpegToBmp, &tree, error);
+    }
+    bool ResLeft() const { return fs::exists(dir / "res"); }
+};
+
+platform::InputState ToInput(const FrameInput& f) {
+    platform::InputState in;
+    in.EscapeDown = f.EscapeDown;
+    in.PauseKeyDown = f.PauseKeyDown;
+    in.LeftDown = f.LeftDown;
+    in.RightDown = f.RightDown;
+    in.MouseX = f.MouseX;
+    in.MouseY = f.MouseY;
+    return in;
+}
+
+std::string ReadAll(std::FILE* f) {
+    std::string s;
+    std::rewind(f);
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        s.append(buf, n);
+    return s;
+}
+
+struct PlayCase {
+    GameVariant variant;
+    uint64_t seed;
+};
+
+class PlayedThroughTheLoop : public testing::TestWithParam<PlayCase> {};
+
+// Two deals through TableApp's frames, the human clicked by the simulator's player; then
+// Escape. The trace is the simulator's, event for event, and nothing is left open.
+TEST_P(PlayedThroughTheLoop, MatchesTheSimulatorAndReleasesEverything) {
+    const PlayCase& c = GetParam();
+    constexpr int kDeals = 2;
+    GameFolder folder;
+    std::string error;
+    ASSERT_TRUE(folder.Unpack(&error)) << error;
+
+    std::FILE* appTrace = std::tmpfile();
+    std::FILE* simTrace = std::tmpfile();
+    ASSERT_TRUE(appTrace && simTrace);
+
+    {
+        platform::NullPlatform null;
+        JsonTraceWriter writer(appTrace);
+        TableAppConfig config;
+        config.Options = DefaultOptions(c.variant);
+        config.Options.FullScreen = false;
+        config.Seed = c.seed;
+        config.Trace = &writer;
+        config.IdleWait = false;  // frame for frame with the simulator's 16 ms clock
+        TableApp app(null, folder.tree, config);
+        ASSERT_TRUE(app.GameInit(&error)) << error;
+        EXPECT_FALSE(folder.ResLeft()) << "the res tree outlives the loading";
+        EXPECT_TRUE(null.DisplayOpen());
+        EXPECT_FALSE(null.SystemCursorVisible());
+
+        sim::HumanPolicy human(c.seed ^ 0x5DEECE66Dull);
+        const Game& g = app.game();
+        int deals = 0;
+        bool counted = false;
+        for (int64_t frame = 0; deals < kDeals && frame < 2'000'000; ++frame) {
+            null.SetInput(ToInput(human.Decide(g)));
+            ASSERT_TRUE(app.RunFrame());
+            if (g.State == GameState::EndOfMatch && !counted) ++deals;
+            counted = g.State == GameState::EndOfMatch;
+        }
+        ASSERT_EQ(deals, kDeals);
+        EXPECT_EQ(int64_t(null.FramesPresented()), app.FramesDrawn());
+        EXPECT_FALSE(null.Recorded().Played.empty());
+        EXPECT_FALSE(null.Caption().empty());
+
+        platform::InputState escape;
+        escape.EscapeDown = true;
+        null.SetInput(escape);
+        EXPECT_FALSE(app.RunFrame());
+        app.ExitGame();
+        EXPECT_FALSE(null.DisplayOpen());
+        EXPECT_TRUE(null.SystemCursorVisible());
+        EXPECT_TRUE(app.Pictures().ddsBack.Empty());
+        EXPECT_EQ(app.Pictures().CardsLoaded, 0);
+    }
+    EXPECT_FALSE(folder.ResLeft());
+
+    sim::SimConfig sc;
+    sc.variant = c.variant;
+    sc.deals = kDeals;
+    sc.seed = c.seed;
+    JsonTraceWriter simWriter(simTrace);
+    sc.trace = &simWriter;
+    const sim::SimResult r = sim::RunSimulation(sc);
+    ASSERT_TRUE(r.ok) << r.error;
+
+    const std::string a = ReadAll(appTrace), s = ReadAll(simTrace);
+    std::fclose(appTrace);
+    std::fclose(simTrace);
+    EXPECT_GT(a.size(), 1000u);
+    EXPECT_TRUE(a == s) << "the game's trace differs from the simulator's";
+}
+
+INSTANTIATE_TEST_SUITE_P(Variants, PlayedThroughTheLoop,
+                         testing::Values(PlayCase{GameVariant::Tarrabel, 11},
+                                         PlayCase{GameVariant::HuitAmericain, 12},
+                                         PlayCase{GameVariant::Agonia, 13},
+                                         PlayCase{GameVariant::IllustratedAgonia, 14},
+                                         PlayCase{GameVariant::PisYedili, 15}),
+                         [](const auto& info) { return NameOf(info.param.variant); });
+
+// ---- idle waits ------------------------------------------------------------------------
+
+struct IdleFixture : testing::Test {
+    GameFolder folder;
+    platform::NullPlatform null;
+    std::unique_ptr<TableApp> app;
+    std::string error;
+
+    void Start(GameVariant v = GameVariant::Agonia) {
+        ASSERT_TRUE(folder.Unpack(&error)) << error;
+        TableAppConfig config;
+        config.Options = DefaultOptions(v);
+        config.Seed = 3;
+        app = std::make_unique<TableApp>(null, folder.tree, config);
+        ASSERT_TRUE(app->GameInit(&error)) << error;
+        null.SetSecondsOfDay(10 * 3600 + 30);  // 10:00:30, half a minute to the next
+    }
+    // Frames until the loop would sleep.
+    int FramesUntilIdle(int limit = 100000) {
+        for (int n = 0; n < limit; ++n) {
+            EXPECT_TRUE(app->RunFrame());
+            if (app->IdleTimeoutMs() >= 0) return n;
+        }
+        return -1;
+    }
+};
+
+TEST_F(IdleFixture, FlyingCardsNeverWaitATimedPauseWaitsExactlyItsRest) {
+    Start();
+    Game& g = app->game();
+    // Dealing: every frame moves a card, so the loop never sleeps until the deal is out.
+    for (int n = 0; n < 5; ++n) {
+        ASSERT_TRUE(app->RunFrame());
+        ASSERT_TRUE(AnyCardMoving(g));
+        EXPECT_EQ(app->IdleTimeoutMs(), -1);
+    }
+    // The first time nothing changes is a timed pause or the human's turn.
+    ASSERT_GE(FramesUntilIdle(), 0);
+    if (g.State == GameState::Paused) {
+        const int32_t rest = g.PauseLength - int32_t(null.TicksMs() - uint32_t(g.PauseStart));
+        EXPECT_EQ(app->IdleTimeoutMs(), std::max(0, rest));
+        EXPECT_LE(app->IdleTimeoutMs(), 30'000);
+    } else {
+        EXPECT_TRUE(g.WaitingForHuman);
+        EXPECT_EQ(app->IdleTimeoutMs(), 30'000);  // the clock's next minute
+    }
+}
+
+TEST_F(IdleFixture, WhileTheHumanThinksTheLoopWakesOnlyForTheClock) {
+    Start();
+    Game& g = app->game();
+    for (int n = 0; n < 200000 &&
+                    !(g.WaitingForHuman && g.State == GameState::NormalPlay && !AnyCardMoving(g));
+         ++n) {
+        ASSERT_TRUE(app->RunFrame());
+        // Let timed pauses run out as the real loop would.
+        if (app->IdleTimeoutMs() > 0) null.AdvanceTicks(uint32_t(app->IdleTimeoutMs()));
+    }
+    ASSERT_TRUE(g.WaitingForHuman);
+    ASSERT_TRUE(app->RunFrame());
+    ASSERT_TRUE(app->RunFrame());
+    EXPECT_EQ(app->IdleTimeoutMs(), 30'000);
+    const int64_t drawn = app->FramesDrawn();
+
+    // Moving the pointer redraws (the pointer moved) and then idles again.
+    platform::InputState in;
+    in.MouseX = 123;
+    in.MouseY = 45;
+    null.SetInput(in);
+    ASSERT_TRUE(app->RunFrame());
+    EXPECT_EQ(app->IdleTimeoutMs(), -1);
+    ASSERT_TRUE(app->RunFrame());
+    EXPECT_GE(app->IdleTimeoutMs(), 0);
+    EXPECT_EQ(app->FramesDrawn(), drawn + 2);
+}
+
+TEST_F(IdleFixture, PWaitsForInputOnlyAndFreezesThePicture) {
+    Start();
+    platform::InputState p;
+    p.PauseKeyDown = true;
+    null.SetInput(p);
+    ASSERT_TRUE(app->RunFrame());
+    EXPECT_TRUE(app->game().Paused);
+    const int64_t drawn = app->FramesDrawn();
+    const Game before = app->game();
+    for (int n = 0; n < 10; ++n) {
+        ASSERT_TRUE(app->RunFrame());  // P still held: no second toggle
+        EXPECT_EQ(app->IdleTimeoutMs(), 0x7fffffff);
+    }
+    EXPECT_EQ(app->FramesDrawn(), drawn);
+    EXPECT_EQ(app->game().DeckPos, before.DeckPos);
+    // Escape still acts at once while paused.
+    p.EscapeDown = true;
+    null.SetInput(p);
+    EXPECT_FALSE(app->RunFrame());
+}
+
+TEST_F(IdleFixture, MinimisedSkipsFramesAndClosingTheWindowEndsTheGame) {
+    Start();
+    null.SetMinimised(true);
+    const int64_t drawn = app->FramesDrawn();
+    ASSERT_TRUE(app->RunFrame());
+    EXPECT_EQ(app->FramesDrawn(), drawn);
+    EXPECT_EQ(app->IdleTimeoutMs(), 0x7fffffff);
+    null.SetMinimised(false);
+    null.RequestClose();
+    EXPECT_FALSE(app->RunFrame());
+}
+
+// ---- start-up failures ---------------------------------------------------------------------
+
+TEST(TableAppStart, NoDisplayGivesItsMessageAndOpensNothing) {
+    GameFolder folder;
+    std::string error;
+    ASSERT_TRUE(folder.Unpack(&error)) << error;
+    platform::NullPlatform null;
+    null.SetOpenDisplayError("Error in function DirectX() \r\nError Number: 1\r\nNo display");
+    TableAppConfig config;
+    TableApp app(null, folder.tree, config);
+    EXPECT_FALSE(app.GameInit(&error));
+    EXPECT_NE(error.find("DirectX"), std::string::npos);
+    EXPECT_FALSE(null.DisplayOpen());
+    DeleteResources(folder.tree);
+    EXPECT_FALSE(folder.ResLeft());
+}
+
+TEST(TableAppStart, AMissingPictureNamesTheFileAndClosesTheDisplay) {
+    GameFolder folder;
+    std::string error;
+    ASSERT_TRUE(folder.Unpack(&error)) << error;
+    fs::remove(folder.dir / "res" / "Roya2" / "7H.BMP");
+    platform::NullPlatform null;
+    TableAppConfig config;
+    config.Options.DeckName = "Roya2";
+    TableApp app(null, folder.tree, config);
+    EXPECT_FALSE(app.GameInit(&error));
+    EXPECT_NE(error.find("Error in function CreateSurfaceFromFile() \r\nError Number: "),
+              std::string::npos)
+        << error;
+    EXPECT_NE(error.find("7H.BMP"), std::string::npos) << error;
+    EXPECT_FALSE(null.DisplayOpen());
+}
+
+TEST(WindowCaption, PointerAndFrameRateWithOneDecimal) {
+    EXPECT_EQ(WindowCaption(400, 300, 59.94f), "   400   300    Frames per Second =59.9");
+    EXPECT_EQ(WindowCaption(0, 0, 0.5f), "   0   0    Frames per Second =.5");
+    EXPECT_EQ(WindowCaption(7, 8, 0), "   7   8    Frames per Second =.0");
+}
+
+}  // namespace
+}  // namespace tarrabel::test
