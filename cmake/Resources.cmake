@@ -28,4 +28,10 @@ if(TARRABEL_ART AND TARGET makeart AND TARGET pakbuild)
         COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/sheets-art
         DEPENDS makeart
         VERBATIM)
+
+    # So are the pictures of the table: the game's own drawing on the null platform.
+    add_custom_target(table_shots
+        COMMAND tableshot ${TARRABEL_PAK} ${CMAKE_SOURCE_DIR}/docs --variant 2 --seed 5
+        DEPENDS tableshot resources
+        VERBATIM)
 endif()

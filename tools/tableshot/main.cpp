@@ -1,0 +1,151 @@
+// tableshot: pictures of the table for the README, drawn by the game's own code.
+//
+//   tableshot PAK OUTDIR [--variant V] [--seed N] [--deck NAME]
+//
+// Plays the game on the null platform from the archive PAK, the human's seat clicked by the
+// simulator's player, and saves the back buffer as PNG at three moments: mid-deal
+// ("table.png"), the human's suit choice after his wild card ("suit-prompt.png") and the
+// score page at the end of a deal ("score-page.png").
+#include <SDL.h>
+#include <SDL_image.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "core/turns.h"
+#include "platform/null_platform.h"
+#include "platform/picture_convert.h"
+#include "session/table_app.h"
+#include "simulate/human_policy.h"
+
+namespace {
+
+using namespace tarrabel;
+namespace fs = std::filesystem;
+
+bool SavePng(const platform::Surface& s, const fs::path& file) {
+    SDL_Surface* view = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<uint16_t*>(s.Pixels.data()), s.Width, s.Height, 16, s.Width * 2,
+        SDL_PIXELFORMAT_RGB565);
+    if (!view) return false;
+    SDL_Surface* rgb = SDL_ConvertSurfaceFormat(view, SDL_PIXELFORMAT_RGB24, 0);
+    const bool ok = rgb && IMG_SavePNG(rgb, file.c_str()) == 0;
+    SDL_FreeSurface(rgb);
+    SDL_FreeSurface(view);
+    if (ok) std::printf("wrote %s\n", file.c_str());
+    return ok;
+}
+
+platform::InputState ToInput(const FrameInput& f) {
+    platform::InputState in;
+    in.LeftDown = f.LeftDown;
+    in.RightDown = f.RightDown;
+    in.MouseX = f.MouseX;
+    in.MouseY = f.MouseY;
+    return in;
+}
+
+int Usage() {
+    std::fprintf(stderr, "usage: tableshot PAK OUTDIR [--variant V] [--seed N] [--deck NAME]\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) return Usage();
+    const fs::path pak = fs::absolute(argv[1]), out = argv[2];
+    GameOptions options = DefaultOptions(GameVariant::Agonia);
+    uint64_t seed = 5;
+    for (int i = 3; i + 1 < argc; i += 2) {
+        const std::string a = argv[i], v = argv[i + 1];
+        if (a == "--variant")
+            options = DefaultOptions(GameVariant(std::atoi(v.c_str()) % kVariantCount));
+        else if (a == "--seed")
+            seed = std::strtoull(v.c_str(), nullptr, 10);
+        else if (a == "--deck")
+            options.DeckName = v == "Roya2" ? "Roya2" : v == "Roya3" ? "Roya3" : "Royal";
+        else
+            return Usage();
+    }
+
+    char pattern[] = "/tmp/tableshot-XXXXXX";
+    const fs::path dir = mkdtemp(pattern);
+    fs::create_symlink(pak, dir / "res134.pak");
+    UnpackOptions unpack;
+    unpack.AppPath = dir;
+    ResourceTree tree;
+    std::string error;
+    int status = 0;
+    if (!UnpackResources(unpack, platform::ConvertJpegToBmp, &tree, &error)) {
+        std::fprintf(stderr, "tableshot: %s\n", error.c_str());
+        fs::remove_all(dir);
+        return 1;
+    }
+    fs::create_directories(out);
+    {
+        platform::NullPlatform null;
+        null.SetSecondsOfDay(21 * 3600 + 5 * 60);  // 09:05 PM
+        TableAppConfig config;
+        config.Options = options;
+        config.Seed = seed;
+        config.IdleWait = false;
+        TableApp app(null, tree, config);
+        if (!app.GameInit(&error)) {
+            std::fprintf(stderr, "tableshot: %s\n", error.c_str());
+            fs::remove_all(dir);
+            return 1;
+        }
+        sim::HumanPolicy human(seed);
+        const Game& g = app.game();
+        bool table = false, prompt = false, page = false;
+        int quietFrames = 0;
+        for (int64_t frame = 0; frame < 3'000'000 && !(table && prompt && page); ++frame) {
+            platform::InputState in = ToInput(human.Decide(g));
+            const bool humansChoice = g.SuitPromptShown && g.CurrentPlayer == kHuman;
+            if (humansChoice) in = {};
+            if (!in.LeftDown && !in.RightDown) {
+                // Rest the pointer beside the hand rather than over the cards.
+                in.MouseX = 600;
+                in.MouseY = 330;
+            }
+            if (humansChoice && !prompt) {
+                in.MouseX = g.Layout.SuitIconX + 150;
+                in.MouseY = g.Layout.SuitIconBottomY + 20;
+            }
+            null.SetInput(in);
+            if (!app.RunFrame()) break;
+            quietFrames = AnyCardMoving(g) ? 0 : quietFrames + 1;
+            const bool midDeal = g.PileCount >= 4 && g.CurrentPlayer == kHuman &&
+                                 g.WaitingForHuman && quietFrames > 2;
+            if (!table && midDeal) table = SavePng(app.BackBuffer(), out / "table.png");
+            if (!prompt && humansChoice && quietFrames > 2)
+                prompt = SavePng(app.BackBuffer(), out / "suit-prompt.png");
+            if (humansChoice && prompt) {
+                // Choose the first suit offered, as a player would.
+                for (int i = 0; i < 4; ++i)
+                    if (g.TableIcons[i].Shown) {
+                        in.LeftDown = true;
+                        in.MouseX = int(g.TableIcons[i].X) + 20;
+                        in.MouseY = int(g.TableIcons[i].Y) + 20;
+                        null.SetInput(in);
+                        app.RunFrame();
+                        break;
+                    }
+            }
+            if (!page && g.State == GameState::EndOfMatch && g.HandNumber >= 2)
+                page = SavePng(app.BackBuffer(), out / "score-page.png");
+        }
+        if (!(table && prompt && page)) {
+            std::fprintf(stderr, "tableshot: not every moment came up; try another --seed\n");
+            status = 1;
+        }
+        app.ExitGame();
+    }
+    DeleteResources(tree);
+    fs::remove_all(dir);
+    return status;
+}
