@@ -8,7 +8,6 @@
 
 #include "presentation/draw_table.h"
 #include "rules/setup.h"
-#include "session/frame.h"
 #include "session/game_init.h"
 
 namespace tarrabel {
@@ -24,6 +23,28 @@ constexpr int32_t kWaitForInput = 0x7fffffff;
 constexpr int32_t kPointerSize = 32, kPointerHotSpot = 16;
 
 }  // namespace
+
+FrameInput ToFrameInput(const platform::InputState& in) {
+    FrameInput f;
+    f.EscapeDown = in.EscapeDown;
+    f.PauseKeyDown = in.PauseKeyDown;
+    f.LeftDown = in.LeftDown;
+    f.RightDown = in.RightDown;
+    f.MouseX = in.MouseX;
+    f.MouseY = in.MouseY;
+    return f;
+}
+
+platform::InputState ToPlatformInput(const FrameInput& f) {
+    platform::InputState in;
+    in.EscapeDown = f.EscapeDown;
+    in.PauseKeyDown = f.PauseKeyDown;
+    in.LeftDown = f.LeftDown;
+    in.RightDown = f.RightDown;
+    in.MouseX = f.MouseX;
+    in.MouseY = f.MouseY;
+    return in;
+}
 
 std::string WindowCaption(int32_t mouseX, int32_t mouseY, float fps) {
     // One decimal, no leading zero below 1 (".5"), like the "#.0" number format.
@@ -105,14 +126,7 @@ bool TableApp::RunFrame() {
 
     const platform::InputState in = platform_.ReadInput();
     std::memcpy(static_cast<void*>(before_.get()), &g, sizeof(Game));
-    FrameInput frame;
-    frame.EscapeDown = in.EscapeDown;
-    frame.PauseKeyDown = in.PauseKeyDown;
-    frame.LeftDown = in.LeftDown;
-    frame.RightDown = in.RightDown;
-    frame.MouseX = in.MouseX;
-    frame.MouseY = in.MouseY;
-    if (RunGameFrame(g, frame) == FrameResult::Quit) return false;
+    if (RunGameFrame(g, ToFrameInput(in)) == FrameResult::Quit) return false;
 
     if (g.Paused != lastPaused_ && !config_.Options.FullScreen)
         platform_.ShowSystemCursor(g.Paused);  // the player may want to leave the window

@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 #include "presentation/pictures.h"
 #include "resources/unpack.h"
+#include "session/frame.h"
 
 namespace tarrabel {
 
@@ -89,6 +90,11 @@ class TableApp {
     platform::InputState lastInput_;
     bool lastPaused_ = false;
 };
+
+// The devices as a frame of the game sees them, and back (the simulator's player speaks in
+// frames; tests and tools hand its clicks to a platform).
+FrameInput ToFrameInput(const platform::InputState& in);
+platform::InputState ToPlatformInput(const FrameInput& frame);
 
 // The caption of the windowed game: the pointer position and the frame rate.
 std::string WindowCaption(int32_t mouseX, int32_t mouseY, float fps);

@@ -50,17 +50,6 @@ struct GameFolder {
     bool ResLeft() const { return fs::exists(dir / "res"); }
 };
 
-platform::InputState ToInput(const FrameInput& f) {
-    platform::InputState in;
-    in.EscapeDown = f.EscapeDown;
-    in.PauseKeyDown = f.PauseKeyDown;
-    in.LeftDown = f.LeftDown;
-    in.RightDown = f.RightDown;
-    in.MouseX = f.MouseX;
-    in.MouseY = f.MouseY;
-    return in;
-}
-
 std::string ReadAll(std::FILE* f) {
     std::string s;
     std::rewind(f);
@@ -111,7 +100,7 @@ TEST_P(PlayedThroughTheLoop, MatchesTheSimulatorAndReleasesEverything) {
         int deals = 0;
         bool counted = false;
         for (int64_t frame = 0; deals < kDeals && frame < 2'000'000; ++frame) {
-            null.SetInput(ToInput(human.Decide(g)));
+            null.SetInput(ToPlatformInput(human.Decide(g)));
             ASSERT_TRUE(app.RunFrame());
             if (g.State == GameState::EndOfMatch && !counted) ++deals;
             counted = g.State == GameState::EndOfMatch;

@@ -27,9 +27,9 @@ using namespace tarrabel;
 namespace fs = std::filesystem;
 
 bool SavePng(const platform::Surface& s, const fs::path& file) {
-    SDL_Surface* view = SDL_CreateRGBSurfaceWithFormatFrom(
-        const_cast<uint16_t*>(s.Pixels.data()), s.Width, s.Height, 16, s.Width * 2,
-        SDL_PIXELFORMAT_RGB565);
+    SDL_Surface* view =
+        SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint16_t*>(s.Pixels.data()), s.Width,
+                                           s.Height, 16, s.Width * 2, SDL_PIXELFORMAT_RGB565);
     if (!view) return false;
     SDL_Surface* rgb = SDL_ConvertSurfaceFormat(view, SDL_PIXELFORMAT_RGB24, 0);
     const bool ok = rgb && IMG_SavePNG(rgb, file.c_str()) == 0;
@@ -37,15 +37,6 @@ bool SavePng(const platform::Surface& s, const fs::path& file) {
     SDL_FreeSurface(view);
     if (ok) std::printf("wrote %s\n", file.c_str());
     return ok;
-}
-
-platform::InputState ToInput(const FrameInput& f) {
-    platform::InputState in;
-    in.LeftDown = f.LeftDown;
-    in.RightDown = f.RightDown;
-    in.MouseX = f.MouseX;
-    in.MouseY = f.MouseY;
-    return in;
 }
 
 int Usage() {
@@ -104,7 +95,7 @@ int main(int argc, char** argv) {
         bool table = false, prompt = false, page = false;
         int quietFrames = 0;
         for (int64_t frame = 0; frame < 3'000'000 && !(table && prompt && page); ++frame) {
-            platform::InputState in = ToInput(human.Decide(g));
+            platform::InputState in = ToPlatformInput(human.Decide(g));
             const bool humansChoice = g.SuitPromptShown && g.CurrentPlayer == kHuman;
             if (humansChoice) in = {};
             if (!in.LeftDown && !in.RightDown) {
