@@ -4,13 +4,21 @@
 // the figures below are the scaled ones.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
+#include "core/hand_layout.h"
 #include "core/options.h"
 
 namespace tarrabel {
 
 struct TableLayout {
+    // A fresh layout is the one of the plain 800 x 600 table, hand order included.
+    TableLayout() { HumanDrawOrder = HumanDrawOrderOf(*this); }
+
+    // The table itself: a picture is only drawn when it lies wholly inside it.
+    int16_t TableWidth = 800, TableHeight = 600;
+
     // Card flights.
     int16_t FlightFrames = 10;  // 20 with slow animation
     int16_t DealFramesDivisor = 1;
@@ -34,6 +42,10 @@ struct TableLayout {
     int16_t HumanHandLeft = 235;
     int16_t HumanHandTop = 420;
     int16_t HumanHandStep = 17;
+    // The ends of a big hand that would stick out past the table's edges move into a second
+    // row this much higher, starting this far from the left edge (see core/hand_layout.h).
+    int16_t HumanUpperRowRise = 40;
+    int16_t HumanUpperRowLeft = 5;
     int16_t RightHandX = 670, SideHandTop = 170;
     int16_t TopHandLeft = 300, TopHandY = 5;
     int16_t LeftHandX = 5;
@@ -48,7 +60,13 @@ struct TableLayout {
     int16_t ScoreLineX = 273, ScoreLineY = 94, ScoreRowStep = 31;
     int16_t ScoreTotalsX = 273, ScoreTotalsY = 438;
     int16_t ScoreResultX = 273, ScoreResultY = 469;
-    int16_t ClockX = 700, ClockY = 572;
+    // The clock "hh:mm AM" is eight characters of the digit font, 7 x 17 + 19 = 138 pixels
+    // wide: it ends 10 pixels short of the right edge.
+    int16_t ClockX = 652, ClockY = 572;
+
+    // The human's slots bottom first, as the table draws them; the click handlers try them
+    // from the last one back, so that a click goes to the card the player sees there.
+    std::array<int8_t, kHandSlots> HumanDrawOrder{};
 };
 
 // Where a seat's suit or pass announcement appears: in front of the seat's cards.
@@ -76,6 +94,7 @@ inline TableLayout SetTableLayout(const GameOptions& options) {
     l.ReturnFlightFrames = options.SlowAnimation ? 40 : 20;
     l.CardHeight = CardHeightOf(options.DeckName);
     l.HumanHandLeft = options.Variant == GameVariant::Tarrabel ? 275 : 235;
+    l.HumanDrawOrder = HumanDrawOrderOf(l);
     return l;
 }
 

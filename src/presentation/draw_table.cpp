@@ -57,21 +57,6 @@ void DrawDrawPile(const Game& g, TableCanvas& c) {
         DrawCard(c, g.Deck[size_t(i)]);
 }
 
-template <typename L>
-std::array<int8_t, kHandSlots> HumanOrderTmp(const L& l) {
-    if constexpr (requires { l.HumanDrawOrder; }) {
-        return l.HumanDrawOrder;
-    } else {
-        std::array<int8_t, kHandSlots> o{};
-        int k = 0;
-        for (int s = 54; s >= 27; --s)
-            o[k++] = int8_t(s);
-        for (int s = 0; s <= 26; ++s)
-            o[k++] = int8_t(s);
-        return o;
-    }
-}
-
 }  // namespace
 
 std::string ClockText(double secondsOfDay) {
@@ -106,7 +91,7 @@ void DrawTable(const Game& g, TableCanvas& c, double secondsOfDay) {
         for (int s = 0; s < kHandSlots; ++s)
             DrawCard(c, g.Hands[size_t(seat)][size_t(s)]);
 
-    for (int s : HumanOrderTmp(g.Layout))
+    for (int s : g.Layout.HumanDrawOrder)
         DrawHumanCard(c, g.Hands[kHuman][size_t(s)]);
 
     if (g.SuitPromptShown)

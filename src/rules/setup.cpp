@@ -1,5 +1,6 @@
 #include "rules/setup.h"
 
+#include "core/hand_layout.h"
 #include "rules/deck.h"
 
 namespace tarrabel {
@@ -43,18 +44,21 @@ void BuildSeatOrder(Game& g) {
 }
 
 // Every slot rests where it is laid out: the human's row runs left to right (slots 27 and
-// up continue it to the left of slot 0), the top player's row likewise, and the side
-// players' cards fan downwards. A slot's home is its own layout point, so a card that later
-// comes back into a freed slot lands in the fan, not off the edge of the table.
+// up continue it to the left of slot 0, and the ends of a big hand that would leave the
+// table sit in a second row above it, see core/hand_layout.h), the top player's row likewise,
+// and the side players' cards fan downwards. A slot's home is its own layout point, so a
+// card that later comes back into a freed slot lands in the fan, not off the edge of the
+// table.
 void LayoutHandSlot(const Game& g, int seat, int n, CardRecord& rec) {
     const TableLayout& l = g.Layout;
     int x = 0, y = 0;
     switch (seat) {
-        case 0:
-            x = n <= 26 ? l.HumanHandLeft + l.HumanHandStep * n
-                        : l.HumanHandLeft - l.HumanHandStep * (n - 26);
-            y = l.HumanHandTop;
+        case 0: {
+            const SlotPosition p = HumanSlotPosition(l, n);
+            x = p.X;
+            y = p.Y;
             break;
+        }
         case 1:
             x = l.RightHandX;
             y = l.SideHandTop + l.ComputerHandStep * n;

@@ -1,5 +1,6 @@
 #include "session/human_input.h"
 
+#include <ranges>
 #include <utility>
 
 #include "core/hand_queries.h"
@@ -23,6 +24,13 @@ bool HitsByPosition(const CardRecord& c, int32_t x, int32_t y) {
 
 bool HitsByHome(const CardRecord& c, int32_t x, int32_t y) {
     return c.Shown && !c.Moving && Inside(c.HomeX, c.HomeY, c.SizeX, c.SizeY, x, y);
+}
+
+// The human's slots from the card drawn on top down to the bottom one: the table's drawing
+// order backwards. Slot numbers alone do not give it, since slot 0 lies over slot 27 and
+// each slot left of it over the next one further left.
+auto TopCardFirst(const Game& g) {
+    return std::views::reverse(g.Layout.HumanDrawOrder);
 }
 
 }  // namespace
@@ -71,7 +79,7 @@ int16_t HumanLeftClick(Game& g, int32_t x, int32_t y) {
     if (g.State == GameState::NormalPlay || g.State == GameState::SelectExchange) {
         // From the top card down: where cards overlap, a legal card under an illegal one
         // at that point is played.
-        for (int s = kHandSlots - 1; s >= 0; --s) {
+        for (const int s : TopCardFirst(g)) {
             CardRecord& c = hand[s];
             if (!HitsByPosition(c, x, y)) continue;
             if (g.State == GameState::NormalPlay) {
@@ -116,7 +124,7 @@ void HumanRightClick(Game& g, int32_t x, int32_t y) {
     if (g.HumanInputLocked || !g.WaitingForHuman) return;
     auto& hand = g.Hands[kHuman];
     bool hitCard = false;
-    for (int s = kHandSlots - 1; s >= 0; --s) {
+    for (const int s : TopCardFirst(g)) {
         CardRecord& c = hand[s];
         if (!HitsByHome(c, x, y)) continue;
         if (g.State == GameState::NormalPlay && !g.MovePending) {

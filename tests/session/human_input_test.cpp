@@ -4,7 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "table_driver.h"
 
@@ -512,6 +516,105 @@ TEST(MoveCard, PassingCancelsThePick) {
     EXPECT_FALSE(t.g.MovePending);
     for (const CardRecord& c : t.g.Hands[0])
         EXPECT_FALSE(c.MoveSource || c.MoveTarget);
+}
+
+// ---- the fanned hand: a click takes the card the player sees there -------------------------
+
+// The table draws a card only when its whole picture lies on the 800 x 600 table.
+bool DrawnWhole(const CardRecord& c) {
+    return c.Shown && c.X >= 0 && c.Y >= 0 && c.X + c.SizeX <= 800 && c.Y + c.SizeY <= 600;
+}
+
+// A point strictly inside the card of slot s that no card drawn after it covers: there the
+// player sees that card. Cards are drawn in the layout's drawing order.
+std::optional<std::pair<int, int>> TopmostPointOf(const Game& g, int s) {
+    const auto& hand = g.Hands[kHuman];
+    const auto& order = g.Layout.HumanDrawOrder;
+    const auto above = std::find(order.begin(), order.end(), s) + 1;
+    const CardRecord& c = hand[s];
+    if (!DrawnWhole(c)) return std::nullopt;
+    for (int y = int(c.Y) + 1; y < int(c.Y) + c.SizeY; ++y)
+        for (int x = int(c.X) + 1; x < int(c.X) + c.SizeX; ++x) {
+            const bool covered = std::any_of(above, order.end(), [&](int u) {
+                const CardRecord& o = hand[u];
+                return DrawnWhole(o) && o.X <= x && x < o.X + o.SizeX && o.Y <= y &&
+                       y < o.Y + o.SizeY;
+            });
+            if (!covered) return std::pair{x, y};
+        }
+    return std::nullopt;
+}
+
+struct FullHandCase {
+    GameVariant variant;
+    std::string_view deck;
+};
+
+class FullHand : public ::testing::TestWithParam<FullHandCase> {};
+
+// All 55 slots hold a club on the Five of clubs, so every card may be played and the
+// handler takes the first card it tries at the point: that must be the one on top.
+TEST_P(FullHand, EveryCardShowsAPointWhereAClickTakesIt) {
+    Table t;
+    GameOptions o = DefaultOptions(GetParam().variant);
+    o.DeckName = GetParam().deck;
+    const Services io = t.g.io;
+    GameInit(t.g, o, io);
+    t.ClearTable();
+    t.SetPile({CardOf(5, kClubs)});
+    for (int seat = 1; seat < kSeats; ++seat)
+        t.GiveHand(seat, {Dead(2 * seat), Dead(2 * seat + 1)});
+    for (int s = 0; s < kHandSlots; ++s)
+        t.GiveHand(kHuman, {CardOf(s % 13 + 1, kClubs)});  // the same cards again: no matter
+    ASSERT_EQ(t.g.HandCount[kHuman], kHandSlots);
+    StartHumansTurn(t);
+
+    for (int s = 0; s < kHandSlots; ++s) {
+        const auto p = TopmostPointOf(t.g, s);
+        ASSERT_TRUE(p.has_value()) << "slot " << s << " is hidden";
+        auto left = std::make_unique<Game>(t.g);
+        EXPECT_EQ(HumanLeftClick(*left, p->first, p->second), s)
+            << "at " << p->first << ", " << p->second;
+        auto right = std::make_unique<Game>(t.g);
+        HumanRightClick(*right, p->first, p->second);
+        for (int u = 0; u < kHandSlots; ++u)
+            EXPECT_EQ(right->Hands[kHuman][u].MoveSource, u == s)
+                << "right click on slot " << s << " picks slot " << u;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Tables, FullHand,
+                         ::testing::Values(FullHandCase{GameVariant::Tarrabel, "Royal"},
+                                           FullHandCase{GameVariant::Tarrabel, "Roya2"},
+                                           FullHandCase{GameVariant::Agonia, "Royal"},
+                                           FullHandCase{GameVariant::PisYedili, "Roya3"}),
+                         [](const auto& info) {
+                             return NameOf(info.param.variant) + "_" + std::string(info.param.deck);
+                         });
+
+// Slot 27 lies one step left of slot 0 and under it: a click on slot 0 where slot 27 lies
+// beneath takes slot 0, though 27 is the higher slot and may be played as well.
+TEST(FannedHand, SlotZeroOverSlot27TakesTheClick) {
+    for (const bool right : {false, true}) {
+        Table t;
+        HumansTurn(t, {CardOf(6, kClubs)});
+        CardRecord& under = t.g.Hands[kHuman][27];
+        under.CardIndex = CardOf(7, kClubs);
+        under.Shown = true;
+        under.FaceUp = true;
+        under.X = under.HomeX;
+        under.Y = under.HomeY;
+        ++t.g.HandCount[kHuman];
+        const std::pair<int, int> p = PointOnCard(t.g, 0);
+        ASSERT_LT(p.first, under.X + under.SizeX) << "the point is on slot 27 too";
+        if (right) {
+            RightClick(t, p);
+            EXPECT_TRUE(t.g.Hands[kHuman][0].MoveSource);
+            EXPECT_FALSE(under.MoveSource);
+        } else {
+            EXPECT_EQ(Click(t, p), 0);
+        }
+    }
 }
 
 // ---- naming a suit -----------------------------------------------------------------------------

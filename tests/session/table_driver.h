@@ -62,9 +62,9 @@ inline FrameInput RightAt(std::pair<int, int> p) {
     return in;
 }
 
-// A point on the human's card in slot s (0..26) that no higher slot covers: the fan puts
-// each next slot 17 pixels to the right, so the first few pixels belong to slot s alone
-// among the cards above it. byHome: the slot's layout rectangle (what right clicks test).
+// A point on the human's card in slot s (0..24) that no card drawn over it covers: the fan
+// puts each next slot 17 pixels to the right, so the first few pixels belong to slot s
+// alone among the cards above it. byHome: the slot's layout rectangle (what right clicks test).
 inline std::pair<int, int> PointOnCard(const Game& g, int s, bool byHome = false) {
     const CardRecord& c = g.Hands[kHuman][s];
     return byHome ? std::pair{c.HomeX + 6, c.HomeY + 60} : std::pair{int(c.X) + 6, int(c.Y) + 60};

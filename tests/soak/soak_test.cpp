@@ -1,5 +1,6 @@
 // soak_test VARIANT DEALS: plays DEALS deals of one game through the simulator, several
-// seeds, with the card check after every frame and the stuck-deal check on.
+// seeds, with the card check after every frame, the stuck-deal check and the check that
+// the human can click every card he may play (the simulator fails the run otherwise).
 #include <cstdio>
 #include <cstdlib>
 
@@ -19,7 +20,7 @@ int main(int argc, char** argv) {
     // Several seeds rather than one long run, so that many first deals and fresh matches
     // are covered too.
     constexpr int kSeeds = 4;
-    long long frames = 0;
+    long long frames = 0, unclickable = 0;
     int played = 0, matches = 0;
     for (int i = 0; i < kSeeds; ++i) {
         tarrabel::sim::SimConfig config;
@@ -33,10 +34,13 @@ int main(int argc, char** argv) {
             return 1;
         }
         frames += r.frames;
+        unclickable += r.unclickableFrames;
         played += r.deals;
         matches += r.matches;
     }
-    std::printf("soak_test: variant %d, %d deals, %d matches, %lld frames, invariants ok\n",
-                variant, played, matches, frames);
-    return played == deals ? 0 : 1;
+    std::printf(
+        "soak_test: variant %d, %d deals, %d matches, %lld frames, %lld unclickable frames, "
+        "invariants ok\n",
+        variant, played, matches, frames, unclickable);
+    return played == deals && unclickable == 0 ? 0 : 1;
 }

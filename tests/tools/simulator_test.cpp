@@ -14,6 +14,7 @@
 
 #include "session/table_driver.h"
 #include "session/trace_writer.h"
+#include "simulate/human_policy.h"
 
 namespace tarrabel::test {
 namespace {
@@ -426,6 +427,65 @@ TEST(CardCheck, RecordsPastThePileCountAreNotCards) {
     std::string why;
     EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << "records past PileCount are not cards";
 }
+
+// ---- the human's view of his hand ----------------------------------------------------------
+
+// The human's turn on the Five of clubs with `hand` (clubs may all be played) from slot 0 on.
+void HumansTurnWith(Table& t, const std::vector<int16_t>& hand) {
+    t.ClearTable();
+    t.SetPile({CardOf(5, kClubs)});
+    for (int seat = 1; seat < kSeats; ++seat)
+        t.GiveHand(seat, {Dead(2 * seat), Dead(2 * seat + 1)});
+    for (int16_t card : hand)
+        t.GiveHand(kHuman, {card});
+    StartHumansTurn(t);
+}
+
+TEST(HandView, EveryLegalCardOfAFullHandCanBeClicked) {
+    for (GameVariant v : {GameVariant::Tarrabel, GameVariant::HuitAmericain}) {
+        Table t(v);
+        std::vector<int16_t> hand;
+        for (int s = 0; s < kHandSlots; ++s)
+            hand.push_back(CardOf(s % 13 + 1, kClubs));  // repeats do not matter here
+        HumansTurnWith(t, hand);
+        EXPECT_EQ(sim::UnclickableLegalCard(t.g), -1) << NameOf(v);
+    }
+}
+
+struct HiddenCase {
+    const char* name;
+    void (*hide)(Game&);  // does something to the card in slot 0
+};
+
+class HandView : public ::testing::TestWithParam<HiddenCase> {};
+
+// The check that fails a simulation finds a legal card the player cannot click.
+TEST_P(HandView, ALegalCardWithoutAPointToClickIsReported) {
+    Table t;
+    HumansTurnWith(t, {CardOf(6, kClubs), CardOf(7, kClubs), CardOf(9, kClubs)});
+    ASSERT_EQ(sim::UnclickableLegalCard(t.g), -1);
+    GetParam().hide(t.g);
+    EXPECT_EQ(sim::UnclickableLegalCard(t.g), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, HandView,
+                         ::testing::Values(
+                             // Slot 1 is drawn over slot 0 and now covers all of it.
+                             HiddenCase{"UnderTheNextCard",
+                                        [](Game& g) {
+                                            CardRecord& c = g.Hands[kHuman][0];
+                                            c.X = c.HomeX = g.Hands[kHuman][1].HomeX;
+                                        }},
+                             // A picture that does not fit on the table is not drawn at all.
+                             HiddenCase{"PastTheRightEdge",
+                                        [](Game& g) {
+                                            CardRecord& c = g.Hands[kHuman][0];
+                                            c.X = c.HomeX =
+                                                int16_t(g.Layout.TableWidth - c.SizeX + 1);
+                                        }}),
+                         [](const ::testing::TestParamInfo<HiddenCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 }  // namespace
 }  // namespace tarrabel::test

@@ -1,6 +1,8 @@
 #include "human_policy.h"
 
 #include <array>
+#include <cmath>
+#include <utility>
 
 #include "core/hand_queries.h"
 #include "core/turns.h"
@@ -17,10 +19,23 @@ bool InRect(float left, float top, int w, int h, int x, int y) {
     return left < x && x < left + w && top < y && y < top + h;
 }
 
+// What the click handlers test: the open rectangle at the card's position, or at its
+// slot's layout point for right clicks.
 bool Covers(const CardRecord& c, bool byHome, int x, int y) {
     if (!c.Shown || c.Moving) return false;
     return byHome ? InRect(c.HomeX, c.HomeY, c.SizeX, c.SizeY, x, y)
                   : InRect(c.X, c.Y, c.SizeX, c.SizeY, x, y);
+}
+
+// What the table shows: a card is drawn whole, at its position rounded to whole pixels, or
+// not at all when its picture does not fit on the table; the pixel (x, y) shows it.
+bool Paints(const Game& g, const CardRecord& c, int x, int y) {
+    if (!c.Shown) return false;
+    const int left = int(std::lrint(c.X)), top = int(std::lrint(c.Y));
+    const TableLayout& l = g.Layout;
+    if (left < 0 || top < 0 || left + c.SizeX > l.TableWidth || top + c.SizeY > l.TableHeight)
+        return false;
+    return left <= x && x < left + c.SizeX && top <= y && y < top + c.SizeY;
 }
 
 // Would the handler take card u at this point (rather than look further down)?
@@ -36,35 +51,71 @@ bool Takes(const Game& g, const CardRecord& u, ClickKind kind) {
     return true;
 }
 
-// Later in the drawing order means drawn on top: slots 54 down to 27, then 0 up to 26.
-int DrawRank(int slot) {
-    return slot >= 27 ? 54 - slot : 28 + slot;
+// Position of each slot in the table's drawing order: a higher one is drawn over a lower.
+std::array<int, kHandSlots> DrawRanks(const Game& g) {
+    std::array<int, kHandSlots> rank{};
+    for (int i = 0; i < kHandSlots; ++i)
+        rank[g.Layout.HumanDrawOrder[i]] = i;
+    return rank;
 }
 
-bool GoodPoint(const Game& g, int slot, ClickKind kind, int x, int y) {
+// The player sees the card at this point, and the handler, trying the cards drawn over it
+// first, reaches it without taking another one.
+bool GoodPoint(const Game& g, const std::array<int, kHandSlots>& rank, int slot, ClickKind kind,
+               int x, int y) {
     const auto& hand = g.Hands[kHuman];
     const bool byHome = kind == ClickKind::Pick;
-    if (!Covers(hand[slot], byHome, x, y)) return false;
-    if (x < 0 || y < 0 || x >= 800 || y >= 600) return false;  // on the screen
-    for (int u = kHandSlots - 1; u > slot; --u)
+    if (!Covers(hand[slot], byHome, x, y) || !Paints(g, hand[slot], x, y)) return false;
+    for (int u = 0; u < kHandSlots; ++u) {
+        if (rank[u] <= rank[slot]) continue;
+        if (Paints(g, hand[u], x, y)) return false;  // hidden under it
         if (Covers(hand[u], byHome, x, y) && Takes(g, hand[u], kind)) return false;
-    for (int u = 0; u < kHandSlots; ++u)
-        if (u != slot && DrawRank(u) > DrawRank(slot) && Covers(hand[u], false, x, y)) return false;
+    }
     return true;
 }
 
-bool PointFor(const Game& g, int slot, ClickKind kind, Random& rng, int& x, int& y) {
-    const CardRecord& c = g.Hands[kHuman][slot];
+// Calls f(x, y) for the good points of a slot until it answers false. Every column of the
+// card is tried; of the rows only those where some card's edge starts or ends a band (and
+// the middle row), since between two such rows nothing changes.
+template <class F>
+void ForEachGoodPoint(const Game& g, int slot, ClickKind kind, F f) {
+    const auto& hand = g.Hands[kHuman];
+    const CardRecord& c = hand[slot];
     const bool byHome = kind == ClickKind::Pick;
-    const int left = byHome ? c.HomeX : int(c.X);
-    const int top = byHome ? c.HomeY : int(c.Y);
-    std::array<int, 128> xs{};
+    const int left = byHome ? c.HomeX : int(std::lrint(c.X));
+    const int top = byHome ? c.HomeY : int(std::lrint(c.Y));
+    std::array<int, 2 * 4 * kHandSlots + 2> rows{};
+    int nRows = 0;
+    auto addRow = [&](int y) {
+        if (y <= top || y >= top + c.SizeY) return;
+        for (int i = 0; i < nRows; ++i)
+            if (rows[i] == y) return;
+        rows[nRows++] = y;
+    };
+    addRow(top + c.SizeY / 2);
+    addRow(top + 1);
+    for (const CardRecord& u : hand) {
+        if (!u.Shown) continue;
+        for (int edge : {int(std::lrint(u.Y)), int(u.HomeY)})
+            for (int y : {edge, edge + 1, edge + u.SizeY - 1, edge + u.SizeY})
+                addRow(y);
+    }
+    const std::array<int, kHandSlots> rank = DrawRanks(g);
+    for (int i = 0; i < nRows; ++i)
+        for (int x = left + 1; x < left + c.SizeX; ++x)
+            if (GoodPoint(g, rank, slot, kind, x, rows[i]) && !f(x, rows[i])) return;
+}
+
+bool PointFor(const Game& g, int slot, ClickKind kind, Random& rng, int& x, int& y) {
+    std::array<std::pair<int16_t, int16_t>, 512> points{};
     int n = 0;
-    const int py = top + c.SizeY / 2;
-    for (int px = left; px <= left + c.SizeX && n < int(xs.size()); ++px)
-        if (GoodPoint(g, slot, kind, px, py)) xs[n++] = px;
+    ForEachGoodPoint(g, slot, kind, [&](int px, int py) {
+        points[n++] = {int16_t(px), int16_t(py)};
+        return n < int(points.size());
+    });
     if (n == 0) return false;
-    x = xs[rng.IntBelow(n)];
+    const auto [px, py] = points[rng.IntBelow(n)];
+    x = px;
     y = py;
     return true;
 }
@@ -76,6 +127,20 @@ bool VisiblePointOf(const Game& g, int slot, bool byHome, bool legalOnly, Random
     const ClickKind kind =
         byHome ? ClickKind::Pick : (legalOnly ? ClickKind::Play : ClickKind::Target);
     return PointFor(g, slot, kind, rng, x, y);
+}
+
+int UnclickableLegalCard(const Game& g) {
+    const auto& hand = g.Hands[kHuman];
+    for (int s = 0; s < kHandSlots; ++s) {
+        if (!hand[s].Shown || !IsLegalHumanPlay(g, hand[s])) continue;
+        bool found = false;
+        ForEachGoodPoint(g, s, ClickKind::Play, [&](int, int) {
+            found = true;
+            return false;
+        });
+        if (!found) return s;
+    }
+    return -1;
 }
 
 FrameInput HumanPolicy::Click(const Game& g, int x, int y, bool right) {
@@ -90,6 +155,7 @@ FrameInput HumanPolicy::Click(const Game& g, int x, int y, bool right) {
 }
 
 FrameInput HumanPolicy::Decide(const Game& g) {
+    aimedAt_ = -1;
     FrameInput idle;
     idle.MouseX = 400;
     idle.MouseY = 300;
@@ -168,18 +234,30 @@ FrameInput HumanPolicy::DecideTurn(const Game& g) {
         if (chain && g.RankOf(hand[s]) == top) answers[nAnswers++] = s;
     }
     const bool answer = chain && nAnswers > 0 && !Chance(0.2);
-    const auto& pool = answer ? answers : legal;
-    const int poolSize = answer ? nAnswers : nLegal;
-    for (int tries = 0; tries < 8 && poolSize > 0; ++tries) {
-        const int s = pool[rng_.IntBelow(poolSize)];
-        if (VisiblePointOf(g, s, false, true, rng_, x, y)) return Click(g, x, y, false);
-    }
-    // Nothing legal to reach on the screen: draw, or pass once drawn.
+    // Every legal card shows a point that plays it; one that does not is a fault of the
+    // table's layout or hit test, counted here, and the turn goes on by drawing or passing.
+    if (answer && PlayOneOf(g, answers, nAnswers, x, y)) return Click(g, x, y, false);
+    if (PlayOneOf(g, legal, nLegal, x, y)) return Click(g, x, y, false);
+    if (nLegal > 0) ++strandedTurns_;
     if (mayDraw) {
         const CardRecord& deck = g.Deck[0];
         return Click(g, 5 + deck.SizeX / 2, 5 + deck.SizeY / 2, false);
     }
     return Click(g, 790, 595, true);
+}
+
+bool HumanPolicy::PlayOneOf(const Game& g, const std::array<int, kHandSlots>& pool, int n, int& x,
+                            int& y) {
+    if (n == 0) return false;
+    const int first = rng_.IntBelow(n);
+    for (int i = 0; i < n; ++i) {
+        const int s = pool[(first + i) % n];
+        if (VisiblePointOf(g, s, false, true, rng_, x, y)) {
+            aimedAt_ = s;
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace tarrabel::sim

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "core/turns.h"
 #include "human_policy.h"
 #include "session/frame.h"
 #include "session/game_init.h"
@@ -16,6 +17,19 @@ std::string Describe(const char* what, int card, int count) {
     char buf[160];
     std::snprintf(buf, sizeof buf, "card %d %s (found %d times)", card, what, count);
     return buf;
+}
+
+// The human is to play in "NORMAL PLAY" and the table waits for his click.
+bool HumansTurnToPlay(const Game& g) {
+    return g.State == GameState::NormalPlay && g.CurrentPlayer == kHuman && g.WaitingForHuman &&
+           !g.HumanInputLocked && !AnyCardMoving(g);
+}
+
+// The slot of the human's card that is flying to the pile, or -1.
+int SlotInFlight(const Game& g) {
+    for (int s = 0; s < kHandSlots; ++s)
+        if (g.Hands[kHuman][s].Moving) return s;
+    return -1;
 }
 
 }  // namespace
@@ -103,9 +117,39 @@ SimResult RunSimulation(const SimConfig& config) {
         return result;
     };
 
+    std::string firstTableFault;
+    auto tableFault = [&](const std::string& what) {
+        if (!firstTableFault.empty()) return;
+        char head[160];
+        std::snprintf(head, sizeof head,
+                      "seed %llu, deal %d, frame %lld: ", (unsigned long long)config.seed,
+                      result.deals + 1, (long long)framesInDeal);
+        firstTableFault = head + what;
+    };
+
     while (result.deals < config.deals) {
         const int dealBefore = g.DealsStarted;
-        RunGameFrame(g, human.Decide(g));
+        if (HumansTurnToPlay(g)) {
+            const int slot = UnclickableLegalCard(g);
+            if (slot >= 0) {
+                ++result.unclickableFrames;
+                tableFault("the legal card in slot " + std::to_string(slot) +
+                           " shows no point that plays it");
+            }
+        }
+        const FrameInput input = human.Decide(g);
+        const int aimed = human.AimedAt();
+        RunGameFrame(g, input);
+        if (aimed >= 0) {
+            const int played = SlotInFlight(g);
+            // A click that breaks a chain takes the penalty cards and plays nothing.
+            const bool brokeChain = played < 0 && g.State == GameState::DrawExtraCardsPlayer;
+            if (played != aimed && !brokeChain) {
+                ++result.misplayedClicks;
+                tableFault("a click at slot " + std::to_string(aimed) + " played slot " +
+                           std::to_string(played));
+            }
+        }
         clock.Advance(16);
         ++result.frames;
         ++framesInDeal;
@@ -123,6 +167,15 @@ SimResult RunSimulation(const SimConfig& config) {
         if (framesInDeal > config.maxFramesPerDeal)
             return fail("the deal has not ended, stuck in \"" + std::string(StateName(g.State)) +
                         "\"");
+    }
+    result.strandedTurns = human.StrandedTurns();
+    if (result.unclickableFrames > 0 || result.strandedTurns > 0 || result.misplayedClicks > 0) {
+        result.ok = false;
+        result.error =
+            std::to_string(result.unclickableFrames) + " unclickable frames, " +
+            std::to_string(result.strandedTurns) + " stranded turns, " +
+            std::to_string(result.misplayedClicks) + " misplayed clicks; first: " +
+            (firstTableFault.empty() ? "a turn without a card to click" : firstTableFault);
     }
     return result;
 }

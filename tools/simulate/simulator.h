@@ -35,6 +35,13 @@ struct SimResult {
     int deals = 0;      // deals played to "END OF MATCH"
     int matches = 0;    // matches decided
     int64_t frames = 0;
+    // Faults of the table as the human sees it; any of them fails the run. Frames of the
+    // human's turn in which he held a card he may play that showed no point a left click
+    // would play it at; turns on which the human had to draw or pass for that reason; and
+    // left clicks aimed at one card of his hand that played another.
+    int64_t unclickableFrames = 0;
+    int64_t strandedTurns = 0;
+    int64_t misplayedClicks = 0;
 };
 
 // Every card 0 .. DeckSize - 1 is in exactly one place: the undrawn deck, in flight from
