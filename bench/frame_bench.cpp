@@ -15,23 +15,7 @@
 #include "simulate/human_policy.h"
 #include "simulate/simulator.h"
 
-namespace {
-
-std::atomic<long long> g_allocations{0};
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-    g_allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
+#include "allocation_counter.h"
 
 namespace {
 

@@ -46,14 +46,25 @@ platform::InputState ToPlatformInput(const FrameInput& f) {
     return in;
 }
 
-std::string WindowCaption(int32_t mouseX, int32_t mouseY, float fps) {
+namespace {
+
+// Writes the caption into a buffer of the caller's, so that a frame never allocates.
+void FormatWindowCaption(char* out, size_t size, int32_t mouseX, int32_t mouseY, float fps) {
     // One decimal, no leading zero below 1 (".5"), like the "#.0" number format.
     char rate[32];
     std::snprintf(rate, sizeof rate, "%.1f", double(fps));
     const char* shown = (rate[0] == '0' && rate[1] == '.') ? rate + 1 : rate;
-    char caption[96];
-    std::snprintf(caption, sizeof caption, "   %d   %d    Frames per Second =%s", int(mouseX),
-                  int(mouseY), shown);
+    std::snprintf(out, size, "   %d   %d    Frames per Second =%s", int(mouseX), int(mouseY),
+                  shown);
+}
+
+constexpr size_t kCaptionSize = 96;
+
+}  // namespace
+
+std::string WindowCaption(int32_t mouseX, int32_t mouseY, float fps) {
+    char caption[kCaptionSize];
+    FormatWindowCaption(caption, sizeof caption, mouseX, mouseY, fps);
     return caption;
 }
 
@@ -65,7 +76,9 @@ TableApp::TableApp(platform::Platform& p, const ResourceTree& tree, const TableA
       rng_(config.Seed),
       game_(std::make_unique<Game>()),
       before_(std::make_unique<Game>()),
-      pictures_(std::make_unique<TablePictures>()) {}
+      pictures_(std::make_unique<TablePictures>()) {
+    caption_.reserve(kCaptionSize);
+}
 
 TableApp::~TableApp() {
     ExitGame();
@@ -177,9 +190,10 @@ void TableApp::UpdateFrameRate() {
 }
 
 void TableApp::UpdateCaption() {
-    std::string caption = WindowCaption(game_->MouseX, game_->MouseY, fps_);
-    if (caption == caption_) return;
-    caption_ = std::move(caption);
+    char caption[kCaptionSize];
+    FormatWindowCaption(caption, sizeof caption, game_->MouseX, game_->MouseY, fps_);
+    if (caption_ == caption) return;
+    caption_.assign(caption);  // fits the capacity reserved at start-up
     platform_.SetCaption(caption_);
 }
 
