@@ -1,0 +1,394 @@
+#!/usr/bin/env bash
+# End-to-end checks of the real game executable, run on a private Xvfb display the way a
+# player would meet it: the table on screen, the ways out of the game, a bad archive, no
+# display, the command line. Every check copies the game and its archive into a fresh
+# temporary folder, so parallel checks never share a `res` tree and the build folder is
+# never touched, and every wait has a deadline.
+#
+# Usage: game_e2e.sh CHECK GAME_DIR PROBE [VARIANT]
+#   CHECK     table | quit | bad-archive | no-display | command-line
+#   GAME_DIR  the build root holding tarrabel and res134.pak
+#   PROBE     the x11_probe helper (pixels, window close, window search)
+# Exit status: 0 passed, 1 failed, 77 skipped (no Xvfb or xdotool on this machine).
+set -uo pipefail
+
+check=${1:?check}
+game_src=${2:?game folder}
+probe=${3:?x11_probe}
+variant=${4:-0}
+
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+note() { echo "  $*"; }
+
+for tool in Xvfb xdotool; do
+    if [ "$check" != command-line ] && ! command -v "$tool" >/dev/null; then
+        echo "SKIP: $tool is not installed (scripts/packages.txt lists it)"
+        exit 77
+    fi
+done
+
+# In a sanitizer build, leaks are the game's own: the libraries' are listed in lsan.supp.
+LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(dirname "$0")/lsan.supp"
+export LSAN_OPTIONS="$LSAN_OPTIONS:print_suppressions=0"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/tarrabel-e2e.XXXXXX")
+game_dir=$work/game
+xvfb_pid=
+game_pid=
+
+watchdog_pid=
+
+cleanup() {
+    [ -n "$game_pid" ] && kill -KILL "$game_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill -TERM "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    [ -n "$watchdog_pid" ] && kill "$watchdog_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+# A ctest timeout kills this script outright, leaving its children running: the watchdog
+# then ends every process listed in $work/pids and removes the temporary folder.
+(
+    while kill -0 $$ 2>/dev/null; do sleep 0.5; done
+    [ -f "$work/pids" ] && xargs -r kill -KILL <"$work/pids"
+    rm -rf "$work"
+) </dev/null >/dev/null 2>&1 &
+watchdog_pid=$!
+
+# The processes running now, for the watchdog.
+record_pids() {
+    echo "$xvfb_pid $game_pid" >"$work/pids"
+}
+
+# A fresh copy of the game; ARCHIVE is "good", "truncated", "random" or "missing".
+lay_out_game() {
+    rm -rf "$game_dir"
+    mkdir -p "$game_dir"
+    cp "$game_src/tarrabel" "$game_dir/"
+    case $1 in
+        good) cp "$game_src/res134.pak" "$game_dir/" ;;
+        truncated) head -c 100 "$game_src/res134.pak" >"$game_dir/res134.pak" ;;
+        random) head -c 65536 /dev/urandom >"$game_dir/res134.pak" ;;
+        missing) ;;
+    esac
+}
+
+# What the game folder holds, names sorted, each followed by a space.
+folder_contents() {
+    find "$game_dir" -mindepth 1 -maxdepth 1 -printf '%f\n' | LC_ALL=C sort | tr '\n' ' '
+}
+
+# The game folder must hold what was put there and nothing else: no `res` tree, no
+# half-built staging folder.
+expect_folder() {
+    local want=$1 what=$2 have
+    have=$(folder_contents)
+    [ "$have" = "$want" ] || fail "$what: the game folder holds '$have', expected '$want'"
+}
+
+start_xvfb() {
+    local fd_file=$work/display deadline=$((SECONDS + 10))
+    # -displayfd picks a free display number and writes it once the server is ready.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fd_file" \
+        2>"$work/xvfb.log" &
+    xvfb_pid=$!
+    record_pids
+    while [ ! -s "$fd_file" ]; do
+        if ! kill -0 "$xvfb_pid" 2>/dev/null || [ $SECONDS -ge $deadline ]; then
+            echo "FAIL: Xvfb did not start"
+            cat "$work/xvfb.log"
+            exit 1
+        fi
+        sleep 0.05
+    done
+    DISPLAY=:$(head -n1 "$fd_file")
+    export DISPLAY
+}
+
+# Starts the game in its folder with ARGS; stdout and stderr go beside the folder. The
+# shell starts background jobs with SIGINT ignored; the game gets the default back, as
+# from a terminal.
+start_game() {
+    (cd "$game_dir" && exec env --default-signal=INT,QUIT,TERM -u SDL_VIDEODRIVER \
+        SDL_AUDIODRIVER=dummy ./tarrabel "$@") >"$work/out" 2>"$work/err" &
+    game_pid=$!
+    record_pids
+}
+
+# Waits up to SECONDS for the game to end; sets game_status (124: still running, killed).
+wait_game() {
+    local deadline=$(($(date +%s%N) + $1 * 1000000000))
+    while kill -0 "$game_pid" 2>/dev/null && [ "$(date +%s%N)" -lt $deadline ]; do
+        sleep 0.05
+    done
+    if kill -0 "$game_pid" 2>/dev/null; then
+        kill -KILL "$game_pid" 2>/dev/null
+        wait "$game_pid" 2>/dev/null
+        game_status=124
+    else
+        wait "$game_pid"
+        game_status=$?
+    fi
+    game_pid=
+    record_pids
+}
+
+# Waits up to 20 s for the game's window (a sanitizer build starts slowly); sets window.
+wait_window() {
+    local deadline=$((SECONDS + 20))
+    window=
+    while [ -z "$window" ] && [ $SECONDS -lt $deadline ] && kill -0 "$game_pid" 2>/dev/null; do
+        window=$(xdotool search --pid "$game_pid" 2>/dev/null | head -n1)
+        [ -n "$window" ] || sleep 0.05
+    done
+    [ -n "$window" ]
+}
+
+# Keeps the window's pixels beside the test for a look when a picture check fails.
+keep_picture() {
+    "$probe" save "$window" "$PWD/e2e-$1.ppm" && note "picture kept in $PWD/e2e-$1.ppm"
+}
+
+# colours X Y W H: sets felt and card to the per-mille shares of the rectangle.
+felt=0 card=0
+colours() {
+    local line
+    line=$("$probe" colours "$window" "$@") || return 1
+    read -r felt card _ <<<"${line//[a-z=]/}"
+}
+
+# Three rectangles' shares: a bar, the table, a bar. The bars are all black, the table
+# mostly felt.
+letterboxed() {
+    local bar="felt=0 card=0 black=1000"
+    [[ "$1" =~ ^$bar\ felt=([0-9]+)\ card=[0-9]+\ black=[0-9]+\ $bar\ $ ]] &&
+        [ "${BASH_REMATCH[1]}" -ge 600 ]
+}
+
+expect_status() {
+    local want=$1 what=$2
+    if [ "$game_status" = 124 ]; then
+        fail "$what: still running after the deadline (killed)"
+    elif [ "$want" = nonzero ]; then
+        [ "$game_status" != 0 ] || fail "$what: exit status 0, expected a failure"
+    elif [ "$game_status" != "$want" ]; then
+        fail "$what: exit status $game_status, expected $want"
+    fi
+}
+
+stderr_names() {
+    local text=$1 what=$2
+    grep -qF -- "$text" "$work/err" || fail "$what: stderr does not say '$text': $(cat "$work/err")"
+}
+
+# A failure path must still end cleanly: no sanitizer report in a sanitizer build.
+no_sanitizer_report() {
+    ! grep -qE 'Sanitizer|runtime error:' "$work/err" ||
+        fail "$1: sanitizer report on stderr: $(head -c 2000 "$work/err")"
+}
+
+stderr_empty() {
+    [ ! -s "$work/err" ] || fail "$1: unexpected output on stderr: $(head -c 2000 "$work/err")"
+}
+
+# The table, seed 7, mid-deal: felt over most of the window and in each quarter of it,
+# cards on it, the windowed caption with the pointer and frame rate, no `res` tree left
+# while playing; then letterboxing in a wider and a taller window, and Escape.
+check_table() {
+    local what="variant $variant"
+    lay_out_game good
+    start_xvfb
+    start_game --windowed --seed 7 --variant "$variant"
+    if ! wait_window; then
+        wait_game 1
+        fail "$what: no window appeared (status $game_status): $(cat "$work/err")"
+        return
+    fi
+    local WIDTH=unknown HEIGHT=unknown
+    eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(WIDTH|HEIGHT)=[0-9]+$')"
+    if [ "$WIDTH" != 800 ] || [ "$HEIGHT" != 600 ]; then
+        fail "$what: the window opened at ${WIDTH}x${HEIGHT}, expected the table's 800x600"
+    fi
+
+    # Two seconds in, the deal is under way; a slow (sanitizer) build may need longer for
+    # its first frames, so the check is repeated for up to 8 more seconds.
+    sleep 2
+    local deadline=$((SECONDS + 8))
+    while colours 0 0 800 600 && { [ "$felt" -lt 600 ] || [ "$card" -lt 20 ]; } &&
+        [ $SECONDS -lt $deadline ]; do
+        sleep 0.25
+    done
+    note "$what: felt $felt‰, cards $card‰ of the window"
+    if [ "$felt" -lt 600 ] || [ "$card" -lt 20 ]; then
+        fail "$what: not the table: felt $felt‰ (want >= 600), cards $card‰ (want >= 20)"
+        keep_picture "table-$variant"
+    fi
+    local x y
+    for x in 0 400; do
+        for y in 0 300; do
+            colours "$x" "$y" 400 300
+            [ "$felt" -ge 300 ] ||
+                fail "$what: the quarter at $x,$y is $felt‰ felt; the felt should fill the window"
+        done
+    done
+
+    local caption
+    caption=$(xdotool getwindowname "$window")
+    [[ "$caption" =~ ^\ \ \ [0-9]+\ \ \ [0-9]+\ \ \ \ Frames\ per\ Second\ =[0-9]*\.[0-9]$ ]] ||
+        fail "$what: window caption '$caption'"
+    [ ! -e "$game_dir/res" ] || fail "$what: the res tree is still there while playing"
+
+    # Wider than the table: black bars left and right. Taller: above and below.
+    xdotool windowmove "$window" 0 0 windowsize "$window" 1000 600
+    sleep 0.5
+    local bars
+    bars=$("$probe" colours "$window" 0 0 100 600 100 0 800 600 900 0 100 600 | tr '\n' ' ')
+    if ! letterboxed "$bars"; then
+        fail "$what: a 1000x600 window is not letterboxed left and right: $bars"
+        keep_picture "letterbox-wide-$variant"
+    fi
+    xdotool windowsize "$window" 800 800
+    sleep 0.5
+    bars=$("$probe" colours "$window" 0 0 800 100 0 100 800 600 0 700 800 100 | tr '\n' ' ')
+    if ! letterboxed "$bars"; then
+        fail "$what: an 800x800 window is not letterboxed above and below: $bars"
+        keep_picture "letterbox-tall-$variant"
+    fi
+
+    xdotool key --window "$window" Escape
+    wait_game 5
+    expect_status 0 "$what, Escape"
+    stderr_empty "$what"
+    expect_folder "res134.pak tarrabel " "$what, after Escape"
+}
+
+# The other ways out, each through the game's normal exit: status 0 and the tree deleted.
+# A delay of 0 ends the game the moment its window appears, while it may still be loading.
+check_quit() {
+    start_xvfb
+    local row how delay what
+    for row in "SIGTERM 1" "SIGINT 1" "close 1" "SIGTERM 0" "close 0"; do
+        read -r how delay <<<"$row"
+        what="$how ${delay}s after the window appeared"
+        lay_out_game good
+        start_game --windowed --seed 7 --variant 0
+        if ! wait_window; then
+            wait_game 1
+            fail "$what: no window appeared (status $game_status): $(cat "$work/err")"
+            continue
+        fi
+        sleep "$delay"
+        case $how in
+            SIGTERM) kill -TERM "$game_pid" ;;
+            SIGINT) kill -INT "$game_pid" ;;
+            close) "$probe" close "$window" ;;
+        esac
+        wait_game 5
+        note "$what: status $game_status"
+        expect_status 0 "$what"
+        stderr_empty "$what"
+        expect_folder "res134.pak tarrabel " "$what"
+    done
+}
+
+# A missing or damaged archive: a message naming it on stderr, a failure status within
+# 5 s, nothing unpacked left behind. Where the display can show SDL's message box (it
+# needs an X font for its text) the box must appear, titled "Tarrabel"; it is then
+# dismissed with Return as a player would click it away.
+check_bad_archive() {
+    start_xvfb
+    local kind deadline box shown
+    for kind in truncated random missing; do
+        lay_out_game "$kind"
+        local before
+        before=$(folder_contents)
+        start_game --windowed --seed 7
+        deadline=$((SECONDS + 5))
+        shown=no
+        while kill -0 "$game_pid" 2>/dev/null && [ $SECONDS -lt $deadline ]; do
+            box=$("$probe" find Tarrabel 2>/dev/null | head -n1)
+            if [ -n "$box" ] && [ $shown = no ]; then
+                shown=yes
+                xdotool key --window "$box" Return 2>/dev/null
+            fi
+            sleep 0.05
+        done
+        wait_game 1
+        note "$kind archive: status $game_status, message box shown: $shown"
+        expect_status nonzero "$kind archive"
+        stderr_names res134.pak "$kind archive"
+        no_sanitizer_report "$kind archive"
+        expect_folder "$before" "$kind archive"
+        if [ "$kind" = random ] && [ $failures -ne 0 ]; then
+            cp "$game_dir/res134.pak" "$PWD/e2e-random.pak" 2>/dev/null &&
+                note "the random archive is kept in $PWD/e2e-random.pak"
+        fi
+    done
+}
+
+# No display at all: the game says so, fails, and deletes the tree it had unpacked.
+check_no_display() {
+    lay_out_game good
+    unset DISPLAY WAYLAND_DISPLAY
+    start_game --windowed --seed 7
+    wait_game 5
+    note "no display: status $game_status"
+    expect_status nonzero "no display"
+    stderr_names "No display" "no display"
+    no_sanitizer_report "no display"
+    expect_folder "res134.pak tarrabel " "no display"
+}
+
+# Options: --help prints every option and succeeds; a wrong option or value fails with
+# status 2 and the usage line. None of them unpacks anything.
+check_command_line() {
+    unset DISPLAY WAYLAND_DISPLAY
+    local args want stream option
+    while IFS='|' read -r args want stream; do
+        lay_out_game good
+        # shellcheck disable=SC2086  # the arguments are split on purpose
+        start_game $args
+        wait_game 5
+        expect_status "$want" "'$args'"
+        grep -qF "usage: tarrabel" "$work/$stream" ||
+            fail "'$args': no usage line on std$stream: $(cat "$work/$stream")"
+        no_sanitizer_report "'$args'"
+        if [ "$args" = --help ]; then
+            for option in --windowed --variant --seed --trace --help; do
+                grep -qF -- "$option" "$work/out" || fail "'--help' does not explain $option"
+            done
+        fi
+        expect_folder "res134.pak tarrabel " "'$args'"
+    done <<'ROWS'
+--help|0|out
+--variant 9|2|err
+--variant -1|2|err
+--variant|2|err
+--seed x|2|err
+--bogus|2|err
+--windowed --variant 1 extra|2|err
+ROWS
+}
+
+case $check in
+    table) check_table ;;
+    quit) check_quit ;;
+    bad-archive) check_bad_archive ;;
+    no-display) check_no_display ;;
+    command-line) check_command_line ;;
+    *)
+        echo "unknown check: $check"
+        exit 2
+        ;;
+esac
+
+if [ $failures -ne 0 ]; then
+    echo "$check: $failures check(s) failed"
+    exit 1
+fi
+echo "$check: passed"
