@@ -1,19 +1,25 @@
 // The res134.pak this build made: every entry unpacks into the tree, every picture has the
-// size the table relies on and the key colour where the table shows through, every font
-// has its cell grid, every sound is the PCM format the sound layer loads, and the clean-up
-// leaves nothing behind.
+// size the table relies on (a card the height of its deck in the layout) and the key colour
+// exactly where the table shows through, the pointer its tip on the hot spot, every font
+// its cell grid with each glyph clear of its cell's edges, every sound is the PCM format
+// the sound layer loads, and the clean-up leaves nothing behind.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
 
 #include "core/cards.h"
+#include "core/options.h"
 #include "pak_fixture.h"
 #include "platform/picture_convert.h"
+#include "platform/picture_load.h"
+#include "platform/surface.h"
 #include "resources/pak_archive.h"
 #include "resources/unpack.h"
 
@@ -59,8 +65,10 @@ struct Expected {
 
 std::vector<Expected> ExpectedPictures() {
     std::vector<Expected> list;
-    const std::pair<const char*, int> decks[] = {{"Royal", 151}, {"Roya2", 153}, {"Roya3", 153}};
-    for (auto [deck, height] : decks) {
+    // Every card picture has the height the table lays its deck out with.
+    for (std::string_view name : kDeckNames) {
+        const std::string deck(name);
+        const int height = CardHeightOf(deck);
         for (auto name : kPackFileNames)
             list.push_back({deck, std::string(name), 108, height});
         for (auto name : kJokerFileNames)
@@ -163,6 +171,56 @@ TEST_F(BuiltArchive, CardsShowTheTableAtTheirCornersOnly) {
     }
 }
 
+// The table converts every picture to its 16-bit format and leaves out the pixels equal to
+// the key there: those must be exactly the pixels painted as the key, never a painted colour
+// close enough to magenta to reduce to it.
+TEST_F(BuiltArchive, OnlyThePixelsPaintedAsTheKeyAreLeftOutOnTheTable) {
+    int pictures = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(tree.Root / "res")) {
+        const fs::path& path = entry.path();
+        std::string ext = path.extension().string();
+        for (char& c : ext)
+            c = char(std::tolower(static_cast<unsigned char>(c)));
+        // The cloth is drawn opaque: it has no key.
+        if (ext != ".bmp" || path.filename() == "Back_800x600.bmp") continue;
+        SCOPED_TRACE(path.lexically_relative(tree.Root).string());
+        ++pictures;
+        SurfacePtr rgb = LoadRgb(path);
+        platform::Surface table;
+        std::string error;
+        ASSERT_TRUE(rgb) << SDL_GetError();
+        ASSERT_TRUE(platform::LoadBmpPicture(path.string(), &table, &error)) << error;
+        ASSERT_EQ(table.Width, rgb->w);
+        ASSERT_EQ(table.Height, rgb->h);
+        int vanish = 0;
+        std::string first;
+        for (int y = 0; y < rgb->h; ++y) {
+            for (int x = 0; x < rgb->w; ++x) {
+                const bool keyOnTable = table.Row(y)[x] == platform::kArtKey565;
+                if (keyOnTable == IsKey(rgb.get(), x, y)) continue;
+                if (vanish++ == 0) first = std::to_string(x) + "," + std::to_string(y);
+            }
+        }
+        EXPECT_EQ(vanish, 0) << "pixels painted but keyed out on the table (or the other way "
+                                "round), the first at "
+                             << first;
+    }
+    EXPECT_GT(pictures, 3 * 56) << "the three decks alone";
+}
+
+// The game draws the pointer picture 16 pixels up and left of the pointer's position: the
+// arrow's tip must be pixel (16, 16), with nothing of the arrow above or left of it.
+TEST_F(BuiltArchive, ThePointersTipIsItsHotSpot) {
+    SurfacePtr s = LoadRgb(In("Bitmaps", "mouse.bmp"));
+    ASSERT_TRUE(s);
+    ASSERT_EQ(s->w, 32);
+    ASSERT_EQ(s->h, 32);
+    EXPECT_FALSE(IsKey(s.get(), 16, 16)) << "the tip";
+    EXPECT_FALSE(IsKey(s.get(), 16, 20)) << "the arrow's left edge runs down from the tip";
+    EXPECT_EQ(CountKey(s.get(), 0, 0, 32, 16), 32 * 16) << "arrow above the tip";
+    EXPECT_EQ(CountKey(s.get(), 0, 0, 16, 32), 16 * 32) << "arrow left of the tip";
+}
+
 TEST_F(BuiltArchive, TheTableBackgroundArrivesAsJpegAndBitmap) {
     SurfacePtr back = LoadRgb(In("Bitmaps", "Back_800x600.bmp"));
     ASSERT_TRUE(back) << SDL_GetError();
@@ -196,6 +254,31 @@ TEST_F(BuiltArchive, FontsAreGridsOfCellsFromTheSpaceOn) {
                            ((c - ' ') / kColumns) * kCellH, kCellW, kCellH),
                   kCellW * kCellH)
             << c;
+}
+
+// The game blits whole 19 x 27 cells 17 pixels apart. Every glyph keeps two clear columns
+// each side, so neighbours never touch, and a clear top and bottom row: ink reaching a cell's
+// edge would be a glyph cut off there, or one spilling into the next cell.
+TEST_F(BuiltArchive, GlyphsKeepClearOfTheirCellEdges) {
+    constexpr int kCellW = 19, kCellH = 27, kColumns = 20;
+    constexpr int kCells = '~' - ' ' + 1;
+    for (const char* font : {"fntHandParker.bmp", "fntDigit.bmp", "fntDeluxe.bmp"}) {
+        SCOPED_TRACE(font);
+        SurfacePtr s = LoadRgb(In("fntFonts", font));
+        ASSERT_TRUE(s);
+        ASSERT_GE(s->w, kCellW * kColumns);
+        ASSERT_GE(s->h, kCellH * ((kCells + kColumns - 1) / kColumns));
+        std::string touching;
+        for (int k = 0; k < kCells; ++k) {
+            const int x = (k % kColumns) * kCellW, y = (k / kColumns) * kCellH;
+            const int clear = CountKey(s.get(), x, y, 2, kCellH) +
+                              CountKey(s.get(), x + kCellW - 2, y, 2, kCellH) +
+                              CountKey(s.get(), x + 2, y, kCellW - 4, 1) +
+                              CountKey(s.get(), x + 2, y + kCellH - 1, kCellW - 4, 1);
+            if (clear != 4 * kCellH + 2 * (kCellW - 4)) touching += char(' ' + k);
+        }
+        EXPECT_EQ(touching, "") << "glyphs reaching their cell's edge";
+    }
 }
 
 TEST_F(BuiltArchive, SoundsAreStereoSixteenBitPcmAt22050) {

@@ -2,7 +2,14 @@
 // for.
 #include "resources/unpack.h"
 
+#include <grp.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <cstdio>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -189,24 +196,117 @@ TEST_F(Unpack, AResFileInTheWayIsNamed) {
     EXPECT_EQ(Listing(app), (std::set<std::string>{"res", "res134.pak"}));
 }
 
+// How a check of the read-only game folder runs: the folder must refuse writes to the
+// process that unpacks, which a plain permission does not do for root (CI runs as root).
+enum class ReadOnlyWay { Done, Failed, Impossible };
+
+constexpr int kCannotMakeReadOnly = 77;
+
+// Runs `check` in a child process that sees `app` read-only, and answers how it went. The
+// child first drops to the unprivileged "nobody"; where that is refused it puts a read-only
+// bind mount of `app` over it in a mount namespace of its own. The child's failures are
+// printed by its own copy of the test and reported through its exit status.
+ReadOnlyWay RunWithReadOnlyFolder(const fs::path& app, const std::function<void()>& check,
+                                  std::string* why) {
+    const auto attempt = [&](const std::function<bool()>& makeReadOnly) {
+        std::fflush(stdout);
+        std::fflush(stderr);
+        const pid_t child = fork();
+        if (child < 0) return kCannotMakeReadOnly;
+        if (child == 0) {
+            int code = kCannotMakeReadOnly;
+            if (makeReadOnly() && access(app.c_str(), W_OK) != 0) {
+                try {
+                    check();
+                    code = ::testing::Test::HasFailure() ? 1 : 0;
+                } catch (const std::exception& e) {
+                    std::fprintf(stderr, "exception: %s\n", e.what());
+                    code = 2;
+                }
+            }
+            std::fflush(stdout);
+            std::fflush(stderr);
+            _exit(code);
+        }
+        int status = 0;
+        if (waitpid(child, &status, 0) != child || !WIFEXITED(status)) return 3;
+        return WEXITSTATUS(status);
+    };
+    const auto asNobody = [] {
+        constexpr uid_t kNobody = 65534;
+        return setgroups(0, nullptr) == 0 && setgid(kNobody) == 0 && setuid(kNobody) == 0;
+    };
+    const auto readOnlyMount = [&app] {
+        // Root keeps its own identity inside a new user namespace where that is allowed; a
+        // mount namespace alone needs the right to mount.
+        const bool ownUser = unshare(CLONE_NEWUSER | CLONE_NEWNS) == 0;
+        if (ownUser) {
+            const std::string map = "0 " + std::to_string(getuid()) + " 1";
+            const std::string gmap = "0 " + std::to_string(getgid()) + " 1";
+            WriteFile("/proc/self/setgroups", Bytes("deny"));
+            WriteFile("/proc/self/uid_map", Bytes(map));
+            WriteFile("/proc/self/gid_map", Bytes(gmap));
+        } else if (unshare(CLONE_NEWNS) != 0) {
+            return false;
+        }
+        return mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+               mount(app.c_str(), app.c_str(), nullptr, MS_BIND, nullptr) == 0 &&
+               mount(nullptr, app.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+    };
+    int code = attempt(asNobody);
+    if (code == kCannotMakeReadOnly) code = attempt(readOnlyMount);
+    if (code == kCannotMakeReadOnly) {
+        *why =
+            "the folder stays writable: this process may neither drop to an unprivileged "
+            "user nor mount a read-only copy of it in a namespace of its own";
+        return ReadOnlyWay::Impossible;
+    }
+    if (code != 0)
+        *why = "the check in the child process failed (exit status " + std::to_string(code) +
+               "); its messages are above";
+    return code == 0 ? ReadOnlyWay::Done : ReadOnlyWay::Failed;
+}
+
 TEST_F(Unpack, AReadOnlyGameFolderUnpacksIntoAPrivateFolder) {
     Archive({kWitness, {"Xitmaps_mouse.bmp", Bytes("m")}});
+    const fs::path privateParent = tmp.Path() / "private";
+    fs::create_directories(privateParent);
+    const auto check = [&] {
+        std::string error;
+        ASSERT_TRUE(Run(&error)) << error;
+        EXPECT_TRUE(tree.PrivateFolder);
+        EXPECT_EQ(tree.Root.parent_path(), privateParent);
+        EXPECT_EQ(ReadFile(ResourcePath(tree, "res\\bitmaps\\mouse.bmp")), Bytes("m"));
+        ASSERT_TRUE(DeleteResources(tree, &error)) << error;
+        EXPECT_TRUE(fs::is_empty(privateParent));
+        EXPECT_EQ(Listing(app), (std::set<std::string>{"res134.pak"}));
+    };
+    // Readable by everyone, writable by no one who respects permissions.
     struct ReadOnly {
         explicit ReadOnly(fs::path p) : path(std::move(p)) {
-            fs::permissions(path, fs::perms::owner_read | fs::perms::owner_exec);
+            using fs::perms;
+            fs::permissions(path, perms::owner_read | perms::owner_exec | perms::group_read |
+                                      perms::group_exec | perms::others_read | perms::others_exec);
         }
-        ~ReadOnly() { fs::permissions(path, fs::perms::owner_all); }
+        ~ReadOnly() { fs::permissions(path, fs::perms::owner_write, fs::perm_options::add); }
         fs::path path;
     } readOnly(app);
-    if (access(app.c_str(), W_OK) == 0) GTEST_SKIP() << "running as root: every folder is writable";
-    std::string error;
-    ASSERT_TRUE(Run(&error)) << error;
-    EXPECT_TRUE(tree.PrivateFolder);
-    EXPECT_EQ(tree.Root.parent_path(), tmp.Path() / "private");
-    EXPECT_EQ(ReadFile(ResourcePath(tree, "res\\bitmaps\\mouse.bmp")), Bytes("m"));
-    ASSERT_TRUE(DeleteResources(tree, &error)) << error;
-    EXPECT_TRUE(fs::is_empty(tmp.Path() / "private"));
-    EXPECT_EQ(Listing(app), (std::set<std::string>{"res134.pak"}));
+    if (access(app.c_str(), W_OK) != 0) return check();
+    // A privileged process writes wherever the permissions say it may not: the check runs
+    // in a child that cannot. "nobody" must reach the archive and write the private folder.
+    fs::permissions(tmp.Path(), fs::perms::others_exec, fs::perm_options::add);
+    fs::permissions(app / "res134.pak", fs::perms::others_read, fs::perm_options::add);
+    fs::permissions(privateParent, fs::perms::all);
+    std::string why;
+    switch (RunWithReadOnlyFolder(app, check, &why)) {
+        case ReadOnlyWay::Done:
+            break;
+        case ReadOnlyWay::Failed:
+            ADD_FAILURE() << why;
+            break;
+        case ReadOnlyWay::Impossible:
+            GTEST_SKIP() << why;
+    }
 }
 
 TEST_F(Unpack, DeletingSkipsWhatItCannotDeleteAndSaysSo) {
@@ -222,6 +322,76 @@ TEST_F(Unpack, DeletingSkipsWhatItCannotDeleteAndSaysSo) {
     EXPECT_TRUE(DeleteResources(tree, &error)) << error;
     EXPECT_EQ(Listing(app), (std::set<std::string>{"res134.pak"}));
     EXPECT_TRUE(DeleteResources(tree, &error)) << "nothing left to delete";
+}
+
+// The clean-up deletes inside `res` only: a link there, whether to a folder or a file, is
+// never followed out of the tree. A link in place of a folder of the tree (or of `res`
+// itself) is named and left; a link among a folder's files is deleted as the link it is.
+struct LinkInTheTree {
+    const char* what;
+    const char* link;    // relative to the game folder
+    const char* target;  // relative to the folder outside
+    const char* named;   // in the message; null: the clean-up succeeds
+    std::set<std::string> left;
+};
+
+const LinkInTheTree kLinks[] = {
+    {"a deck folder linked to a folder outside",
+     "res/Royal",
+     "",
+     "res/Royal\" is not a folder",
+     {"res", "res/Royal", "res134.pak"}},
+    {"the res folder linked to a folder outside",
+     "res",
+     "",
+     "res\" is not a folder",
+     {"res", "res134.pak"}},
+    {"a sound linked to a file outside",
+     "res/Sounds/LINK.WAV",
+     "Sounds/keep.wav",
+     nullptr,
+     {"res134.pak"}},
+    {"a link among the sounds to a folder outside",
+     "res/Sounds/linked",
+     "",
+     nullptr,
+     {"res134.pak"}},
+};
+
+TEST_F(Unpack, CleanUpNeverFollowsALinkOutOfTheTree) {
+    Archive({kWitness, {"Xoyal_AC.BMP", Bytes("ace")}});
+    const fs::path outside = tmp.Path() / "outside";
+    const std::set<std::string> outsideFiles = {"keep.bmp", "Sounds", "Sounds/keep.wav"};
+    for (const LinkInTheTree& c : kLinks) {
+        SCOPED_TRACE(c.what);
+        fs::create_directories(outside / "Sounds");
+        WriteFile(outside / "keep.bmp", Bytes("bmp"));
+        WriteFile(outside / "Sounds/keep.wav", Bytes("wav"));
+        std::string error;
+        ASSERT_TRUE(Run(&error)) << error;
+        const fs::path link = app / c.link, target = outside / c.target;
+        fs::remove_all(link);
+        if (fs::is_directory(target))
+            fs::create_directory_symlink(target, link);
+        else
+            fs::create_symlink(target, link);
+
+        error.clear();
+        EXPECT_EQ(DeleteResources(tree, &error), c.named == nullptr) << error;
+        if (c.named) {
+            EXPECT_NE(error.find(c.named), std::string::npos) << error;
+        }
+        EXPECT_EQ(Listing(outside), outsideFiles);
+        EXPECT_EQ(ReadFile(outside / "keep.bmp"), Bytes("bmp"));
+        EXPECT_EQ(ReadFile(outside / "Sounds/keep.wav"), Bytes("wav"));
+        // Listed by name: Listing() would show a link by where it leads.
+        std::set<std::string> left;
+        for (const auto& e : fs::recursive_directory_iterator(app))
+            left.insert(e.path().lexically_relative(app).generic_string());
+        EXPECT_EQ(left, c.left);
+        fs::remove_all(app / "res");
+        fs::remove_all(outside);
+    }
 }
 
 TEST(ResourcePath, MapsTheGamesPathsToTheFoldersOnDisk) {

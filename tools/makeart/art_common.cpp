@@ -69,14 +69,8 @@ bool SaveBmp(cairo_surface_t* surface, const std::string& path, Keying keying, s
             const int a = hasAlpha ? int(p >> 24) : 255;
             int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
             if (keying == Keying::Keyed) {
-                if (a < 128) {
-                    r = kKeyColour.r, g = kKeyColour.g, b = kKeyColour.b;
-                } else {
-                    if (a < 255) {  // undo Cairo's premultiplied alpha
-                        r = r * 255 / a, g = g * 255 / a, b = b * 255 / a;
-                    }
-                    if (IsKeyIn565(uint8_t(r), uint8_t(g), uint8_t(b))) g = 8;
-                }
+                const Rgb kept = KeyedPixel(a, r, g, b);
+                r = kept.r, g = kept.g, b = kept.b;
             } else {
                 DitherTo16Bit(x, y, r, g, b);
             }

@@ -1,9 +1,5 @@
-// Shared pieces of the art tool: the key colour, saving Cairo pictures as the game's BMP
-// files, and writing WAV files.
-//
-// Every keyed picture of the game is painted on one key colour, magenta, which is the sum
-// of the red and blue channel masks of the 16-bit display format (0xF81F in RGB565), so it
-// survives the conversion to the display format exactly.
+// Shared pieces of the art tool: saving Cairo pictures as the game's BMP files (keyed on
+// the colour of key_colour.h or dithered to the display format), and writing WAV files.
 #pragma once
 
 #include <cairo.h>
@@ -12,17 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "key_colour.h"
+
 namespace tarrabel::art {
-
-struct Rgb {
-    uint8_t r, g, b;
-};
-inline constexpr Rgb kKeyColour{255, 0, 255};
-
-// True when a colour becomes the key colour once reduced to the 16-bit display format.
-constexpr bool IsKeyIn565(uint8_t r, uint8_t g, uint8_t b) {
-    return (r >> 3) == 31 && (g >> 2) == 0 && (b >> 3) == 31;
-}
 
 enum class Keying {
     // Opaque picture (the table background): every pixel as painted, gradients dithered to

@@ -10,6 +10,7 @@
 #include "art.h"
 #include "art_common.h"
 #include "cards.h"
+#include "core/options.h"
 
 namespace tarrabel::art {
 
@@ -25,10 +26,9 @@ enum class Jokers {
 };
 
 struct DeckArt {
-    const char* folder;  // folder of the resource tree
+    const char* folder;  // folder of the resource tree, the deck's name in the options
     const char* sheet;   // contact sheet file name
     const char* svg;     // the deck file, under kDeckFolder
-    int height;          // card height in pixels
     double radius;       // corner radius of the card outline, in the deck's units
     const char* back;    // element of the card back
     bool latticeBack;    // paint the lattice panel over the back's emblem
@@ -41,11 +41,11 @@ struct DeckArt {
 // The corner radii are those of each deck's outline: a rect with rx 3 in "Tigullio
 // International" and "Standard", a path with corners of 5 scaled by 0.82153 in "Dondorf".
 constexpr DeckArt kDecks[] = {
-    {"Royal", "deck-royal.png", "svg-tigullio-international/tigullio-international.svgz", 151, 3.0,
+    {"Royal", "deck-royal.png", "svg-tigullio-international/tigullio-international.svgz", 3.0,
      "red_back", true, Jokers::Own, "red_jocker", "black_jocker", nullptr},
-    {"Roya2", "deck-roya2.png", "svg-standard/standard.svgz", 153, 3.0, "back", false,
-     Jokers::Drawn, nullptr, nullptr, "card_back"},
-    {"Roya3", "deck-roya3.png", "svg-dondorf/dondorf.svgz", 153, 5 * 0.82153, "back", false,
+    {"Roya2", "deck-roya2.png", "svg-standard/standard.svgz", 3.0, "back", false, Jokers::Drawn,
+     nullptr, nullptr, "card_back"},
+    {"Roya3", "deck-roya3.png", "svg-dondorf/dondorf.svgz", 5 * 0.82153, "back", false,
      Jokers::OneReddened, "joker", "joker", nullptr},
 };
 
@@ -72,7 +72,8 @@ bool MakeDeck(const DeckArt& art, const std::string& outDir, const std::string& 
     const std::string path = std::string(kDeckFolder) + art.svg;
     std::unique_ptr<SvgDeck> deck = SvgDeck::Load(path, art.back, error);
     if (!deck) return false;
-    const int w = kCardWidth, h = art.height;
+    // The height the table lays the deck's cards out with.
+    const int w = kCardWidth, h = CardHeightOf(art.folder);
     auto fail = [&](const char* what) {
         if (error) *error = path + ": " + what + ": " + *error;
         return false;
