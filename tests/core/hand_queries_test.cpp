@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "ai/computer_player.h"
-#include "rules/table_driver.h"
+#include "table_driver.h"
 
 namespace tarrabel::test {
 namespace {

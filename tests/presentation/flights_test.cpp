@@ -3,11 +3,11 @@
 #include "presentation/flights.h"
 
 #include <cmath>
-#include <deque>
 #include <sstream>
 #include <string>
+#include <vector>
 
-#include "session/table_driver.h"
+#include "table_driver.h"
 
 namespace tarrabel::test {
 namespace {
@@ -27,21 +27,6 @@ CardRecord CardAt(float x, float y) {
     c.Y = y;
     return c;
 }
-
-// A generator that answers the values it is given, then zeros.
-class ScriptedRandom final : public Random {
-  public:
-    explicit ScriptedRandom(std::initializer_list<double> v) : values_(v) {}
-    double Next() override {
-        if (values_.empty()) return 0.0;
-        const double v = values_.front();
-        values_.pop_front();
-        return v;
-    }
-
-  private:
-    std::deque<double> values_;
-};
 
 struct SpeedCase {
     bool slow;
@@ -95,10 +80,12 @@ TEST_P(FlightSpeed, ThePileFliesBackInReturnFlightFrames) {
     LayoutDeckStack(t.g);
     t.g.State = GameState::RecreateDeck;
     ASSERT_EQ(StartPileReturnFlight(t.g), 2);
+    // They fly to the deck's first record, where the fanned deck put it at the deal: the
+    // next card to draw lies rightmost, at (13, 5).
     for (int i = 0; i < 2; ++i) {
         CardRecord& c = t.g.ReturnCards[i];
-        EXPECT_EQ(c.TargetX, t.g.Deck[0].HomeX);
-        EXPECT_EQ(c.TargetY, t.g.Deck[0].HomeY);
+        EXPECT_EQ(c.TargetX, 13);
+        EXPECT_EQ(c.TargetY, 5);
         EXPECT_EQ(StepsToArrive(t.g, c), GetParam().returnFrames);
     }
 }
@@ -226,49 +213,83 @@ TEST(Launch, ASecondLaunchWhileACardFliesIsIgnoredAndSilent) {
     EXPECT_EQ(t.sound.played.size(), 1u) << "no sound for a refused launch";
 }
 
+struct ScatterCase {
+    const char* name;
+    int offsetX, offsetY;  // the scatter drawn: Int(Rnd * range) on each axis
+    int x, y;              // where the card is aimed
+};
+
+// A played card: the flip sound is drawn first (one of three), then the scatter, 0 to 19
+// pixels right and 0 to 15 down from the centre (355, 203).
 TEST(Launch, APlayedCardLandsWithinItsScatterOfTheCentre) {
-    for (double r : {0.0, 0.5, 0.999999}) {
+    constexpr ScatterCase kCases[] = {
+        {"no scatter", 0, 0, 355, 203},
+        {"farthest right, not down", 19, 0, 374, 203},
+        {"a little right, far down", 3, 12, 358, 215},
+        {"the farthest corner", 19, 15, 374, 218},
+    };
+    for (const ScatterCase& s : kCases) {
+        SCOPED_TRACE(s.name);
         Table t;
-        ScriptedRandom rng{r, r, r};
+        ScriptedRandom rng({{2, 3}, {s.offsetX, 20}, {s.offsetY, 16}});
         t.g.io.rng = &rng;
         t.g.State = GameState::NormalPlay;
         t.g.CurrentPlayer = 2;
         CardRecord& c = t.g.Hands[2][0];
         c.Shown = true;
+        t.sound.played.clear();
         ASSERT_TRUE(FlyPlayedCardToPile(t.g, c));
-        EXPECT_EQ(c.TargetX, 355 + int(20 * r));
-        EXPECT_EQ(c.TargetY, 203 + int(16 * r));
+        EXPECT_EQ(c.TargetX, s.x);
+        EXPECT_EQ(c.TargetY, s.y);
+        EXPECT_EQ(rng.Used(), 3u);
+        EXPECT_EQ(t.sound.played, std::vector<SoundId>{SoundId::CardFlip3});
         EXPECT_EQ(c.PileSlot, 2);
         EXPECT_TRUE(t.g.TableSlot[2].Occupied);
         EXPECT_FALSE(c.FaceUp) << "the caller turns the card";
     }
 }
 
+// The starter: the scatter is drawn first, 0 to 11 pixels right and 0 to 7 down, then the
+// flip sound.
 TEST(Launch, TheStarterLandsWithinItsScatterFaceUp) {
-    for (double r : {0.0, 0.999999}) {
+    constexpr ScatterCase kCases[] = {
+        {"no scatter", 0, 0, 355, 203},
+        {"a little right, far down", 2, 6, 357, 209},
+        {"the farthest corner", 11, 7, 366, 210},
+    };
+    for (const ScatterCase& s : kCases) {
+        SCOPED_TRACE(s.name);
         Table t;
-        ScriptedRandom rng{r, r, r};
+        ScriptedRandom rng({{s.offsetX, 12}, {s.offsetY, 8}, {1, 3}});
         t.g.io.rng = &rng;
         t.g.State = GameState::Deal4;
         CardRecord& c = t.g.Deck[t.g.DeckPos];
+        t.sound.played.clear();
         ASSERT_TRUE(FlyStarterCardToPile(t.g, c));
-        EXPECT_EQ(c.TargetX, 355 + int(12 * r));
-        EXPECT_EQ(c.TargetY, 203 + int(8 * r));
+        EXPECT_EQ(c.TargetX, s.x);
+        EXPECT_EQ(c.TargetY, s.y);
         EXPECT_TRUE(c.FaceUp);
-        EXPECT_EQ(t.sound.played.size(), 2u);  // the shuffle, then the flip
+        EXPECT_EQ(t.sound.played, std::vector<SoundId>{SoundId::CardFlip2});
     }
 }
 
+// Each seat already holds two cards: the third goes to slot 2 of its hand, at the slot's
+// place on the table (Tarrabel's row starts at x 275; side fans step 5 pixels a slot).
 TEST(Launch, ToASeatAimsAtItsNextFreeSlotFaceUpOnlyForTheHuman) {
-    for (int seat = 0; seat < kSeats; ++seat) {
+    struct SeatTarget {
+        int seat, x, y;
+    };
+    constexpr SeatTarget kTargets[] = {{0, 309, 420}, {1, 670, 180}, {2, 310, 5}, {3, 5, 180}};
+    for (const SeatTarget& s : kTargets) {
+        SCOPED_TRACE(s.seat);
         Table t;
         t.ClearTable();
-        t.GiveHand(seat, {CardOf(3, kClubs), CardOf(4, kClubs)});
+        t.GiveHand(s.seat, {CardOf(3, kClubs), CardOf(4, kClubs)});
         CardRecord& c = t.g.Deck[t.g.DeckPos];
-        ASSERT_TRUE(FlyCardToSeat(t.g, c, seat));
-        EXPECT_EQ(c.TargetX, t.g.Hands[seat][2].X);
-        EXPECT_EQ(c.TargetY, t.g.Hands[seat][2].Y);
-        EXPECT_EQ(c.FaceUp, seat == kHuman);
+        ASSERT_TRUE(FlyCardToSeat(t.g, c, s.seat));
+        EXPECT_EQ(c.TargetX, s.x);
+        EXPECT_EQ(c.TargetY, s.y);
+        EXPECT_EQ(c.FaceUp, s.seat == kHuman);
     }
 }
 

@@ -161,13 +161,16 @@ struct GameShape {
     int handSize;
     bool startReversed;
     int target;
+    const CardTables* cards;  // the two-pack games read their cards from the two-pack tables
 };
 
 TEST(VariantSettings, BuildCardTablesPicksTheRowOfTheChosenGame) {
     constexpr GameShape kShapes[] = {
-        {GameVariant::Tarrabel, 5, true, 100},  {GameVariant::HuitAmericain, 8, true, 500},
-        {GameVariant::Agonia, 7, false, 100},   {GameVariant::IllustratedAgonia, 7, false, 100},
-        {GameVariant::PisYedili, 7, true, 500},
+        {GameVariant::Tarrabel, 5, true, 100, &kJokerCardTables},
+        {GameVariant::HuitAmericain, 8, true, 500, &kJokerCardTables},
+        {GameVariant::Agonia, 7, false, 100, &kJokerCardTables},
+        {GameVariant::IllustratedAgonia, 7, false, 100, &kTwoPackCardTables},
+        {GameVariant::PisYedili, 7, true, 500, &kTwoPackCardTables},
     };
     // One game switched through every variant, as the options dialog would.
     Table t(GameVariant::Tarrabel);
@@ -179,7 +182,7 @@ TEST(VariantSettings, BuildCardTablesPicksTheRowOfTheChosenGame) {
         EXPECT_EQ(t.g.Rules.StartReversed, s.startReversed);
         EXPECT_EQ(t.g.Rules.TargetScore, s.target);
         EXPECT_EQ(DefaultOptions(s.variant).TargetScore, s.target);
-        EXPECT_EQ(t.g.Cards, &CardTablesFor(s.variant));
+        EXPECT_EQ(t.g.Cards, s.cards);
     }
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "rules/table_driver.h"
+#include "table_driver.h"
 
 namespace tarrabel::test {
 namespace {
@@ -70,7 +70,7 @@ TEST(Shuffle, RedrawsACardAlreadyPlacedAndUsesOneDrawPerTry) {
 void DealUpToReturnedStarter(Table& t, int16_t wild) {
     const int starterPos = t.g.Rules.HandSize * t.g.PlayerCount;
     PlaceInDeck(t, starterPos, wild);
-    ASSERT_TRUE(RunUntil(t, [&] { return StateIs(t.g, GameState::GetJackBack); }));
+    ASSERT_TRUE(StepUntil(t, [&] { return StateIs(t.g, GameState::GetJackBack); }));
     ASSERT_EQ(t.g.PileCount, 1);
     ASSERT_EQ(t.g.Pile[0].CardIndex, wild);
     ASSERT_EQ(t.g.DeckPos, starterPos + 1);
@@ -117,7 +117,7 @@ TEST(ReturnStarterToDeck, NoWildStarterIsLeftOnThePile) {
             const int16_t wild = CardOf(t.g.Rules.WildRank, kSpades);
             PlaceInDeck(t, starterPos, wild);
             int backs = 0;
-            bool ok = RunUntil(t, [&] {
+            bool ok = StepUntil(t, [&] {
                 const auto returned = EventsOf(t, TraceKind::StarterBack);
                 if (int(returned.size()) > backs) {
                     // The deck position just turned back is DeckPos; the starter lies deeper.
@@ -226,8 +226,8 @@ TEST(RebuildDeck, TheDrawThatEmptiesTheDeckRebuildsItBeforeTheNextTurn) {
     ASSERT_EQ(g.DeckPos, 51);
     TurnGoesTo(t, 2);
 
-    ASSERT_TRUE(RunUntil(t, [&] { return CountEvents(t, TraceKind::Rebuild) == 1; }));
-    EXPECT_EQ(CountEvents(t, TraceKind::Draw, 2), 1);
+    ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Rebuild) == 1; }));
+    EXPECT_EQ(CountOf(t, TraceKind::Draw, 2), 1);
     EXPECT_EQ(g.PileCount, 1);
     EXPECT_EQ(g.Pile[0].CardIndex, CardOf(7, kHearts));
     EXPECT_EQ(g.DeckPos, 52 - 19);
@@ -244,15 +244,16 @@ struct EmptyCheckCase {
     bool deckEmpty;
     GameState state;
     bool recreates;
+    bool cannotRefill;  // nothing left to draw, nor a pile under the top card to draw from
 };
 
 TEST(DeckEmptyCheck, RecreatesOnlyWhenTheDeckIsUsedUpAndThePileCanRefillIt) {
     constexpr EmptyCheckCase kCases[] = {
-        {"cards left to draw", 5, false, GameState::NormalPlay, false},
-        {"empty deck, pile to rebuild from", 2, true, GameState::DrawExtraCards, true},
-        {"empty deck, only the top card", 1, true, GameState::NormalPlay, false},
-        {"empty deck, empty pile", 0, true, GameState::NormalPlay, false},
-        {"the deal is over", 5, true, GameState::EndOfMatch, false},
+        {"cards left to draw", 5, false, GameState::NormalPlay, false, false},
+        {"empty deck, pile to rebuild from", 2, true, GameState::DrawExtraCards, true, false},
+        {"empty deck, only the top card", 1, true, GameState::NormalPlay, false, true},
+        {"empty deck, empty pile", 0, true, GameState::NormalPlay, false, true},
+        {"the deal is over", 5, true, GameState::EndOfMatch, false, false},
     };
     for (const EmptyCheckCase& c : kCases) {
         SCOPED_TRACE(c.name);
@@ -267,27 +268,33 @@ TEST(DeckEmptyCheck, RecreatesOnlyWhenTheDeckIsUsedUpAndThePileCanRefillIt) {
         } else {
             EXPECT_EQ(t.g.State, c.state);
         }
-        EXPECT_EQ(DeckCannotRefill(t.g), c.deckEmpty && c.pileCount <= 1);
+        EXPECT_EQ(DeckCannotRefill(t.g), c.cannotRefill);
     }
 }
 
 // ---- the fanned deck ---------------------------------------------------------------------------
 
 struct StackCase {
+    const char* name;
     GameVariant variant;
     int deckPos;
-    int lastLaidOut;
+    // Where the records from deckPos on lie, one pixel apart, the next card to draw
+    // rightmost; the records past them are not laid out.
+    std::vector<int> xs;
 };
 
 TEST(LayoutDeckStack, FansTheNextCardsAndNeverLaysOutRecordsPastTheDeck) {
-    constexpr StackCase kCases[] = {
-        {GameVariant::Tarrabel, 10, 17},            // the next eight cards
-        {GameVariant::Tarrabel, 48, 51},            // never record 52 of a 52-card deck
-        {GameVariant::HuitAmericain, 50, 53},       // the jokers' deck ends at 53
-        {GameVariant::IllustratedAgonia, 99, 103},  // the long deck ends at 103, not 104
+    const StackCase kCases[] = {
+        {"the next eight cards", GameVariant::Tarrabel, 10, {13, 12, 11, 10, 9, 8, 7, 6}},
+        {"never record 52 of a 52-card deck", GameVariant::Tarrabel, 48, {13, 12, 11, 10}},
+        {"the jokers' deck ends at 53", GameVariant::HuitAmericain, 50, {13, 12, 11, 10}},
+        {"the long deck ends at 103, not 104",
+         GameVariant::IllustratedAgonia,
+         99,
+         {13, 12, 11, 10, 9}},
     };
     for (const StackCase& c : kCases) {
-        SCOPED_TRACE(c.deckPos);
+        SCOPED_TRACE(c.name);
         Table t(c.variant);
         Game& g = t.g;
         for (auto& d : g.Deck)
@@ -295,13 +302,13 @@ TEST(LayoutDeckStack, FansTheNextCardsAndNeverLaysOutRecordsPastTheDeck) {
         g.DeckPos = int16_t(c.deckPos);
         LayoutDeckStack(g);
         for (int p = 0; p < kDeckRecords; ++p) {
-            const bool laidOut = p >= c.deckPos && p <= c.lastLaidOut;
+            const int k = p - c.deckPos;
+            const bool laidOut = k >= 0 && k < int(c.xs.size());
             EXPECT_EQ(g.Deck[p].Shown, laidOut) << "record " << p;
             if (!laidOut) continue;
-            // One pixel apart, the next card to draw rightmost at x 13.
-            EXPECT_EQ(g.Deck[p].X, 13 - (p - c.deckPos));
+            EXPECT_EQ(g.Deck[p].X, c.xs[k]) << "record " << p;
             EXPECT_EQ(g.Deck[p].Y, 5);
-            EXPECT_EQ(g.Deck[p].HomeX, 13 - (p - c.deckPos));
+            EXPECT_EQ(g.Deck[p].HomeX, c.xs[k]) << "record " << p;
             EXPECT_FALSE(g.Deck[p].FaceUp);
         }
     }
@@ -407,8 +414,9 @@ TEST(RecountHand, ParksThePlayedCardAndCountsWhatIsLeft) {
     RecountHand(t.g, played);
     EXPECT_FALSE(played.Shown);
     EXPECT_FALSE(played.FaceUp);
-    EXPECT_EQ(played.X, played.HomeX);
-    EXPECT_EQ(played.Y, played.HomeY);
+    // Back to its own place in the left player's fan: slot 1 at (5, 170 + 5).
+    EXPECT_EQ(played.X, 5);
+    EXPECT_EQ(played.Y, 175);
     EXPECT_EQ(t.g.HandCount[3], 2);
 }
 

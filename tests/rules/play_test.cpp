@@ -3,10 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/hand_queries.h"
-#include "rules/deck.h"
-#include "rules/table_driver.h"
-#include "session/state_machine.h"
+#include "table_driver.h"
 
 namespace tarrabel::test {
 namespace {
@@ -189,19 +186,19 @@ TEST(PenaltyChain, ThreeTwosInARowMakeTheNextPlayerDrawSixAndThenPlay) {
     ASSERT_EQ(g.State, GS::NormalPlay);
 
     auto plays = [&] { return EventsOf(t, TraceKind::Play); };
-    ASSERT_TRUE(RunUntil(t, [&] { return plays().size() == 1; }));
+    ASSERT_TRUE(StepUntil(t, [&] { return plays().size() == 1; }));
     EXPECT_EQ(plays()[0].seat, 1);
     EXPECT_EQ(plays()[0].card, CardOf(2, kDiamonds));
     EXPECT_EQ(g.PenaltyCards, 4);
     EXPECT_TRUE(StateIs(g, GS::NormalPlay)) << "seat 2 holds a Two and may answer";
 
-    ASSERT_TRUE(RunUntil(t, [&] { return plays().size() == 2; }));
+    ASSERT_TRUE(StepUntil(t, [&] { return plays().size() == 2; }));
     EXPECT_EQ(plays()[1].seat, 2);
     EXPECT_EQ(plays()[1].card, CardOf(2, kHearts));
     EXPECT_EQ(g.PenaltyCards, 6);
     EXPECT_TRUE(StateIs(g, GS::DrawExtraCardsAndPlay));
 
-    ASSERT_TRUE(RunUntil(t, [&] { return plays().size() == 3; }));
+    ASSERT_TRUE(StepUntil(t, [&] { return plays().size() == 3; }));
     EXPECT_EQ(plays()[2].seat, 3) << "the victim plays after drawing";
     int penaltyDraws = 0;
     for (const TraceEvent& ev : EventsOf(t, TraceKind::Draw)) {
@@ -243,9 +240,9 @@ TEST(TakeCards, TheVictimDrawsAndLosesHisTurn) {
         TurnGoesTo(t, 2);
         ResolvePlayedCard(g);  // played by seat 1
 
-        ASSERT_TRUE(RunUntil(t, [&] { return CountEvents(t, TraceKind::Play) > 0; }));
+        ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Play) > 0; }));
         EXPECT_EQ(EventsOf(t, TraceKind::Play)[0].seat, 3);
-        EXPECT_EQ(CountEvents(t, TraceKind::Draw, 2), c.draws);
+        EXPECT_EQ(CountOf(t, TraceKind::Draw, 2), c.draws);
         EXPECT_EQ(g.HandCount[2], 2 + c.draws);
         EXPECT_FALSE(g.PenaltyTaken);
     }
@@ -265,12 +262,12 @@ TEST(BlackJack, ARedJackFromTheNextPlayerCancelsTheElevenCards) {
     ResolvePlayedCard(g);  // seat 1's black Jack
     ASSERT_EQ(g.PenaltyCards, 11);
 
-    ASSERT_TRUE(RunUntil(t, [&] { return CountEvents(t, TraceKind::Play) == 2; }));
+    ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Play) == 2; }));
     const auto plays = EventsOf(t, TraceKind::Play);
     EXPECT_EQ(plays[0].seat, 2);
     EXPECT_EQ(plays[0].card, CardOf(kJack, kHearts));
     EXPECT_EQ(plays[1].seat, 3);
-    EXPECT_EQ(CountEvents(t, TraceKind::Draw), 0);
+    EXPECT_EQ(CountOf(t, TraceKind::Draw), 0);
     EXPECT_EQ(g.PenaltyCards, 0);
 }
 
@@ -287,9 +284,9 @@ TEST(BlackJack, WithoutARedJackTheNextPlayerDrawsElevenAndThenPlays) {
     TurnGoesTo(t, 2);
     ResolvePlayedCard(g);
 
-    ASSERT_TRUE(RunUntil(t, [&] { return CountEvents(t, TraceKind::Play) == 1; }));
+    ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Play) == 1; }));
     EXPECT_EQ(EventsOf(t, TraceKind::Play)[0].seat, 2);
-    EXPECT_EQ(CountEvents(t, TraceKind::Draw, 2), 11);
+    EXPECT_EQ(CountOf(t, TraceKind::Draw, 2), 11);
     EXPECT_TRUE(g.PenaltyTaken);
 }
 
@@ -314,16 +311,15 @@ TEST(PenaltyChain, APassLapsesTheOpenPenalty) {
     ASSERT_EQ(g.State, GS::NormalPlay) << "seat 1 holds a red Jack";
     ASSERT_EQ(g.PenaltyCards, 11);
 
-    ASSERT_TRUE(RunUntil(t, [&] { return CountEvents(t, TraceKind::Pass, 1) == 1; }));
-    EXPECT_EQ(CountEvents(t, TraceKind::Draw, 1), 1);
+    ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Pass, 1) == 1; }));
+    EXPECT_EQ(CountOf(t, TraceKind::Draw, 1), 1);
     EXPECT_EQ(g.PenaltyCards, 0);
     EXPECT_TRUE(g.PenaltyTaken);
 
-    ASSERT_TRUE(RunUntil(t, [&] { return CountEvents(t, TraceKind::Play, 2) == 1; }));
+    ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Play, 2) == 1; }));
     EXPECT_EQ(g.PenaltyCards, 2) << "the seven starts a new chain";
-    ASSERT_TRUE(RunUntil(t, [&] {
-        return CountEvents(t, TraceKind::Play, 3) + CountEvents(t, TraceKind::Pass, 3) > 0;
-    }));
+    ASSERT_TRUE(StepUntil(
+        t, [&] { return CountOf(t, TraceKind::Play, 3) + CountOf(t, TraceKind::Pass, 3) > 0; }));
     int penaltyDraws = 0;
     for (const TraceEvent& ev : EventsOf(t, TraceKind::Draw))
         penaltyDraws += ev.seat == 3 && ev.draw == DrawKind::Penalty;
@@ -371,138 +367,17 @@ TEST(Drawing, APlayerWhoCannotPlayDrawsHisAllowanceThenPasses) {
             PlaceInDeck(t, g.DeckPos + int(i), c.deckTop[i]);
         TurnGoesTo(t, 1);
 
-        ASSERT_TRUE(RunUntil(t, [&] {
-            return CountEvents(t, TraceKind::Pass, 1) + CountEvents(t, TraceKind::Play, 1) > 0;
+        ASSERT_TRUE(StepUntil(t, [&] {
+            return CountOf(t, TraceKind::Pass, 1) + CountOf(t, TraceKind::Play, 1) > 0;
         }));
-        EXPECT_EQ(CountEvents(t, TraceKind::Draw, 1), c.draws);
-        EXPECT_EQ(CountEvents(t, TraceKind::Play, 1), c.plays ? 1 : 0);
+        EXPECT_EQ(CountOf(t, TraceKind::Draw, 1), c.draws);
+        EXPECT_EQ(CountOf(t, TraceKind::Play, 1), c.plays ? 1 : 0);
         EXPECT_EQ(g.HandCount[1], 1 + c.draws - (c.plays ? 1 : 0));
         if (!c.plays) {
             EXPECT_FALSE(g.DrawDone) << "the next player starts with his draws";
             EXPECT_EQ(g.DrawCount, 0);
         }
     }
-}
-
-// ---- the deck cannot give a card
-// ------------------------------------------------------------------
-
-// Every card but the 7 of hearts on the pile is in a hand; seat 2 cannot follow.
-struct NothingToDraw : Table {
-    NothingToDraw() : Table(T) {
-        ClearTable();
-        SetPile({CardOf(7, kHearts)});
-        for (int rank : {2, 3, 4, 5, 6, 9, 10, 11, 12, 13})
-            GiveHand(2, {CardOf(rank, kClubs)});
-        int seat = 0;
-        for (int16_t card = 0; card < 52 && g.DeckPos < 52; ++card) {
-            bool placed = false;
-            for (int p = 0; p < g.DeckPos; ++p)
-                placed |= g.DeckOrder[p] == card;
-            if (placed) continue;
-            GiveHand(seat, {card});
-            seat = seat == 0 ? 1 : seat == 1 ? 3 : 0;
-        }
-    }
-};
-
-TEST(EmptyDeck, APlayerWhoFindsNoCardToDrawPasses) {
-    NothingToDraw t;
-    Game& g = t.g;
-    ASSERT_TRUE(DeckCannotRefill(g));
-    TurnGoesTo(t, 2);
-    ASSERT_TRUE(RunUntil(t, [&] { return CountEvents(t, TraceKind::Pass) > 0; }));
-    EXPECT_EQ(EventsOf(t, TraceKind::Pass)[0].seat, 2);
-    ASSERT_EQ(CountEvents(t, TraceKind::DeckEmpty), 1);
-    EXPECT_EQ(EventsOf(t, TraceKind::DeckEmpty)[0].seat, 2);
-    EXPECT_EQ(CountEvents(t, TraceKind::Draw), 0);
-    EXPECT_EQ(g.HandCount[2], 10);
-    std::string why;
-    EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << why;
-}
-
-TEST(EmptyDeck, TheHumanClickingAnEmptyDeckHasDrawnAndKeepsHisTurn) {
-    NothingToDraw t;
-    Game& g = t.g;
-    g.State = GS::DealOneAndStay;
-    g.CurrentPlayer = kHuman;
-    g.WaitingForHuman = true;
-    g.DrawDone = false;
-    StepGameState(g);
-    EXPECT_EQ(g.State, GS::NormalPlay);
-    EXPECT_TRUE(g.DrawDone);
-    EXPECT_TRUE(g.HumanDrew);
-    EXPECT_EQ(g.CurrentPlayer, kHuman);
-    EXPECT_TRUE(g.WaitingForHuman);
-}
-
-struct ShortPenaltyCase {
-    GameState state;
-    int cardsInDeck;
-    int currentAfter;  // 2: the victim has lost his turn; 1: the victim plays next
-    bool taken;
-};
-
-// A penalty ends with the cards there are.
-TEST(EmptyDeck, APenaltyEndsWithTheCardsThatExist) {
-    constexpr ShortPenaltyCase kCases[] = {
-        {GS::DrawExtraCardsAndPlay, 0, 1, true},
-        {GS::DrawExtraCardsAndPlay, 2, 1, true},
-        {GS::DrawExtraCards, 0, 2, false},
-        {GS::DrawExtraCards, 3, 2, false},
-    };
-    for (const ShortPenaltyCase& c : kCases) {
-        SCOPED_TRACE(std::string(StateName(c.state)) + " with " + std::to_string(c.cardsInDeck));
-        NothingToDraw t;
-        Game& g = t.g;
-        g.DirectionReversed = false;
-        // Give cards back to the deck by taking them out of seat 0's hand.
-        for (int i = 0; i < c.cardsInDeck; ++i) {
-            CardRecord& card = g.Hands[0][i];
-            card.Shown = false;
-            --g.HandCount[0];
-            --g.DeckPos;
-            PlaceInDeck(t, g.DeckPos, card.CardIndex);
-        }
-        ASSERT_TRUE(t.CardsAllAccountedFor());
-        const int before = g.HandCount[2];
-        g.State = c.state;
-        g.CurrentPlayer = 1;
-        g.PenaltyCards = 4;
-        g.PenaltyTaken = false;
-        ASSERT_TRUE(RunUntil(t, [&] { return StateIs(g, GS::NormalPlay); }));
-        EXPECT_EQ(g.HandCount[2], before + c.cardsInDeck);
-        EXPECT_EQ(g.PenaltyCards, 0);
-        EXPECT_EQ(g.PenaltyTaken, c.taken);
-        EXPECT_EQ(g.CurrentPlayer, c.currentAfter);
-        EXPECT_EQ(CountEvents(t, TraceKind::DeckEmpty, 2), 1);
-        std::string why;
-        EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << why;
-    }
-}
-
-// A hand holds at most 55 cards: a draw into a full hand is skipped and no card is lost.
-TEST(FullHand, APenaltyIntoAFullHandDrawsNothingAndLosesNoCard) {
-    Table t(I);
-    Game& g = t.g;
-    t.ClearTable();
-    g.DirectionReversed = false;
-    for (int16_t c = 0; c < 55; ++c)
-        t.GiveHand(2, {c});
-    t.GiveHand(1, {int16_t(60), int16_t(61)});
-    t.GiveHand(3, {int16_t(62)});
-    t.GiveHand(0, {int16_t(63)});
-    t.SetPile({int16_t(64)});
-    ASSERT_EQ(FirstFreeSlot(g, 2), -1);
-    g.State = GS::DrawExtraCards;
-    g.CurrentPlayer = 1;
-    g.PenaltyCards = 2;
-    ASSERT_TRUE(RunUntil(t, [&] { return StateIs(g, GS::NormalPlay); }));
-    EXPECT_EQ(g.HandCount[2], 55);
-    EXPECT_EQ(g.PenaltyCards, 0);
-    EXPECT_EQ(CountEvents(t, TraceKind::Draw), 0);
-    std::string why;
-    EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << why;
 }
 
 // ---- the end of a deal
@@ -540,40 +415,67 @@ TEST(EndOfHand, GoingOutWithATwoEndsTheDealOnceThePenaltyIsDrawn) {
     t.GiveHand(1, {CardOf(2, kHearts)});
     t.SetPile({CardOf(5, kHearts)});
     TurnGoesTo(t, 1);
-    ASSERT_TRUE(RunUntil(t, [&] { return CountEvents(t, TraceKind::Play) == 1; }));
+    ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Play) == 1; }));
     EXPECT_TRUE(StateIs(g, GS::DrawExtraCardsAndPlay)) << "not over before the penalty";
-    ASSERT_TRUE(RunUntil(t, [&] { return g.State == GS::EndOfMatch; }));
-    EXPECT_EQ(CountEvents(t, TraceKind::Draw, 2), 2);
+    ASSERT_TRUE(StepUntil(t, [&] { return g.State == GS::EndOfMatch; }));
+    EXPECT_EQ(CountOf(t, TraceKind::Draw, 2), 2);
     EXPECT_EQ(g.HandCount[2], 4);
     EXPECT_EQ(g.HandNumber, 1);
 }
 
-// Pis Yedili: Ace then Five, the last two cards; the player before him draws 20 + 5.
-TEST(GoingOutPenalty, AceThenFiveMakesThePlayerBeforeDrawTwentyFive) {
-    Table t(P);
-    Game& g = t.g;
-    t.ClearTable();
-    g.DirectionReversed = true;  // 0, 3, 2, 1: the player before seat 1 is seat 2
-    t.GiveHand(0, {CardOf(kKing, kHearts), CardOf(4, kHearts)});
-    t.GiveHand(2, {CardOf(kKing, kDiamonds), CardOf(4, kDiamonds)});
-    t.GiveHand(3, {CardOf(kKing, kSpades), CardOf(4, kSpades)});
-    t.GiveHand(1, {CardOf(kAce, kClubs), CardOf(5, kClubs)});
-    t.SetPile({CardOf(3, kClubs)});
-    TurnGoesTo(t, 1);
-    ASSERT_TRUE(RunUntil(t, [&] { return g.State == GS::EndOfMatch; }));
+struct GoingOutCase {
+    const char* name;
+    bool reversed;
+    std::vector<int16_t> lastCards;  // seat 1's hand, played in this order
+    int victim;                      // the player before seat 1
+    int owed;                        // what the run of cards going out is worth
+};
 
-    const auto plays = EventsOf(t, TraceKind::Play);
-    ASSERT_EQ(plays.size(), 2u);
-    EXPECT_EQ(plays[0].card, CardOf(kAce, kClubs));
-    EXPECT_EQ(plays[1].card, CardOf(5, kClubs));
-    EXPECT_EQ(g.RunPointsOf[1], 25);
-    EXPECT_EQ(CountEvents(t, TraceKind::Draw, 2), 25);
-    EXPECT_EQ(CountEvents(t, TraceKind::Draw), 25);
-    EXPECT_EQ(g.HandCount[2], 27);
-    EXPECT_EQ(g.HandNumber, 1) << "the deal ends once the penalty is drawn";
-    EXPECT_EQ(g.HandPoints[1], 0);
-    std::string why;
-    EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << why;
+// Pis Yedili: the player before the one who went out draws what his last run of cards was
+// worth (a Five 5, an Ace 20), one card at a time, and only then does the deal end.
+TEST(GoingOutPenalty, ThePlayerBeforeDrawsWhatTheLastRunWasWorth) {
+    const GoingOutCase kCases[] = {
+        {"a Five, forward", false, {CardOf(5, kClubs)}, 0, 5},
+        {"a Five, reversed", true, {CardOf(5, kClubs)}, 2, 5},
+        {"Ace then Five, reversed", true, {CardOf(kAce, kClubs), CardOf(5, kClubs)}, 2, 25},
+    };
+    for (const GoingOutCase& c : kCases) {
+        SCOPED_TRACE(c.name);
+        Table t(P);
+        Game& g = t.g;
+        t.ClearTable();
+        t.GiveHand(0, {CardOf(kKing, kHearts), CardOf(4, kHearts)});
+        t.GiveHand(2, {CardOf(kKing, kDiamonds), CardOf(4, kDiamonds)});
+        t.GiveHand(3, {CardOf(kKing, kSpades), CardOf(4, kSpades)});
+        for (int16_t card : c.lastCards)
+            t.GiveHand(1, {card});
+        t.SetPile({CardOf(3, kClubs)});
+        TurnGoesTo(t, 1, c.reversed);
+        t.trace.events.clear();
+        ASSERT_TRUE(StepUntil(t, [&] { return g.State == GS::EndOfMatch; }))
+            << "stuck in " << StateName(g.State);
+
+        std::vector<int16_t> played;
+        for (const TraceEvent& ev : EventsOf(t, TraceKind::Play)) {
+            EXPECT_EQ(ev.seat, 1);
+            played.push_back(int16_t(ev.card));
+        }
+        EXPECT_EQ(played, c.lastCards);
+        EXPECT_EQ(g.RunPointsOf[1], c.owed);
+        const auto draws = EventsOf(t, TraceKind::Draw);
+        EXPECT_EQ(int(draws.size()), c.owed);
+        for (const TraceEvent& ev : draws) {
+            EXPECT_EQ(ev.seat, c.victim);
+            EXPECT_EQ(ev.draw, DrawKind::Penalty);
+        }
+        EXPECT_EQ(g.HandCount[c.victim], 2 + c.owed);
+        EXPECT_EQ(g.HandNumber, 1) << "the deal ends once the penalty is drawn";
+        EXPECT_EQ(g.HandPoints[1], 0);
+        EXPECT_EQ(CountOf(t, TraceKind::End), 1);
+        EXPECT_EQ(t.trace.events.back().kind, TraceKind::End);
+        std::string why;
+        EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << why;
+    }
 }
 
 struct SevenOutCase {
@@ -606,11 +508,11 @@ TEST(GoingOutPenalty, GoingOutWithASevenSettlesTheChainFirst) {
         t.GiveHand(3, {CardOf(kKing, kHearts), CardOf(4, kHearts)});
         t.SetPile({CardOf(3, kClubs)});
         TurnGoesTo(t, 1);
-        ASSERT_TRUE(RunUntil(t, [&] { return g.State == GS::EndOfMatch; }));
+        ASSERT_TRUE(StepUntil(t, [&] { return g.State == GS::EndOfMatch; }));
 
-        EXPECT_EQ(CountEvents(t, TraceKind::Draw, 2), c.seat2Draws);
-        EXPECT_EQ(CountEvents(t, TraceKind::Draw, 3), c.seat3Draws);
-        EXPECT_EQ(CountEvents(t, TraceKind::Draw, 0), 20) << "a Seven is worth 20";
+        EXPECT_EQ(CountOf(t, TraceKind::Draw, 2), c.seat2Draws);
+        EXPECT_EQ(CountOf(t, TraceKind::Draw, 3), c.seat3Draws);
+        EXPECT_EQ(CountOf(t, TraceKind::Draw, 0), 20) << "a Seven is worth 20";
         EXPECT_EQ(g.HandCount[0], 22);
         EXPECT_EQ(g.HandCount[1], 0);
         std::string why;

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "rules/setup.h"
-#include "rules/table_driver.h"
+#include "table_driver.h"
 
 namespace tarrabel::test {
 namespace {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "presentation/flights.h"
 #include "table_driver.h"
 
 namespace tarrabel::test {
@@ -77,8 +78,11 @@ TEST(Frame, AClickPlaysTheCardAndItsFlightStartsInTheSameFrame) {
     EXPECT_TRUE(t.g.HumanInputLocked);
     EXPECT_EQ(t.g.ClickedCard, -1);
     EXPECT_EQ(t.sound.played.size(), 1u);
-    EXPECT_GE(card.TargetX, t.g.Layout.PileX);
-    EXPECT_GE(card.TargetY, t.g.Layout.PileY);
+    // Aimed at the pile: the centre (355, 203) plus a scatter of 0 to 19 and 0 to 15 pixels.
+    EXPECT_GE(card.TargetX, 355);
+    EXPECT_LT(card.TargetX, 355 + 20);
+    EXPECT_GE(card.TargetY, 203);
+    EXPECT_LT(card.TargetY, 203 + 16);
     ASSERT_TRUE(StepUntil(
         t, [&] { return CountOf(t, TraceKind::Play) == 1; }, 100));
     EXPECT_EQ(t.trace.events[0].seat, 0);

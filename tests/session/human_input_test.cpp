@@ -3,13 +3,13 @@
 #include "session/human_input.h"
 
 #include <algorithm>
-#include <cmath>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 
+#include "presentation/flights.h"
 #include "table_driver.h"
 
 namespace tarrabel::test {
@@ -220,9 +220,9 @@ TEST(RightClick, PassesOnlyAfterDrawing) {
     EXPECT_FALSE(t.g.DrawDone);
     ASSERT_EQ(CountOf(t, TraceKind::Pass), 1);
     EXPECT_EQ(EventsOf(t, TraceKind::Pass)[0].seat, 0);
-    // The next player moves after the announcement.
+    // The next player, seat 1 with the turns going up, moves after the announcement.
     ASSERT_TRUE(StepUntil(t, [&] { return t.g.CurrentPlayer != 0; }));
-    EXPECT_EQ(t.g.CurrentPlayer, PlayerAfter(t.g, 0));
+    EXPECT_EQ(t.g.CurrentPlayer, 1);
 }
 
 TEST(RightClick, OnACardNeverPasses) {
@@ -254,7 +254,7 @@ TEST(OutOfTurn, HandlersDoNothingUnlessTheHumanIsToMove) {
     Click(t, kOnDeck);
     RightClick(t, kEmptyTable);
     RightClick(t, PointOnCard(t.g, 0, true));
-    HumanSuitClick(t.g, t.g.Layout.SuitIconX + 20, t.g.Layout.SuitIconBottomY + 20);
+    HumanSuitClick(t.g, 150, 333);  // inside the clubs icon, were it offered
     EXPECT_EQ(t.g.State, before.State);
     EXPECT_EQ(t.g.HumanMoved, before.HumanMoved);
     EXPECT_EQ(t.g.HumanInputLocked, before.HumanInputLocked);
@@ -375,6 +375,10 @@ const std::initializer_list<int16_t> kSeven = {
 struct MoveCase {
     int from, to;
     std::vector<int> order;  // old slot now found in each slot 0..6
+    // Steps until the last card lands. The picked card flies 17 pixels for every slot it
+    // passes, each other card 17, all over 20 frames, and a card has arrived within 8 pixels
+    // of its place: 17 pixels take 11 steps, 51 take 17 and 102 take 19.
+    int steps;
 };
 
 class MoveCard : public ::testing::TestWithParam<MoveCase> {};
@@ -393,16 +397,16 @@ TEST_P(MoveCard, ThePickedCardTakesTheTargetsPlaceAndTheOthersShift) {
     EXPECT_TRUE(t.g.Hands[0][c.to].MoveTarget);
     t.sound.played.clear();
 
-    // Every card of the move flies over ReturnFlightFrames; the move completes when the
-    // last one lands.
+    // Every card of the move flies over 20 frames; the move completes when the last one
+    // lands.
     Step(t);
     const int lo = std::min(c.from, c.to), hi = std::max(c.from, c.to);
     for (int s = 0; s < 7; ++s) {
         const CardRecord& card = t.g.Hands[0][s];
         EXPECT_EQ(card.Moving, s >= lo && s <= hi) << "slot " << s;
         if (!card.Moving) continue;
-        const float dist = std::abs(card.TargetX - card.X);
-        EXPECT_FLOAT_EQ(card.StepX, dist / t.g.Layout.ReturnFlightFrames);
+        const int slots = s == c.from ? hi - lo : 1;
+        EXPECT_FLOAT_EQ(card.StepX, 17.f * slots / 20) << "slot " << s;
     }
     EXPECT_TRUE(t.sound.played.empty()) << "the move's launch is silent";
     int steps = 0;
@@ -411,8 +415,7 @@ TEST_P(MoveCard, ThePickedCardTakesTheTargetsPlaceAndTheOthersShift) {
         Step(t);
         ++steps;
     }
-    EXPECT_LE(steps, t.g.Layout.ReturnFlightFrames);
-    EXPECT_GT(steps, t.g.Layout.ReturnFlightFrames / 2) << "it waits for the longest flight";
+    EXPECT_EQ(steps, c.steps) << "it waits for the longest flight";
     EXPECT_EQ(t.g.State, GameState::NormalPlay);
 
     std::vector<int16_t> expected;
@@ -438,13 +441,15 @@ TEST_P(MoveCard, ThePickedCardTakesTheTargetsPlaceAndTheOthersShift) {
     EXPECT_EQ(moves[0].to, c.to);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Slots, MoveCard,
-    ::testing::Values(MoveCase{2, 5, {0, 1, 3, 4, 5, 2, 6}}, MoveCase{5, 2, {0, 1, 5, 2, 3, 4, 6}},
-                      MoveCase{0, 6, {1, 2, 3, 4, 5, 6, 0}}, MoveCase{3, 4, {0, 1, 2, 4, 3, 5, 6}}),
-    [](const auto& info) {
-        return "Slot" + std::to_string(info.param.from) + "To" + std::to_string(info.param.to);
-    });
+INSTANTIATE_TEST_SUITE_P(Slots, MoveCard,
+                         ::testing::Values(MoveCase{2, 5, {0, 1, 3, 4, 5, 2, 6}, 17},
+                                           MoveCase{5, 2, {0, 1, 5, 2, 3, 4, 6}, 17},
+                                           MoveCase{0, 6, {1, 2, 3, 4, 5, 6, 0}, 19},
+                                           MoveCase{3, 4, {0, 1, 2, 4, 3, 5, 6}, 11}),
+                         [](const auto& info) {
+                             return "Slot" + std::to_string(info.param.from) + "To" +
+                                    std::to_string(info.param.to);
+                         });
 
 // An empty slot between the picked card and the target stays a gap, and no card is lost.
 TEST(MoveCard, AGapInBetweenStaysAGap) {
@@ -635,9 +640,8 @@ TEST(SuitClick, TheHumanNamesTheSuitOfHisEight) {
     // A click beside the icons does nothing; a click on the hearts icon names hearts.
     HumanSuitClick(t.g, 10, 10);
     EXPECT_TRUE(t.g.SuitPromptShown);
-    const CardRecord& hearts = t.g.TableIcons[kHearts];
-    EXPECT_EQ(hearts.X, t.g.Layout.SuitIconX);
-    HumanSuitClick(t.g, int(hearts.X) + 90, int(hearts.Y) + 20);
+    // The hearts icon is second from the bottom of the column: 182 x 41 at (130, 261).
+    HumanSuitClick(t.g, 130 + 90, 261 + 20);
     EXPECT_EQ(t.g.ChosenSuit, kHearts);
     EXPECT_FALSE(t.g.SuitPromptShown);
     EXPECT_FALSE(t.g.WaitingForHuman);
@@ -645,12 +649,15 @@ TEST(SuitClick, TheHumanNamesTheSuitOfHisEight) {
     EXPECT_EQ(EventsOf(t, TraceKind::Suit)[0].seat, 0);
     EXPECT_EQ(EventsOf(t, TraceKind::Suit)[0].suit, kHearts);
     ASSERT_TRUE(StepUntil(t, [&] { return t.g.CurrentPlayer != 0; }));
-    EXPECT_EQ(t.g.CurrentPlayer, PlayerAfter(t.g, 0));
+    EXPECT_EQ(t.g.CurrentPlayer, 1);
 }
 
-// The four icons stand in a column, one above the other, and each answers for its suit.
+// The four icons, 182 x 41, stand in a column at x 130 rising from y 313 in steps of 52, in
+// suit order (clubs, hearts, spades, diamonds), and each answers for its suit.
 TEST(SuitClick, EachIconNamesItsSuit) {
+    constexpr int kIconY[4] = {313, 261, 209, 157};
     for (int suit = 0; suit < 4; ++suit) {
+        SCOPED_TRACE(suit);
         Table t;
         t.g.State = GameState::SelectTrumps;
         t.g.CurrentPlayer = 0;
@@ -658,11 +665,12 @@ TEST(SuitClick, EachIconNamesItsSuit) {
         t.g.SuitPromptShown = true;
         LayoutSuitIcons(t.g);
         const CardRecord& icon = t.g.TableIcons[suit];
-        EXPECT_EQ(icon.Y, t.g.Layout.SuitIconBottomY - t.g.Layout.SuitIconStep * suit);
+        EXPECT_EQ(icon.X, 130);
+        EXPECT_EQ(icon.Y, kIconY[suit]);
         // Just inside the corner: the hit test is strict.
-        HumanSuitClick(t.g, int(icon.X), int(icon.Y) + 5);
+        HumanSuitClick(t.g, 130, kIconY[suit] + 5);
         EXPECT_TRUE(t.g.SuitPromptShown) << "the edge is outside";
-        HumanSuitClick(t.g, int(icon.X) + 1, int(icon.Y) + 1);
+        HumanSuitClick(t.g, 131, kIconY[suit] + 1);
         EXPECT_EQ(t.g.ChosenSuit, suit);
         EXPECT_FALSE(t.g.SuitPromptShown);
     }

@@ -3,8 +3,11 @@
 // drawn.
 #include "session/state_machine.h"
 
+#include <algorithm>
 #include <climits>
+#include <ostream>
 #include <string>
+#include <vector>
 
 #include "ai/computer_player.h"
 #include "table_driver.h"
@@ -14,72 +17,108 @@ namespace {
 
 // ---- dealing ---------------------------------------------------------------------------
 
+enum class Direction { AsTheGameStarts, Forward, Reversed };
+
 struct DealCase {
     GameVariant variant;
-    bool reversed;
+    Direction direction;
     int eliminated;  // a seat out of the match, or -1
+    int start;       // the starting player
+    int handSize;
+    std::vector<int> seats;  // in the order they are dealt to
+    GameState after;         // once every hand is dealt
 };
+
+std::string DealName(const DealCase& c) {
+    std::string name = NameOf(c.variant) + "_From" + std::to_string(c.start);
+    if (c.direction == Direction::Forward) name += "_Forward";
+    if (c.direction == Direction::Reversed) name += "_Reversed";
+    if (c.eliminated >= 0) name += "_Seat" + std::to_string(c.eliminated) + "Out";
+    return name;
+}
+void PrintTo(const DealCase& c, std::ostream* os) {
+    *os << DealName(c);
+}
 
 class Dealing : public ::testing::TestWithParam<DealCase> {};
 
-// Each seat receives its whole hand in one run, in the dealing order, and every card joins
-// the hand of the seat it flew to (the last card of a batch too, although the dealing loop
-// has already moved on to the next seat when it lands).
-TEST_P(Dealing, EachSeatGetsTheNextRunOfTheDeck) {
+// Each seat still in the match receives its whole hand in one run, the next run of the
+// deck, in turn order from the starting player: up the seat numbers, or down them when the
+// turns go reversed. Every card joins the hand of the seat it flew to (the last card of a
+// run too, although the dealing loop has already moved on to the next seat when it lands),
+// face up only in the human's hand.
+TEST_P(Dealing, EachSeatGetsTheNextRunOfTheDeckInTurnOrder) {
     const DealCase& c = GetParam();
     Table t(c.variant, 11);
-    if (c.eliminated >= 0) {
-        t.g.Players[c.eliminated].Eliminated = true;
-        MatchSetup(t.g);
-    }
-    t.g.DirectionReversed = c.reversed;
+    Game& g = t.g;
+    if (c.eliminated >= 0) g.Players[c.eliminated].Eliminated = true;
+    // A later deal starts one seat further down from the last starting player.
+    g.StartingPlayer = int16_t((c.start + 1) % kSeats);
+    MatchSetup(g);
+    ASSERT_EQ(g.StartingPlayer, c.start);
+    if (c.direction != Direction::AsTheGameStarts)
+        g.DirectionReversed = c.direction == Direction::Reversed;
     t.trace.events.clear();
-    ASSERT_TRUE(StepUntil(t, [&] { return t.g.State != GameState::DealingCards; }));
+    ASSERT_TRUE(StepUntil(t, [&] { return g.State != GameState::DealingCards; }));
 
-    const Game& g = t.g;
-    const int h = g.Rules.HandSize;
-    const int players = c.eliminated >= 0 ? 3 : 4;
+    const int h = c.handSize;
+    const int players = int(c.seats.size());
+    EXPECT_EQ(g.PlayerCount, players);
     EXPECT_EQ(g.TotalDealt, h * players);
-    int index = 0;
-    for (int batch = 0; batch < players; ++batch) {
-        const int seat = g.SeatOrder[index];
-        ASSERT_NE(seat, c.eliminated);
-        ASSERT_EQ(g.HandCount[seat], h) << "seat " << seat;
-        for (int k = 0; k < h; ++k)
-            EXPECT_EQ(g.Hands[seat][k].CardIndex, g.DeckOrder[batch * h + k])
-                << "seat " << seat << " slot " << k;
-        do
-            index = c.reversed ? (index + 3) % 4 : (index + 1) % 4;
-        while (g.SeatOrder[index] == c.eliminated);
+    EXPECT_EQ(g.DeckPos, h * players);
+    EXPECT_EQ(StateName(g.State), StateName(c.after));
+    EXPECT_EQ(g.PileCount, 0);
+    for (int seat = 0; seat < kSeats; ++seat) {
+        SCOPED_TRACE("seat " + std::to_string(seat));
+        const auto run = std::find(c.seats.begin(), c.seats.end(), seat);
+        if (run == c.seats.end()) {
+            EXPECT_EQ(g.HandCount[seat], 0);
+            for (int s = 0; s < kHandSlots; ++s)
+                EXPECT_FALSE(g.Hands[seat][s].Shown) << "slot " << s;
+            continue;
+        }
+        const int first = h * int(run - c.seats.begin());
+        EXPECT_EQ(g.HandCount[seat], h);
+        for (int s = 0; s < kHandSlots; ++s) {
+            const CardRecord& card = g.Hands[seat][s];
+            ASSERT_EQ(card.Shown, s < h) << "slot " << s;
+            if (!card.Shown) continue;
+            EXPECT_EQ(card.CardIndex, g.DeckOrder[first + s]) << "slot " << s;
+            EXPECT_EQ(card.FaceUp, seat == kHuman) << "slot " << s;
+        }
     }
-    if (c.eliminated >= 0) {
-        EXPECT_EQ(g.HandCount[c.eliminated], 0);
-    }
-    for (const TraceEvent& e : EventsOf(t, TraceKind::Dealt)) {
-        EXPECT_NE(e.seat, c.eliminated);
-        EXPECT_EQ(g.Hands[e.seat][e.slot].CardIndex, e.card);
+    const std::vector<TraceEvent> dealt = EventsOf(t, TraceKind::Dealt);
+    ASSERT_EQ(int(dealt.size()), h * players);
+    for (int i = 0; i < h * players; ++i) {
+        EXPECT_EQ(dealt[i].seat, c.seats[i / h]) << "card " << i;
+        EXPECT_EQ(dealt[i].slot, i % h) << "card " << i;
+        EXPECT_EQ(dealt[i].card, g.DeckOrder[i]) << "card " << i;
     }
     std::string why;
     EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << why;
 }
 
-INSTANTIATE_TEST_SUITE_P(Variants, Dealing,
-                         ::testing::Values(DealCase{GameVariant::Tarrabel, true, -1},
-                                           DealCase{GameVariant::HuitAmericain, false, -1},
-                                           DealCase{GameVariant::Agonia, false, -1},
-                                           DealCase{GameVariant::IllustratedAgonia, true, -1},
-                                           DealCase{GameVariant::PisYedili, true, -1},
-                                           DealCase{GameVariant::PisYedili, true, 2},
-                                           DealCase{GameVariant::PisYedili, false, 1},
-                                           DealCase{GameVariant::PisYedili, false, 3}),
-                         [](const auto& info) {
-                             const DealCase& c = info.param;
-                             std::string name = NameOf(c.variant);
-                             if (c.reversed) name += "_Reversed";
-                             if (c.eliminated >= 0)
-                                 name += "_Seat" + std::to_string(c.eliminated) + "Out";
-                             return name;
-                         });
+// Tarrabel, Huit Americain and Pis Yedili start with the turns reversed, the Agonias do not.
+using D = Direction;
+constexpr GameVariant T = GameVariant::Tarrabel, H = GameVariant::HuitAmericain,
+                      A = GameVariant::Agonia, I = GameVariant::IllustratedAgonia,
+                      P = GameVariant::PisYedili;
+constexpr GameState kStarter = GameState::Deal4, kPlay = GameState::NormalPlay;
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Variants, Dealing, ::testing::Values(
+    //      game  direction             out  start  hand  seats dealt to  then
+    DealCase{T,   D::AsTheGameStarts,   -1,  2,     5,    {2, 1, 0, 3},   kStarter},
+    DealCase{H,   D::AsTheGameStarts,   -1,  0,     8,    {0, 3, 2, 1},   kStarter},
+    DealCase{H,   D::Forward,           -1,  3,     8,    {3, 0, 1, 2},   kStarter},
+    DealCase{A,   D::AsTheGameStarts,   -1,  1,     7,    {1, 2, 3, 0},   kStarter},
+    DealCase{I,   D::AsTheGameStarts,   -1,  3,     7,    {3, 0, 1, 2},   kStarter},
+    DealCase{I,   D::Reversed,          -1,  1,     7,    {1, 0, 3, 2},   kStarter},
+    DealCase{P,   D::AsTheGameStarts,   -1,  0,     7,    {0, 3, 2, 1},   kPlay},
+    DealCase{P,   D::Reversed,           2,  3,     7,    {3, 1, 0},      kPlay},
+    DealCase{P,   D::Forward,            1,  0,     7,    {0, 2, 3},      kPlay},
+    DealCase{P,   D::Forward,            3,  2,     7,    {2, 0, 1},      kPlay}),
+    [](const auto& info) { return DealName(info.param); });
+// clang-format on
 
 // ---- the starter card ------------------------------------------------------------------
 
@@ -176,6 +215,7 @@ struct NoPlayCase {
     GameVariant variant;
     int seat;
     int draws;  // automatic draws before the pass
+    int next;   // who moves after him, turns going up the seat numbers
 };
 
 class CannotPlay : public ::testing::TestWithParam<NoPlayCase> {};
@@ -205,15 +245,15 @@ TEST_P(CannotPlay, DrawsThenPasses) {
 
     // The turn then moves on to the next player.
     ASSERT_TRUE(StepUntil(t, [&] { return t.g.CurrentPlayer != c.seat; }));
-    EXPECT_EQ(t.g.CurrentPlayer, (c.seat + 1) % kSeats);
+    EXPECT_EQ(t.g.CurrentPlayer, c.next);
 }
 
 INSTANTIATE_TEST_SUITE_P(Seats, CannotPlay,
-                         ::testing::Values(NoPlayCase{GameVariant::Tarrabel, 1, 1},
-                                           NoPlayCase{GameVariant::Tarrabel, 0, 1},
-                                           NoPlayCase{GameVariant::Agonia, 2, 1},
-                                           NoPlayCase{GameVariant::PisYedili, 3, 3},
-                                           NoPlayCase{GameVariant::PisYedili, 0, 3}),
+                         ::testing::Values(NoPlayCase{GameVariant::Tarrabel, 1, 1, 2},
+                                           NoPlayCase{GameVariant::Tarrabel, 0, 1, 1},
+                                           NoPlayCase{GameVariant::Agonia, 2, 1, 3},
+                                           NoPlayCase{GameVariant::PisYedili, 3, 3, 0},
+                                           NoPlayCase{GameVariant::PisYedili, 0, 3, 1}),
                          [](const auto& info) {
                              return NameOf(info.param.variant) + "_Seat" +
                                     std::to_string(info.param.seat);
@@ -476,68 +516,94 @@ TEST(SuitChoice, ThePlayerOfTheEightNamesTheSuitAndTheNextPlayerMoves) {
 
 // ---- no card to draw ----------------------------------------------------------------------
 
-// The deck is used up and the pile holds only its top card: nothing can be rebuilt, so the
-// player goes without the card and passes; the machine never enters "RECREATE DECK".
-TEST(NoCardToDraw, AnAutomaticDrawFindsNothingAndThePlayerPasses) {
-    Table t(GameVariant::Tarrabel);
-    t.ClearTable();
-    t.SetPile({CardOf(5, kClubs)});
-    GiveDeadHands(t);
-    EmptyDeckInto(t, 3);
-    TurnGoesTo(t, 1);
-    t.trace.events.clear();
-    bool recreated = false;
-    ASSERT_TRUE(StepUntil(
-        t,
-        [&] {
-            recreated |= t.g.State == GameState::RecreateDeck;
-            return CountOf(t, TraceKind::Pass) == 1;
-        },
-        2000));
-    EXPECT_FALSE(recreated);
-    ASSERT_GE(t.trace.events.size(), 2u);
-    EXPECT_EQ(t.trace.events[0].kind, TraceKind::DeckEmpty);
-    EXPECT_EQ(t.trace.events[0].seat, 1);
-    EXPECT_EQ(t.trace.events[1].kind, TraceKind::Pass);
-    EXPECT_EQ(t.trace.events[1].seat, 1);
-    EXPECT_EQ(t.g.HandCount[1], 2);
-    ASSERT_TRUE(StepUntil(
-        t, [&] { return t.g.CurrentPlayer == 2; }, 2000));
-    std::string why;
-    EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << why;
-}
+struct NoCardCase {
+    const char* name;
+    GameState state;  // the drawing state the game is in
+    int current;      // CurrentPlayer: the player who draws, or who imposed the penalty
+    int penalty;      // cards owed, 0 for a draw of one's own
+    int cardsLeft;    // in the deck, with nothing on the pile to rebuild it from
+    int receiver;
+    bool penaltyTaken;
+    int next;  // the player whose turn starts next
+};
 
-// A penalty larger than the cards that exist ends with the cards that were there.
-TEST(NoCardToDraw, APenaltyEndsWithTheCardsThatExisted) {
-    Table t(GameVariant::Tarrabel);
-    t.ClearTable();
-    t.SetPile({CardOf(2, kClubs)});
-    GiveDeadHands(t);
-    EmptyDeckInto(t, 3, 1);
-    const int16_t last = t.g.DeckOrder[51];
-    TurnGoesTo(t, 2);
-    t.g.CurrentPlayer = 1;  // seat 1 played the Two; seat 2 takes the cards
-    t.g.State = GameState::DrawExtraCardsAndPlay;
-    t.g.PenaltyCards = 3;
-    t.g.PenaltyTaken = false;
-    t.trace.events.clear();
-    ASSERT_TRUE(StepUntil(
-        t, [&] { return CountOf(t, TraceKind::DeckEmpty) == 1; }, 2000));
-    const auto draws = EventsOf(t, TraceKind::Draw);
-    ASSERT_EQ(draws.size(), 1u);
-    EXPECT_EQ(draws[0].seat, 2);
-    EXPECT_EQ(draws[0].card, last);
-    EXPECT_EQ(EventsOf(t, TraceKind::DeckEmpty)[0].seat, 2);
-    EXPECT_EQ(t.g.HandCount[2], 3);
-    EXPECT_EQ(t.g.PenaltyCards, 0);
-    EXPECT_TRUE(t.g.PenaltyTaken);
-    // Seat 2 moves next (he takes the cards and plays).
-    ASSERT_TRUE(StepUntil(
-        t, [&] { return t.g.State == GameState::NormalPlay && !AnyCardMoving(t.g); }, 2000));
-    StepGameState(t.g);
-    EXPECT_EQ(t.g.CurrentPlayer, 2);
-    std::string why;
-    EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << why;
+// The deck is used up and the pile holds only its top card: nothing can be rebuilt, so the
+// machine never enters "RECREATE DECK". A player who draws for himself goes without the card
+// and has drawn: a computer player passes, the human keeps his turn and may pass. A penalty
+// ends with the cards there were; then the victim plays ("AND PLAY") or has lost his turn.
+TEST(NoCardToDraw, ThePlayerGoesWithoutAndAPenaltyEndsWithTheCardsThereWere) {
+    // clang-format off
+    using GS = GameState;
+    constexpr int kMe = kHuman;
+    constexpr NoCardCase kCases[] = {
+        //                         state                      current owed left gets taken next
+        {"automatic draw",           GS::DealOne,               1,   0,   0,   1,   true,  1},
+        {"the human's deck click",   GS::DealOneAndStay,        kMe, 0,   0,   kMe, true,  kMe},
+        {"take and play, none left", GS::DrawExtraCardsAndPlay, 1,   4,   0,   2,   true,  2},
+        {"take and play, 1 of 3",    GS::DrawExtraCardsAndPlay, 1,   3,   1,   2,   true,  2},
+        {"take and play, 2 of 4",    GS::DrawExtraCardsAndPlay, 1,   4,   2,   2,   true,  2},
+        {"take, none left",          GS::DrawExtraCards,        1,   4,   0,   2,   false, 3},
+        {"take, 3 of 4",             GS::DrawExtraCards,        1,   4,   3,   2,   false, 3},
+    };
+    // clang-format on
+    for (const NoCardCase& c : kCases) {
+        SCOPED_TRACE(c.name);
+        Table t(GameVariant::Tarrabel);
+        Game& g = t.g;
+        t.ClearTable();
+        t.SetPile({CardOf(5, kClubs)});
+        GiveDeadHands(t);
+        EmptyDeckInto(t, 3, c.cardsLeft);
+        const std::vector<int16_t> lastCards(g.DeckOrder.begin() + g.DeckPos,
+                                             g.DeckOrder.begin() + 52);
+        TurnGoesTo(t, 2);
+        g.State = c.state;
+        g.CurrentPlayer = int16_t(c.current);
+        g.WaitingForHuman = c.current == kHuman;
+        g.PenaltyCards = int16_t(c.penalty);
+        g.PenaltyTaken = c.penalty == 0;
+        const int before = g.HandCount[c.receiver];
+        t.trace.events.clear();
+
+        bool recreated = false;
+        ASSERT_TRUE(StepUntil(
+            t,
+            [&] {
+                recreated |= g.State == GameState::RecreateDeck;
+                return CountOf(t, TraceKind::DeckEmpty) == 1;
+            },
+            2000));
+        EXPECT_FALSE(recreated);
+        EXPECT_EQ(EventsOf(t, TraceKind::DeckEmpty)[0].seat, c.receiver);
+        std::vector<int16_t> drawn;
+        for (const TraceEvent& e : EventsOf(t, TraceKind::Draw)) {
+            EXPECT_EQ(e.seat, c.receiver);
+            drawn.push_back(int16_t(e.card));
+        }
+        EXPECT_EQ(drawn, lastCards);
+        EXPECT_EQ(g.HandCount[c.receiver], before + c.cardsLeft);
+        EXPECT_EQ(g.State, GameState::NormalPlay);
+        EXPECT_EQ(g.PenaltyCards, 0);
+        EXPECT_EQ(g.PenaltyTaken, c.penaltyTaken);
+        if (c.penalty == 0) {
+            EXPECT_TRUE(g.DrawDone) << "he has had his draw";
+            EXPECT_EQ(g.HumanDrew, c.receiver == kHuman);
+        }
+        std::string why;
+        EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << why;
+
+        // Who moves next, and how.
+        StepGameState(g);
+        EXPECT_EQ(g.CurrentPlayer, c.next);
+        if (c.state == GameState::DealOne) {
+            EXPECT_EQ(g.State, GameState::ShowPass) << "drawn, still nothing to play: he passes";
+            EXPECT_EQ(CountOf(t, TraceKind::Pass, c.next), 1);
+        }
+        if (c.state == GameState::DealOneAndStay) {
+            EXPECT_EQ(g.State, GameState::NormalPlay);
+            EXPECT_TRUE(g.WaitingForHuman) << "his turn goes on";
+        }
+    }
 }
 
 // Unplayable on a Five of clubs in Illustrated Agonia (no club, no Five, no Ace), both packs.
@@ -583,51 +649,13 @@ TEST(NoCardToDraw, AFullHandSkipsTheDraw) {
         EXPECT_EQ(t.g.HandCount[2], 55);
         EXPECT_EQ(t.g.DeckPos, deckPos);
         EXPECT_EQ(CountOf(t, TraceKind::Draw), 0);
+        EXPECT_EQ(t.g.PenaltyCards, 0);
         for (int s = 0; s < 55; ++s)
             EXPECT_EQ(t.g.Hands[2][s].CardIndex, full[s]);
         std::string why;
         EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << why;
     }
 }
-
-// ---- going out in Pis Yedili -----------------------------------------------------------------
-
-class GoingOutPenalty : public ::testing::TestWithParam<bool> {};
-
-// The player before the one who went out draws what the last run of cards was worth; once
-// drawn, the deal ends.
-TEST_P(GoingOutPenalty, IsDrawnByThePlayerBeforeAndTheDealEnds) {
-    const bool reversed = GetParam();
-    Table t(GameVariant::PisYedili);
-    t.ClearTable();
-    t.SetPile({CardOf(4, kClubs)});
-    for (int seat : {0, 2, 3})
-        t.GiveHand(seat, {Dead(2 * seat), Dead(2 * seat + 1)});
-    t.GiveHand(1, {CardOf(5, kClubs)});
-    TurnGoesTo(t, 1, reversed);
-    const int victim = reversed ? 2 : 0;
-    t.trace.events.clear();
-    ASSERT_TRUE(StepUntil(
-        t, [&] { return t.g.State == GameState::EndOfMatch; }, 5000))
-        << "stuck in " << StateName(t.g.State);
-    const auto draws = EventsOf(t, TraceKind::Draw);
-    const int owed = std::max<int>(1, t.g.RunPointsOf[1]);
-    EXPECT_EQ(int(draws.size()), owed);
-    for (const TraceEvent& e : draws) {
-        EXPECT_EQ(e.seat, victim);
-        EXPECT_EQ(e.draw, DrawKind::Penalty);
-    }
-    EXPECT_EQ(t.g.HandCount[victim], 2 + owed);
-    EXPECT_EQ(CountOf(t, TraceKind::End), 1);
-    EXPECT_EQ(t.trace.events.back().kind, TraceKind::End);
-    std::string why;
-    EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << why;
-}
-
-INSTANTIATE_TEST_SUITE_P(Directions, GoingOutPenalty, ::testing::Values(false, true),
-                         [](const auto& info) {
-                             return std::string(info.param ? "Reversed" : "Forward");
-                         });
 
 }  // namespace
 }  // namespace tarrabel::test

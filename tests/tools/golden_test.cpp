@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "session/table_driver.h"
 #include "session/trace_writer.h"
+#include "table_driver.h"
 
 namespace tarrabel::test {
 namespace {
