@@ -72,6 +72,16 @@ class NullPlatform final : public Platform {
     SoundSink& Sound() override { return sound_; }
     void ShowMessage(const std::string& message) override { messages_.push_back(message); }
 
+    // No UI without a window: the dialog's model is driven directly in tests.
+    bool StartUi(std::string* error) override {
+        if (error) *error = "The null platform has no UI";
+        return false;
+    }
+    bool BeginUiFrame() override { return false; }
+    void EndUiFrame(uint8_t, uint8_t, uint8_t) override {}
+    UiTexture CreateUiTexture(const Surface&) override { return nullptr; }
+    void StopUi() override {}
+
   private:
     InputState input_;
     std::deque<InputState> queued_;

@@ -16,10 +16,8 @@ bool Fail(const std::string& path, std::string* error) {
     return false;
 }
 
-}  // namespace
-
-bool LoadBmpPicture(const std::string& path, Surface* out, std::string* error) {
-    SdlSurfacePtr loaded(SDL_LoadBMP(path.c_str()), SDL_FreeSurface);
+// Converts a loaded BMP to the table's format; `name` names it in messages.
+bool ToPicture(SdlSurfacePtr loaded, const std::string& path, Surface* out, std::string* error) {
     if (!loaded) return Fail(path, error);
     SdlSurfacePtr converted(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGB565, 0),
                             SDL_FreeSurface);
@@ -40,6 +38,19 @@ bool LoadBmpPicture(const std::string& path, Surface* out, std::string* error) {
     if (SDL_MUSTLOCK(converted.get())) SDL_UnlockSurface(converted.get());
     *out = std::move(picture);
     return true;
+}
+
+}  // namespace
+
+bool LoadBmpPicture(const std::string& path, Surface* out, std::string* error) {
+    return ToPicture(SdlSurfacePtr(SDL_LoadBMP(path.c_str()), SDL_FreeSurface), path, out, error);
+}
+
+bool LoadBmpPictureFromMemory(const std::vector<uint8_t>& bytes, const std::string& name,
+                              Surface* out, std::string* error) {
+    SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), int(bytes.size()));
+    return ToPicture(SdlSurfacePtr(rw ? SDL_LoadBMP_RW(rw, 1) : nullptr, SDL_FreeSurface), name,
+                     out, error);
 }
 
 }  // namespace tarrabel::platform

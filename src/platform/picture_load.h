@@ -1,7 +1,9 @@
 // Loading a BMP file as a picture in the table's 16-bit format.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/surface.h"
 
@@ -11,5 +13,9 @@ namespace tarrabel::platform {
 // the null platform loads its pictures the same way. On failure answers false with a
 // message naming the file and the cause; `out` is left as it was.
 bool LoadBmpPicture(const std::string& path, Surface* out, std::string* error);
+
+// The same for a BMP held in memory (an archive entry); `name` names it in messages.
+bool LoadBmpPictureFromMemory(const std::vector<uint8_t>& bytes, const std::string& name,
+                              Surface* out, std::string* error);
 
 }  // namespace tarrabel::platform

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/surface.h"
+#include "platform/ui_host.h"
 
 namespace tarrabel {
 class SoundSink;
@@ -38,7 +39,8 @@ class Platform {
     virtual ~Platform() = default;
 
     // Opens the display: a window (or the desktop in full screen) showing a table of the
-    // given size. On failure answers false with a message naming the cause.
+    // given size. On failure answers false with a message naming the cause. Called again
+    // while open, it switches between window and full screen and keeps the window.
     virtual bool OpenDisplay(const DisplaySettings& settings, std::string* error) = 0;
     virtual void CloseDisplay() = 0;
 
@@ -77,6 +79,17 @@ class Platform {
     virtual void LoadSounds(const std::string& soundFolder) = 0;
     virtual void ReleaseSounds() = 0;
     virtual SoundSink& Sound() = 0;
+
+    // Dear ImGui inside the game's window, for the options dialog. StartUi needs an open
+    // display; false with a message when there is no UI (the null platform has none).
+    virtual bool StartUi(std::string* error) = 0;
+    // Sleeps until input while the UI has nothing to show, takes the events and begins a
+    // UI frame. False once the window was closed or the process asked to end.
+    virtual bool BeginUiFrame() = 0;
+    // Draws the frame's UI over the given colour and presents it.
+    virtual void EndUiFrame(uint8_t r, uint8_t g, uint8_t b) = 0;
+    virtual UiTexture CreateUiTexture(const Surface& picture) = 0;
+    virtual void StopUi() = 0;
 
     // Shows a fatal message to the player (after the display is closed) and on stderr.
     virtual void ShowMessage(const std::string& message) = 0;

@@ -85,6 +85,14 @@ class SdlPlatform final : public Platform {
 
     void ShowMessage(const std::string& message) override;
 
+    bool StartUi(std::string* error) override { return ui_.Attach(window_, renderer_, error); }
+    bool BeginUiFrame() override;
+    void EndUiFrame(uint8_t r, uint8_t g, uint8_t b) override { ui_.EndFrame(r, g, b); }
+    UiTexture CreateUiTexture(const Surface& picture) override {
+        return ui_.CreateTexture(picture);
+    }
+    void StopUi() override { ui_.Detach(); }
+
   private:
     bool CreateRenderer(std::string* error);
     bool CreateTexture(int32_t width, int32_t height, std::string* error);
@@ -110,12 +118,22 @@ class SdlPlatform final : public Platform {
     bool leftPressed_ = false, rightPressed_ = false;
     bool escapePressed_ = false, pausePressed_ = false;
 
+    UiHost ui_;
     FramePacer pacer_;
     MixerEffects effects_;
     EffectSink sink_;
 };
 
 bool SdlPlatform::OpenDisplay(const DisplaySettings& settings, std::string* error) {
+    if (window_ && renderer_) {
+        // The window of the options dialog becomes the table's: only the mode changes,
+        // and the presses that closed the dialog do not count at the table.
+        settings_ = settings;
+        SDL_SetWindowFullscreen(window_, settings.FullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        leftPressed_ = rightPressed_ = escapePressed_ = pausePressed_ = false;
+        ReadRefreshRate();
+        return true;
+    }
     CloseDisplay();
     settings_ = settings;
     quit_ = minimised_ = displayReset_ = false;
@@ -196,6 +214,7 @@ bool SdlPlatform::CreateTexture(int32_t width, int32_t height, std::string* erro
 }
 
 void SdlPlatform::CloseDisplay() {
+    ui_.Detach();
     effects_.Close();
     sink_.SetVoices(nullptr);
     if (texture_) SDL_DestroyTexture(texture_);
@@ -237,7 +256,18 @@ bool SdlPlatform::PumpEvents() {
     return !quit_;
 }
 
+bool SdlPlatform::BeginUiFrame() {
+    if (!ui_.Attached() || !videoOpen_) return false;
+    // Nothing to animate: sleep until something happens (a second at most).
+    SDL_Event e;
+    if (!ui_.WantsFrames() && !quit_ && SDL_WaitEventTimeout(&e, 1000)) HandleEvent(e);
+    if (!PumpEvents()) return false;
+    ui_.BeginFrame();
+    return true;
+}
+
 void SdlPlatform::HandleEvent(const SDL_Event& e) {
+    ui_.ProcessEvent(&e);
     switch (e.type) {
         case SDL_QUIT:
             quit_ = true;

@@ -131,7 +131,8 @@ int32_t qelPAK::EntrySize(int32_t id) const {
     return InTable(id) ? entries_[size_t(id)].FileLen : 0;
 }
 
-bool qelPAK::SaveFileFromPAK(int32_t id, const std::string& SaveToPath, std::string* error) const {
+bool qelPAK::ReadEntry(int32_t id, std::vector<uint8_t>* bytes, std::string* error) const {
+    bytes->clear();
     if (!InTable(id)) {
         Fail(error, fileLoaded_.empty() ? std::string("No resource archive is loaded")
                                         : "The resource archive " + Quoted(fileLoaded_) +
@@ -145,17 +146,36 @@ bool qelPAK::SaveFileFromPAK(int32_t id, const std::string& SaveToPath, std::str
         Fail(error, where + " cannot be opened: " + std::strerror(errno));
         return false;
     }
+    // The directory was checked against the file when it was opened; the file may have
+    // been replaced or cut since.
     const int64_t size = FileSize(in.get());
-    if (size < int64_t(e.FilePos) + e.FileLen || fseeko(in.get(), e.FilePos, SEEK_SET) != 0) {
+    if (size < int64_t(e.FilePos) + e.FileLen) {
         Fail(error, where + " has changed: entry " + std::to_string(id) +
                         " now runs past the end of the file");
         return false;
     }
+    std::vector<uint8_t> data(size_t(e.FileLen));
+    if (!data.empty() && !ReadExactly(in.get(), e.FilePos, data.data(), data.size())) {
+        Fail(error, where + " cannot be read at entry " + std::to_string(id));
+        return false;
+    }
+    for (uint8_t& b : data)
+        b = PakUnshift(b);
+    *bytes = std::move(data);
+    return true;
+}
 
+bool qelPAK::SaveFileFromPAK(int32_t id, const std::string& SaveToPath, std::string* error) const {
+    // The whole entry is read before the target is touched, so a damaged archive leaves
+    // any file of that name as it was.
+    std::vector<uint8_t> data;
+    if (!ReadEntry(id, &data, error)) return false;
+
+    const std::string cannot = "Cannot write " + Quoted(SaveToPath) + ": ";
     std::string temp = SaveToPath + ".XXXXXX";
     const int fd = mkstemp(temp.data());
     if (fd < 0) {
-        Fail(error, "Cannot write " + Quoted(SaveToPath) + ": " + std::strerror(errno));
+        Fail(error, cannot + std::strerror(errno));
         return false;
     }
     fchmod(fd, 0644);
@@ -164,29 +184,15 @@ bool qelPAK::SaveFileFromPAK(int32_t id, const std::string& SaveToPath, std::str
         const int err = errno;
         close(fd);
         unlink(temp.c_str());
-        Fail(error, "Cannot write " + Quoted(SaveToPath) + ": " + std::strerror(err));
+        Fail(error, cannot + std::strerror(err));
         return false;
     }
-
-    uint8_t buffer[1 << 16];
-    int64_t left = e.FileLen;
     std::string failure;
-    while (left > 0 && failure.empty()) {
-        const size_t n = size_t(left < int64_t(sizeof buffer) ? left : int64_t(sizeof buffer));
-        if (std::fread(buffer, 1, n, in.get()) != n) {
-            failure = where + " cannot be read at entry " + std::to_string(id);
-            break;
-        }
-        for (size_t i = 0; i < n; ++i)
-            buffer[i] = PakUnshift(buffer[i]);
-        if (std::fwrite(buffer, 1, n, out.get()) != n)
-            failure = "Cannot write " + Quoted(SaveToPath) + ": " + std::strerror(errno);
-        left -= int64_t(n);
-    }
-    if (std::fclose(out.release()) != 0 && failure.empty())
-        failure = "Cannot write " + Quoted(SaveToPath) + ": " + std::strerror(errno);
+    if (std::fwrite(data.data(), 1, data.size(), out.get()) != data.size())
+        failure = cannot + std::strerror(errno);
+    if (std::fclose(out.release()) != 0 && failure.empty()) failure = cannot + std::strerror(errno);
     if (failure.empty() && std::rename(temp.c_str(), SaveToPath.c_str()) != 0)
-        failure = "Cannot write " + Quoted(SaveToPath) + ": " + std::strerror(errno);
+        failure = cannot + std::strerror(errno);
     if (!failure.empty()) {
         unlink(temp.c_str());
         Fail(error, std::move(failure));

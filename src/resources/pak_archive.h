@@ -71,6 +71,11 @@ class qelPAK {
     bool SaveFileFromPAK(int32_t id, const std::string& SaveToPath,
                          std::string* error = nullptr) const;
 
+    // The unshifted bytes of entry id, read into *bytes (the deck previews and the browser
+    // need them in memory); bytes must not be null. The same checks as SaveFileFromPAK; on
+    // failure *bytes is empty and *error says why.
+    bool ReadEntry(int32_t id, std::vector<uint8_t>* bytes, std::string* error = nullptr) const;
+
   private:
     bool InTable(int32_t id) const { return id >= 0 && size_t(id) < entries_.size(); }
 

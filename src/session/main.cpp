@@ -1,21 +1,32 @@
 // Tarrabel: four players at a card table, five shedding games.
 //
-// Start-up: read the command line, unpack the art beside the executable, open the table,
-// play until the player leaves, and leave nothing behind on disk.
+// Start-up: read the command line, unpack the art beside its archive, open the table, play
+// until the player leaves, and leave nothing behind on disk.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/options.h"
 #include "platform/picture_convert.h"
 #include "platform/platform.h"
+#include "resources/archive_location.h"
+#include "resources/pak_archive.h"
 #include "resources/unpack.h"
 #include "session/command_line.h"
+#include "session/startup_flow.h"
 #include "session/table_app.h"
 #include "session/trace_writer.h"
+
+// The data folder of an installed game relative to its executable's folder; the build
+// passes the one its install rules use.
+#ifndef TARRABEL_INSTALLED_DATA
+#define TARRABEL_INSTALLED_DATA "../share/tarrabel"
+#endif
 
 namespace {
 
@@ -28,6 +39,7 @@ uint64_t TimeSeed() {
 
 int Fail(platform::Platform& p, const ResourceTree* tree, const std::string& message) {
     if (tree) DeleteResources(*tree);
+    p.CloseDisplay();  // the message is shown once the game's window is gone
     p.ShowMessage(message);
     return 1;
 }
@@ -46,9 +58,6 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    GameOptions options = DefaultOptions(cl.Variant.value_or(GameVariant::Tarrabel));
-    options.FullScreen = !cl.Windowed;
-
     std::unique_ptr<platform::Platform> platform = platform::MakeSdlPlatform();
 
     // The trace file is opened before anything is unpacked, so a bad path costs nothing.
@@ -64,8 +73,36 @@ int main(int argc, char** argv) {
         trace = std::make_unique<JsonTraceWriter>(traceFile.get());
     }
 
+    // The archive beside the executable (a build folder) or in the installed data folder.
+    // The tree is unpacked next to it, or into a private temporary folder when that folder
+    // is read-only, as an installed game's is.
     UnpackOptions unpack;
-    unpack.AppPath = ExecutableFolder();
+    unpack.PakFileName = std::string(kPakFileName);
+    unpack.AppPath =
+        FindArchiveFolder(ExecutableFolder(), unpack.PakFileName, TARRABEL_INSTALLED_DATA);
+
+    // The options dialog first, unless the command line chose the game.
+    GameOptions options = DefaultOptions(cl.Variant.value_or(GameVariant::Tarrabel));
+    if (!cl.Variant) {
+        // A missing or damaged archive is reported before the dialog: no game could start.
+        const std::filesystem::path witness =
+            unpack.AppPath / kResFolder / kWitnessFolder / kWitnessFile;
+        qelPAK archive;
+        std::error_code ec;
+        if (!std::filesystem::exists(witness, ec) &&
+            !archive.OpenQ2Pak((unpack.AppPath / unpack.PakFileName).string(), &error))
+            return Fail(*platform, nullptr, error);
+        std::optional<GameOptions> chosen;
+        if (!RunStartupDialog(*platform, (unpack.AppPath / unpack.PakFileName).string(), &chosen,
+                              &error))
+            return Fail(*platform, nullptr, error);
+        if (!chosen) {
+            platform->CloseDisplay();  // "Exit", Escape or the close box: no game
+            return 0;
+        }
+        options = *chosen;
+    }
+    if (cl.Windowed) options.FullScreen = false;
     unpack.PakFileName = std::string(options.PakFileName);
     ResourceTree tree;
     if (!UnpackResources(unpack, platform::ConvertJpegToBmp, &tree, &error))

@@ -190,5 +190,73 @@ TEST_F(PakArchive, AFolderThatCannotBeWrittenIsNamed) {
     EXPECT_NE(error.find(out.string()), std::string::npos) << error;
 }
 
+// Reading into memory gives exactly the bytes extraction writes, for every byte value and
+// for an empty entry.
+TEST_F(PakArchive, ReadEntryGivesTheBytesExtractionWrites) {
+    std::vector<uint8_t> all(256);
+    for (int i = 0; i < 256; ++i)
+        all[size_t(i)] = uint8_t(255 - i);
+    const std::vector<RawEntry> entries = {
+        {"Xoyal_Card01.bmp", all}, {"Xounds_silence.wav", {}}, {"Xitmaps_x", Bytes("BM\xff")}};
+    qelPAK pak;
+    ASSERT_TRUE(pak.OpenQ2Pak(Pak(RawPak(entries)).string()));
+    for (int32_t id = 0; id <= pak.NumEntrys(); ++id) {
+        SCOPED_TRACE(id);
+        std::vector<uint8_t> bytes = Bytes("left over from before");
+        std::string error;
+        ASSERT_TRUE(pak.ReadEntry(id, &bytes, &error)) << error;
+        EXPECT_EQ(bytes, entries[size_t(id)].Data);
+        const fs::path out = tmp.Path() / "out";
+        ASSERT_TRUE(pak.SaveFileFromPAK(id, out.string()));
+        EXPECT_EQ(ReadFile(out), bytes);
+    }
+}
+
+// Each case leaves the reader unable to give entry 0; the result is empty and named.
+struct Unreadable {
+    const char* what;
+    void (*spoil)(qelPAK& pak, const fs::path& archive);
+    int32_t id;
+    const char* message;
+};
+
+const Unreadable kUnreadables[] = {
+    {"nothing loaded", [](qelPAK&, const fs::path&) {}, 0, "No resource archive is loaded"},
+    {"index past the end", [](qelPAK& p, const fs::path& a) { p.OpenQ2Pak(a.string()); }, 1,
+     "has no entry 1"},
+    {"negative index", [](qelPAK& p, const fs::path& a) { p.OpenQ2Pak(a.string()); }, -1,
+     "has no entry -1"},
+    {"archive cut after opening",
+     [](qelPAK& p, const fs::path& a) {
+         p.OpenQ2Pak(a.string());
+         fs::resize_file(a, 14);
+     },
+     0, "now runs past the end"},
+    {"archive removed after opening",
+     [](qelPAK& p, const fs::path& a) {
+         p.OpenQ2Pak(a.string());
+         fs::remove(a);
+     },
+     0, "cannot be opened"},
+};
+
+TEST_F(PakArchive, ReadEntryRefusesWhatExtractionRefuses) {
+    for (const Unreadable& u : kUnreadables) {
+        SCOPED_TRACE(u.what);
+        const fs::path archive = Pak(RawPak({{"Xounds_a", Bytes("abcdef")}}));
+        qelPAK pak;
+        u.spoil(pak, archive);
+        std::vector<uint8_t> bytes = Bytes("stale");
+        std::string error;
+        EXPECT_FALSE(pak.ReadEntry(u.id, &bytes, &error));
+        EXPECT_TRUE(bytes.empty());
+        EXPECT_NE(error.find(u.message), std::string::npos) << error;
+        std::string saveError;
+        EXPECT_FALSE(pak.SaveFileFromPAK(u.id, (tmp.Path() / "out").string(), &saveError));
+        EXPECT_EQ(saveError, error);
+        EXPECT_FALSE(fs::exists(tmp.Path() / "out"));
+    }
+}
+
 }  // namespace
 }  // namespace tarrabel::test

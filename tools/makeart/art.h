@@ -16,4 +16,8 @@ bool MakeTableArt(const std::string& outDir, std::string* error);
 // res/Sounds: the ten sound effects.
 bool MakeSounds(const std::string& outDir, std::string* error);
 
+// The desktop icon in the sizes the game installs, as iconDir/tarrabel-SIZE.png (48 and
+// 256 pixels square). Not part of the resource tree.
+bool MakeIcons(const std::string& iconDir, std::string* error);
+
 }  // namespace tarrabel::art

@@ -1,0 +1,61 @@
+#include "session/deck_preview.h"
+
+#include <map>
+#include <string_view>
+#include <vector>
+
+#include "platform/picture_load.h"
+#include "resources/pak_archive.h"
+#include "resources/unpack.h"
+
+namespace tarrabel {
+
+namespace {
+
+// A hand a player would be glad to hold: the Ace, King, Queen and Jack of four suits and a
+// joker-free Ten, fanned from the left.
+constexpr std::string_view kPreviewCards[] = {"10D.BMP", "JC.BMP", "QH.BMP", "KS.BMP", "AH.BMP"};
+constexpr std::string_view kDeckPrefixes[3] = {"Xoyal_", "Xoya2_", "Xoya3_"};
+constexpr uint16_t kPreviewFelt = platform::Rgb565(24, 82, 54);
+
+std::string Trimmed(std::string name) {
+    while (!name.empty() && (name.back() == ' ' || name.back() == '\0'))
+        name.pop_back();
+    return name;
+}
+
+}  // namespace
+
+std::array<platform::Surface, 3> MakeDeckPreviews(const std::string& pakPath) {
+    std::array<platform::Surface, 3> previews;
+    qelPAK pak;
+    if (!pak.OpenQ2Pak(pakPath)) return previews;
+    std::map<std::string, int32_t> index;
+    for (int32_t i = 0; i <= pak.NumEntrys(); ++i)
+        index[Trimmed(pak.EntryName(i))] = i;
+
+    for (int deck = 0; deck < 3; ++deck) {
+        platform::Surface preview =
+            platform::MakeSurface(kPreviewWidth, kPreviewHeight, kPreviewFelt);
+        const platform::Rect clip{0, 0, kPreviewWidth, kPreviewHeight};
+        int x = 12;
+        bool any = false;
+        for (std::string_view card : kPreviewCards) {
+            const auto it = index.find(std::string(kDeckPrefixes[deck]) + std::string(card));
+            std::vector<uint8_t> bytes;
+            platform::Surface picture;
+            if (it == index.end() || !pak.ReadEntry(it->second, &bytes) ||
+                !platform::LoadBmpPictureFromMemory(bytes, std::string(card), &picture, nullptr))
+                continue;
+            platform::SetSurfaceColorKey(picture, 2);
+            platform::BltClip(picture, preview, {}, x, (kPreviewHeight - picture.Height) / 2, true,
+                              clip);
+            x += 50;
+            any = true;
+        }
+        if (any) previews[size_t(deck)] = std::move(preview);
+    }
+    return previews;
+}
+
+}  // namespace tarrabel

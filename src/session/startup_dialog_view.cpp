@@ -1,0 +1,180 @@
+#include "session/startup_dialog_view.h"
+
+#include <imgui.h>
+
+#include <string>
+
+#include "session/dialog_texts.h"
+
+namespace tarrabel {
+
+namespace {
+
+// ImGui takes C strings; the texts are string_views into literals, so their data is
+// terminated already where the view ends at the literal's end. Copy when unsure.
+std::string Str(std::string_view s) {
+    return std::string(s);
+}
+
+void TextPage(const char* id, const dialog::TextSection* sections, size_t count) {
+    ImGui::BeginChild(id, ImVec2(0, 0), true);
+    for (size_t i = 0; i < count; ++i) {
+        const dialog::TextSection& s = sections[i];
+        if (!s.Heading.empty()) {
+            ImGui::PushStyleColor(ImGuiCol_Text, ImVec4(0.89f, 0.73f, 0.32f, 1.0f));
+            ImGui::TextUnformatted(s.Heading.data(), s.Heading.data() + s.Heading.size());
+            ImGui::PopStyleColor();
+        }
+        // Paragraphs and "- " list items, wrapped to the page.
+        std::string_view body = s.Body;
+        while (!body.empty()) {
+            const size_t end = body.find('\n');
+            std::string_view line = body.substr(0, end);
+            body = end == std::string_view::npos ? std::string_view{} : body.substr(end + 1);
+            if (line.empty()) {
+                ImGui::Spacing();
+                continue;
+            }
+            if (line.substr(0, 2) == "- ") {
+                ImGui::Bullet();
+                ImGui::SameLine();
+                line.remove_prefix(2);
+            }
+            ImGui::TextWrapped("%s", Str(line).c_str());
+        }
+        ImGui::Spacing();
+        ImGui::Separator();
+        ImGui::Spacing();
+    }
+    ImGui::EndChild();
+}
+
+void DeckPage(frmStartup& d, const StartupDialogLook& look) {
+    // Option4, Option2, Option3 in the order of their previews 0, 1, 2.
+    const bool selected[3] = {d.Option4, d.Option2, d.Option3};
+    ImGui::BeginGroup();
+    for (int i = 0; i < 3; ++i) {
+        const dialog::DeckOptionText& t = dialog::kDeckOptions[size_t(i)];
+        if (ImGui::RadioButton(Str(t.Caption).c_str(), selected[i])) {
+            if (i == 0) d.Option4_Click();
+            if (i == 1) d.Option2_Click();
+            if (i == 2) d.Option3_Click();
+        }
+        ImGui::Indent(32);
+        ImGui::TextDisabled("%s", Str(t.Label).c_str());
+        ImGui::Unindent(32);
+        ImGui::Spacing();
+    }
+    ImGui::EndGroup();
+    const platform::UiTexture preview = look.Previews[size_t(d.PreviewShown % 3)];
+    if (preview) {
+        ImGui::Spacing();
+        const float x = (ImGui::GetContentRegionAvail().x - float(look.PreviewWidth)) * 0.5f;
+        if (x > 0) ImGui::SetCursorPosX(ImGui::GetCursorPosX() + x);
+        ImGui::Image(preview, ImVec2(float(look.PreviewWidth), float(look.PreviewHeight)));
+    }
+}
+
+void OptionsPage(frmStartup& d) {
+    for (int i = 0; i < frmStartup::kVariantOptions; ++i) {
+        const dialog::VariantOptionText& t = dialog::kVariantOptions[size_t(i)];
+        if (ImGui::RadioButton(Str(t.Caption).c_str(), d.Option5[size_t(i)])) d.Option5_Click(i);
+        ImGui::Indent(32);
+        ImGui::TextDisabled("%s", Str(t.Description).c_str());
+        if (i == 2) {
+            // "Illustrated Agonia" belongs to "Agonia".
+            ImGui::BeginDisabled(!d.Check6Enabled);
+            bool check6 = d.Check6;
+            if (ImGui::Checkbox(Str(dialog::kCheck6Caption).c_str(), &check6))
+                d.Check6_Click(check6);
+            ImGui::Indent(32);
+            ImGui::TextDisabled("%s", Str(dialog::kCheck6Description).c_str());
+            ImGui::Unindent(32);
+            ImGui::EndDisabled();
+        }
+        ImGui::Unindent(32);
+    }
+    ImGui::Spacing();
+    ImGui::Separator();
+    ImGui::Spacing();
+    bool check5 = d.Check5;
+    if (ImGui::Checkbox(Str(dialog::kCheck5Caption).c_str(), &check5)) d.Check5_Click(check5);
+    ImGui::Indent(32);
+    ImGui::TextWrapped("%s", Str(dialog::kCheck5Description).c_str());
+    ImGui::Unindent(32);
+    if (frmStartup::kCheck2Visible) {
+        bool check2 = d.Check2;
+        if (ImGui::Checkbox(Str(dialog::kCheck2Caption).c_str(), &check2)) d.Check2_Click(check2);
+    }
+}
+
+}  // namespace
+
+std::optional<GameOptions> DrawStartupDialog(frmStartup& d, const StartupDialogLook& look) {
+    std::optional<GameOptions> chosen;
+    const ImGuiIO& io = ImGui::GetIO();
+    ImGui::SetNextWindowPos(ImVec2(0, 0));
+    ImGui::SetNextWindowSize(io.DisplaySize);
+    ImGui::Begin("frmStartup", nullptr,
+                 ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoMove |
+                     ImGuiWindowFlags_NoCollapse | ImGuiWindowFlags_NoSavedSettings |
+                     ImGuiWindowFlags_NoBringToFrontOnFocus);
+
+    // The title.
+    ImGui::PushFont(look.Fonts.Title);
+    ImGui::TextColored(ImVec4(0.89f, 0.73f, 0.32f, 1.0f), "Tarrabel");
+    ImGui::PopFont();
+    ImGui::SameLine();
+    ImGui::SetCursorPosY(ImGui::GetCursorPosY() + 14);
+    ImGui::TextDisabled("five shedding games at one card table");
+
+    // The tabs; the buttons keep the bottom row.
+    const float buttonsHeight = ImGui::GetFrameHeightWithSpacing() + 14;
+    if (ImGui::BeginTabBar("SSTab1")) {
+        for (int tab = 0; tab < frmStartup::kTabCount; ++tab) {
+            const std::string caption = Str(dialog::kTabCaptions[size_t(tab)]);
+            if (!ImGui::BeginTabItem(caption.c_str())) continue;
+            if (d.CurrentTab != tab) d.SSTab1_Click(tab);
+            ImGui::BeginChild("Frame1", ImVec2(0, -buttonsHeight), false);
+            if (d.PanelVisible(0) && tab == 0) DeckPage(d, look);
+            if (d.PanelVisible(1) && tab == 1)
+                TextPage("Text3", dialog::kKeysSections.data(), dialog::kKeysSections.size());
+            if (d.PanelVisible(2) && tab == 2)
+                TextPage("Text2", dialog::kRulesSections.data(), dialog::kRulesSections.size());
+            if (d.PanelVisible(3) && tab == 3)
+                TextPage("Credits", dialog::kCreditsSections.data(),
+                         dialog::kCreditsSections.size());
+            if (d.PanelVisible(4) && tab == 4) OptionsPage(d);
+            ImGui::EndChild();
+            ImGui::EndTabItem();
+        }
+        ImGui::EndTabBar();
+    }
+
+    // The bottom row: the version, then "Start" (the default button) and "Exit".
+    ImGui::Separator();
+    ImGui::Spacing();
+    ImGui::AlignTextToFramePadding();
+    ImGui::TextDisabled("%s", d.VersionLabel().c_str());
+    const float buttonWidth = 120;
+    ImGui::SameLine(ImGui::GetWindowContentRegionMax().x - 2 * buttonWidth -
+                    ImGui::GetStyle().ItemSpacing.x);
+    if (ImGui::Button(Str(dialog::kCommand1Caption).c_str(), ImVec2(buttonWidth, 0)))
+        chosen = d.Command1_Click();
+    ImGui::SameLine();
+    if (ImGui::Button(Str(dialog::kCommand2Caption).c_str(), ImVec2(buttonWidth, 0)))
+        d.Command2_Click();
+
+    // Enter starts (the start button is the default), Escape is "Exit".
+    if (!d.Started && !d.Ended) {
+        if (ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter)) ||
+            ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_KeyPadEnter)))
+            chosen = d.Command1_Click();
+        else if (ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape)))
+            d.Command2_Click();
+    }
+    ImGui::End();
+    return chosen;
+}
+
+}  // namespace tarrabel

@@ -1,0 +1,25 @@
+// Draws the options dialog with Dear ImGui and turns the player's clicks and keys into the
+// dialog's handlers. The state lives in frmStartup; this only shows it.
+#pragma once
+
+#include <array>
+#include <optional>
+
+#include "platform/ui_host.h"
+#include "presentation/ui_style.h"
+#include "session/startup_dialog.h"
+
+namespace tarrabel {
+
+struct StartupDialogLook {
+    UiFonts Fonts;
+    // The deck previews, Image2(0..2): a few cards of each deck on the felt.
+    std::array<platform::UiTexture, 3> Previews{};
+    int PreviewWidth = 0, PreviewHeight = 0;
+};
+
+// One frame of the dialog. Enter is the start button, Escape is "Exit". Answers the game
+// options in the frame the start button is pressed.
+std::optional<GameOptions> DrawStartupDialog(frmStartup& dialog, const StartupDialogLook& look);
+
+}  // namespace tarrabel

@@ -1,0 +1,20 @@
+// The options dialog before play, shown in the game's own window.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "core/options.h"
+#include "platform/platform.h"
+
+namespace tarrabel {
+
+// Opens the window, shows the dialog until the player starts a game or leaves, and answers
+// the options chosen (nothing when he left with "Exit", Escape or the close box). The deck
+// previews are read from the archive at pakPath; without it the dialog shows none, and the
+// game's start-up reports the archive. False only when no window can be opened, with the
+// message in *error.
+bool RunStartupDialog(platform::Platform& p, const std::string& pakPath,
+                      std::optional<GameOptions>* chosen, std::string* error);
+
+}  // namespace tarrabel

@@ -1,0 +1,313 @@
+// The options dialog without a window: its state when it opens, the tabs, the rule that
+// offers "Illustrated Agonia" only with "Agonia", the deck previews, the options the start
+// button hands to the game, and the three ways the dialog ends.
+#include "session/startup_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "session/dialog_texts.h"
+
+namespace tarrabel::test {
+namespace {
+
+frmStartup Opened() {
+    frmStartup f;
+    f.Form_Load();
+    return f;
+}
+
+std::vector<int> VisiblePanels(const frmStartup& f) {
+    std::vector<int> shown;
+    for (int tab = 0; tab < frmStartup::kTabCount; ++tab)
+        if (f.PanelVisible(tab)) shown.push_back(tab);
+    return shown;
+}
+
+// ---- opening -------------------------------------------------------------------------------
+
+TEST(FormLoad, StartingAtOnceGivesTheDefaults) {
+    frmStartup f = Opened();
+    EXPECT_TRUE(f.EndOnClose);
+    EXPECT_EQ(f.CurrentTab, 0);
+    EXPECT_EQ(VisiblePanels(f), std::vector<int>{0});
+    EXPECT_EQ(f.PakFileName, "res134.pak");
+    EXPECT_FALSE(f.Check6Enabled) << "Illustrated Agonia is offered only with Agonia";
+    EXPECT_EQ(f.PreviewShown, 0);
+
+    const GameOptions o = f.Command1_Click();
+    EXPECT_EQ(o.Variant, GameVariant::Tarrabel);
+    EXPECT_EQ(o.TargetScore, 100);
+    EXPECT_EQ(o.DeckName, "Royal");
+    EXPECT_EQ(o.Resolution, "800x600");
+    EXPECT_EQ(o.ScreenWidth, 800);
+    EXPECT_EQ(o.ScreenHeight, 600);
+    EXPECT_TRUE(o.FullScreen);
+    EXPECT_FALSE(o.SlowAnimation);
+    EXPECT_FALSE(o.UseVidMem);
+    EXPECT_EQ(o.PakFileName, "res134.pak");
+}
+
+TEST(FormLoad, TheVersionLabelShowsThreeNumbers) {
+    const std::string label = Opened().VersionLabel();
+    EXPECT_TRUE(std::regex_match(label, std::regex(R"(Version \d+\.\d+\.\d+)"))) << label;
+}
+
+// ---- tabs ----------------------------------------------------------------------------------
+
+TEST(Tabs, EachClickShowsThatPanelAlone) {
+    frmStartup f = Opened();
+    // Every tab after every other: the panel shown before is always hidden again.
+    for (int from = 0; from < frmStartup::kTabCount; ++from) {
+        for (int to = 0; to < frmStartup::kTabCount; ++to) {
+            SCOPED_TRACE(std::to_string(from) + " -> " + std::to_string(to));
+            f.SSTab1_Click(from);
+            f.SSTab1_Click(to);
+            EXPECT_EQ(f.CurrentTab, to);
+            EXPECT_EQ(VisiblePanels(f), std::vector<int>{to});
+        }
+    }
+}
+
+TEST(Tabs, ATabOutsideTheControlChangesNothing) {
+    frmStartup f = Opened();
+    f.SSTab1_Click(3);
+    for (int tab : {-1, frmStartup::kTabCount}) {
+        f.SSTab1_Click(tab);
+        EXPECT_EQ(f.CurrentTab, 3);
+        EXPECT_EQ(VisiblePanels(f), std::vector<int>{3});
+    }
+}
+
+// ---- "Illustrated Agonia" ------------------------------------------------------------------
+
+// A click on a game option (0..3), or on the check box "Illustrated Agonia".
+constexpr int kCheck = 10;
+constexpr int kUncheck = 11;
+
+struct VariantClicks {
+    const char* name;
+    std::vector<int> clicks;
+    bool check6Enabled;
+    bool check6;
+    GameVariant variant;
+};
+
+const VariantClicks kVariantClicks[] = {
+    {"Agonia", {2}, true, false, GameVariant::Agonia},
+    {"Agonia and the box", {2, kCheck}, true, true, GameVariant::IllustratedAgonia},
+    {"the box cleared again", {2, kCheck, kUncheck}, true, false, GameVariant::Agonia},
+    {"then Tarrabel", {2, kCheck, 0}, false, false, GameVariant::Tarrabel},
+    {"then Huit Americain", {2, kCheck, 1}, false, false, GameVariant::HuitAmericain},
+    {"then Pis Yedili", {2, kCheck, 3}, false, false, GameVariant::PisYedili},
+    // The box does not come back checked with Agonia.
+    {"then back to Agonia", {2, kCheck, 3, 2}, true, false, GameVariant::Agonia},
+    {"Agonia again", {2, kCheck, 2}, true, true, GameVariant::IllustratedAgonia},
+    {"Huit Americain", {1}, false, false, GameVariant::HuitAmericain},
+};
+
+TEST(IllustratedAgonia, OnlyAgoniaWithTheBoxGivesIt) {
+    for (const VariantClicks& c : kVariantClicks) {
+        SCOPED_TRACE(c.name);
+        frmStartup f = Opened();
+        for (int click : c.clicks) {
+            if (click == kCheck || click == kUncheck)
+                f.Check6_Click(click == kCheck);
+            else
+                f.Option5_Click(click);
+        }
+        EXPECT_EQ(f.Check6Enabled, c.check6Enabled);
+        EXPECT_EQ(f.Check6, c.check6);
+        int selected = 0;
+        for (bool on : f.Option5)
+            selected += on ? 1 : 0;
+        EXPECT_EQ(selected, 1);
+        EXPECT_EQ(f.Command1_Click().Variant, c.variant);
+    }
+}
+
+TEST(IllustratedAgonia, TheBoxClearsAndLocksJackOfDiamonds) {
+    frmStartup f = Opened();
+    f.Check4 = true;
+    f.Option5_Click(2);
+    f.Check6_Click(true);
+    EXPECT_FALSE(f.Check4);
+    EXPECT_FALSE(f.Check4Enabled);
+    f.Check6_Click(false);
+    EXPECT_FALSE(f.Check4) << "clearing Illustrated Agonia does not check it again";
+    EXPECT_TRUE(f.Check4Enabled);
+
+    // Leaving Agonia clears the box, and that frees Jack of Diamonds as well.
+    f.Check6_Click(true);
+    f.Option5_Click(0);
+    EXPECT_TRUE(f.Check4Enabled);
+}
+
+// ---- decks ---------------------------------------------------------------------------------
+
+struct DeckClick {
+    const char* name;
+    void (frmStartup::*click)();
+    int preview;
+    std::string_view deck;
+};
+
+const DeckClick kDeckClicks[] = {
+    {"Option2", &frmStartup::Option2_Click, 1, "Roya2"},
+    {"Option3", &frmStartup::Option3_Click, 2, "Roya3"},
+    {"Option4", &frmStartup::Option4_Click, 0, "Royal"},
+};
+
+TEST(Decks, EachOptionShowsItsPreviewAndPicksItsDeck) {
+    // From every deck to every deck, so a stale selection would show.
+    for (const DeckClick& from : kDeckClicks) {
+        for (const DeckClick& to : kDeckClicks) {
+            SCOPED_TRACE(std::string(from.name) + " then " + to.name);
+            frmStartup f = Opened();
+            (f.*from.click)();
+            (f.*to.click)();
+            EXPECT_EQ(f.PreviewShown, to.preview);
+            EXPECT_EQ(int(f.Option2) + int(f.Option3) + int(f.Option4), 1);
+            const GameOptions o = f.Command1_Click();
+            EXPECT_EQ(o.DeckName, to.deck);
+            EXPECT_EQ(o.Resolution, "800x600");
+            EXPECT_EQ(o.ScreenWidth, 800);
+            EXPECT_EQ(o.ScreenHeight, 600);
+        }
+    }
+}
+
+// The captions and labels of the deck tab follow the preview order the handlers use.
+TEST(Decks, TheDeckTabListsTheHandlersControlsInPreviewOrder) {
+    for (const DeckClick& d : kDeckClicks)
+        EXPECT_EQ(dialog::kDeckOptions[d.preview].Control, d.name);
+}
+
+// ---- the start button ----------------------------------------------------------------------
+
+struct StartCase {
+    int option5;
+    bool check6;
+    int deck;  // index into kDeckClicks
+    bool slow;
+    bool windowed;
+    GameVariant variant;
+    int16_t target;
+};
+
+// clang-format off
+const StartCase kStartCases[] = {
+    //  game  box    deck  slow   window  variant                          target
+    {   0,   false,  2,   false, false,  GameVariant::Tarrabel,             100},
+    {   1,   false,  0,   true,  false,  GameVariant::HuitAmericain,        500},
+    {   2,   false,  1,   false, true,   GameVariant::Agonia,               100},
+    {   2,   true,   2,   true,  true,   GameVariant::IllustratedAgonia,    100},
+    {   3,   false,  0,   false, true,   GameVariant::PisYedili,            500},
+    {   3,   false,  1,   true,  false,  GameVariant::PisYedili,            500},
+    {   0,   false,  1,   true,  true,   GameVariant::Tarrabel,             100},
+};
+// clang-format on
+
+TEST(Start, TheChoicesBecomeTheGameOptions) {
+    for (const StartCase& c : kStartCases) {
+        const DeckClick& deck = kDeckClicks[c.deck];
+        SCOPED_TRACE(std::string(VariantName(c.variant)) + ", " + deck.name +
+                     (c.slow ? ", slow" : "") + (c.windowed ? ", windowed" : ""));
+        frmStartup f = Opened();
+        f.Option5_Click(c.option5);
+        if (c.check6) f.Check6_Click(true);
+        (f.*deck.click)();
+        f.Check5_Click(c.slow);
+        f.Check2_Click(c.windowed);
+
+        const GameOptions o = f.Command1_Click();
+        EXPECT_EQ(o.Variant, c.variant);
+        EXPECT_EQ(o.TargetScore, c.target);
+        EXPECT_EQ(o.DeckName, deck.deck);
+        EXPECT_EQ(o.SlowAnimation, c.slow);
+        EXPECT_EQ(o.FullScreen, !c.windowed);
+        EXPECT_FALSE(o.UseVidMem);
+        EXPECT_EQ(o.ScreenWidth, 800);
+        EXPECT_EQ(o.ScreenHeight, 600);
+        EXPECT_TRUE(f.Started);
+        EXPECT_FALSE(f.EndOnClose);
+    }
+}
+
+// A game started from the command line skips the dialog; it must get the same options the
+// dialog gives for that game when nothing else is touched.
+TEST(Start, TheDialogAgreesWithTheCommandLineDefaults) {
+    const struct {
+        int option5;
+        bool check6;
+    } kChoice[kVariantCount] = {{0, false}, {1, false}, {2, false}, {2, true}, {3, false}};
+    for (int v = 0; v < kVariantCount; ++v) {
+        SCOPED_TRACE(kVariantNames[v]);
+        frmStartup f = Opened();
+        f.Option5_Click(kChoice[v].option5);
+        if (kChoice[v].check6) f.Check6_Click(true);
+        const GameOptions o = f.Command1_Click();
+        const GameOptions d = DefaultOptions(GameVariant(v));
+        EXPECT_EQ(o.Variant, d.Variant);
+        EXPECT_EQ(o.TargetScore, d.TargetScore);
+        EXPECT_EQ(o.DeckName, d.DeckName);
+        EXPECT_EQ(o.Resolution, d.Resolution);
+        EXPECT_EQ(o.ScreenWidth, d.ScreenWidth);
+        EXPECT_EQ(o.ScreenHeight, d.ScreenHeight);
+        EXPECT_EQ(o.SlowAnimation, d.SlowAnimation);
+        EXPECT_EQ(o.FullScreen, d.FullScreen);
+        EXPECT_EQ(o.UseVidMem, d.UseVidMem);
+        EXPECT_EQ(o.PakFileName, d.PakFileName);
+    }
+}
+
+// ---- ending --------------------------------------------------------------------------------
+
+TEST(Ending, ExitAndTheCloseBoxEndTheProgramButNotAfterTheStart) {
+    struct Case {
+        const char* name;
+        bool start, exit, close;
+        bool ended;
+    };
+    const Case kCases[] = {
+        {"Exit", false, true, false, true},
+        {"close box", false, false, true, true},
+        {"close box after the start", true, false, true, false},
+        {"nothing yet", false, false, false, false},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        frmStartup f = Opened();
+        if (c.start) f.Command1_Click();
+        if (c.exit) f.Command2_Click();
+        if (c.close) f.Form_Unload();
+        EXPECT_EQ(f.Ended, c.ended);
+        EXPECT_EQ(f.Started, c.start);
+    }
+}
+
+// ---- the rules page ------------------------------------------------------------------------
+
+// Each game has its own section on the rules page, and the target it states is the one the
+// game plays to: a change to the targets must reach the page too.
+TEST(RulesPage, EachGameStatesTheTargetItPlaysTo) {
+    for (int v = 0; v < kVariantCount; ++v) {
+        SCOPED_TRACE(kVariantNames[v]);
+        int sections = 0;
+        for (const dialog::TextSection& s : dialog::kRulesSections) {
+            if (s.Heading != kVariantNames[v]) continue;
+            ++sections;
+            const std::string target =
+                "Target: " + std::to_string(kVariantSettings[v].TargetScore) + ".";
+            EXPECT_NE(s.Body.find(target), std::string_view::npos) << s.Body;
+        }
+        EXPECT_EQ(sections, 1);
+    }
+}
+
+}  // namespace
+}  // namespace tarrabel::test
