@@ -67,16 +67,18 @@ void UiHost::ProcessEvent(const void* sdlEvent) {
 void UiHost::BeginFrame() {
     // Hand ImGui this frame's events, up to one that must wait for the next frame.
     Uint32 keysPressed[8] = {};
+    bool hoverOnly = false;
     int keysCount = 0;
     while (!pending_.empty()) {
         SDL_Event e;
         std::memcpy(&e, pending_.front().Bytes, sizeof(SDL_Event));
         if (e.type == SDL_MOUSEBUTTONDOWN &&
-            (!pointerKnown_ || float(e.button.x) != pointerX_ || float(e.button.y) != pointerY_)) {
+            (float(e.button.x) != shownX_ || float(e.button.y) != shownY_)) {
             // The pointer arrives with the click: hover first, click next frame.
             pointerKnown_ = true;
             pointerX_ = float(e.button.x);
             pointerY_ = float(e.button.y);
+            hoverOnly = true;
             break;
         }
         if (e.type == SDL_KEYUP) {
@@ -101,6 +103,10 @@ void UiHost::BeginFrame() {
     ImGuiIO& io = ImGui::GetIO();
     if (!ImGui::IsMousePosValid(&io.MousePos) && pointerKnown_)
         io.MousePos = ImVec2(pointerX_, pointerY_);
+    // The back end reads the buttons as they are now; in the hovering frame they are up.
+    if (hoverOnly) io.MouseDown[0] = io.MouseDown[1] = io.MouseDown[2] = false;
+    shownX_ = io.MousePos.x;
+    shownY_ = io.MousePos.y;
     ImGui::NewFrame();
 }
 

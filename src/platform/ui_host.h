@@ -58,6 +58,7 @@ class UiHost {
     // pointer; the events still carry it.
     bool pointerKnown_ = false;
     float pointerX_ = 0, pointerY_ = 0;
+    float shownX_ = -1, shownY_ = -1;  // where the last frame saw the pointer
     std::vector<void*> textures_;
 };
 
