@@ -13,6 +13,7 @@
 #include "core/turns.h"
 #include "platform/null_platform.h"
 #include "platform/picture_convert.h"
+#include "session/startup_dialog.h"
 #include "session/trace_writer.h"
 #include "simulate/human_policy.h"
 #include "simulate/simulator.h"
@@ -145,6 +146,82 @@ INSTANTIATE_TEST_SUITE_P(Variants, PlayedThroughTheLoop,
                                          PlayCase{GameVariant::IllustratedAgonia, 14},
                                          PlayCase{GameVariant::PisYedili, 15}),
                          [](const auto& info) { return NameOf(info.param.variant); });
+
+// From the options dialog's start button to Escape: the choices reach the table, a deal is
+// played with scripted clicks, and everything is released.
+struct DialogCase {
+    const char* name;
+    int option5;
+    bool illustrated;
+    int deck;  // 0 Royal, 1 Roya2, 2 Roya3
+    bool slow;
+    GameVariant variant;
+    int16_t cardHeight;
+};
+
+class FromTheDialog : public testing::TestWithParam<DialogCase> {};
+
+TEST_P(FromTheDialog, TheChoicesReachTheTableAndEscapeReleasesEverything) {
+    const DialogCase& c = GetParam();
+    frmStartup dialog;
+    dialog.Form_Load();
+    dialog.SSTab1_Click(4);
+    dialog.Option5_Click(c.option5);
+    if (c.illustrated) dialog.Check6_Click(true);
+    if (c.deck == 1) dialog.Option2_Click();
+    if (c.deck == 2) dialog.Option3_Click();
+    dialog.Check5_Click(c.slow);
+    dialog.Check2_Click(true);
+    const GameOptions options = dialog.Command1_Click();
+    dialog.Form_Unload();  // the game's start-up closes the dialog: the program goes on
+    EXPECT_FALSE(dialog.Ended);
+
+    GameFolder folder;
+    std::string error;
+    ASSERT_TRUE(folder.Unpack(&error)) << error;
+    {
+        platform::NullPlatform null;
+        TableAppConfig config;
+        config.Options = options;
+        config.Seed = 21;
+        config.IdleWait = false;
+        TableApp app(null, folder.tree, config);
+        ASSERT_TRUE(app.GameInit(&error)) << error;
+        const Game& g = app.game();
+        EXPECT_EQ(g.Options.Variant, c.variant);
+        EXPECT_EQ(g.Layout.CardHeight, c.cardHeight);
+        EXPECT_EQ(g.Layout.FlightFrames, c.slow ? 20 : 10);
+        EXPECT_FALSE(null.Settings().FullScreen);
+        EXPECT_EQ(app.Pictures().CardsLoaded, g.Rules.DeckSize);
+        EXPECT_EQ(app.Pictures().ddsCards[0].Height, c.cardHeight);
+
+        sim::HumanPolicy human(21);
+        int frames = 0;
+        for (; frames < 400000 && g.State != GameState::EndOfMatch; ++frames) {
+            null.SetInput(ToPlatformInput(human.Decide(g)));
+            ASSERT_TRUE(app.RunFrame());
+        }
+        EXPECT_EQ(g.State, GameState::EndOfMatch) << "no deal ended in " << frames << " frames";
+        platform::InputState escape;
+        escape.EscapeDown = true;
+        null.SetInput(escape);
+        EXPECT_FALSE(app.RunFrame());
+        app.ExitGame();
+        EXPECT_FALSE(null.DisplayOpen());
+        EXPECT_EQ(app.Pictures().CardsLoaded, 0);
+    }
+    EXPECT_FALSE(folder.ResLeft());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, FromTheDialog,
+    testing::Values(
+        DialogCase{"Tarrabel", 0, false, 0, false, GameVariant::Tarrabel, 151},
+        DialogCase{"HuitAmericainRoya2", 1, false, 1, true, GameVariant::HuitAmericain, 153},
+        DialogCase{"AgoniaRoya3", 2, false, 2, false, GameVariant::Agonia, 153},
+        DialogCase{"IllustratedAgonia", 2, true, 0, false, GameVariant::IllustratedAgonia, 151},
+        DialogCase{"PisYediliSlow", 3, false, 1, true, GameVariant::PisYedili, 153}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // ---- idle waits ------------------------------------------------------------------------
 
