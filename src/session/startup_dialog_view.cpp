@@ -75,24 +75,27 @@ void DeckPage(frmStartup& d, const StartupDialogLook& look) {
     }
 }
 
+constexpr float kDescriptionColumn = 210;
+
 void OptionsPage(frmStartup& d) {
     for (int i = 0; i < frmStartup::kVariantOptions; ++i) {
         const dialog::VariantOptionText& t = dialog::kVariantOptions[size_t(i)];
+        // Each game with its description beside it, so that the page fits without scrolling.
         if (ImGui::RadioButton(Str(t.Caption).c_str(), d.Option5[size_t(i)])) d.Option5_Click(i);
-        ImGui::Indent(32);
+        ImGui::SameLine(kDescriptionColumn);
         ImGui::TextDisabled("%s", Str(t.Description).c_str());
         if (i == 2) {
             // "Illustrated Agonia" belongs to "Agonia".
+            ImGui::Indent(32);
             ImGui::BeginDisabled(!d.Check6Enabled);
             bool check6 = d.Check6;
             if (ImGui::Checkbox(Str(dialog::kCheck6Caption).c_str(), &check6))
                 d.Check6_Click(check6);
-            ImGui::Indent(32);
-            ImGui::TextDisabled("%s", Str(dialog::kCheck6Description).c_str());
-            ImGui::Unindent(32);
             ImGui::EndDisabled();
+            ImGui::Unindent(32);
+            ImGui::SameLine(kDescriptionColumn);
+            ImGui::TextDisabled("%s", Str(dialog::kCheck6Description).c_str());
         }
-        ImGui::Unindent(32);
     }
     ImGui::Spacing();
     ImGui::Separator();
