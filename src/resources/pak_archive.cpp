@@ -41,6 +41,7 @@ int64_t FileSize(std::FILE* f) {
 
 bool ReadExactly(std::FILE* f, int64_t pos, void* into, size_t n) {
     if (fseeko(f, off_t(pos), SEEK_SET) != 0) return false;
+    if (n == 0) return true;  // an empty entry: nothing to read, and `into` may be null
     return std::fread(into, 1, n, f) == n;
 }
 
@@ -188,7 +189,8 @@ bool qelPAK::SaveFileFromPAK(int32_t id, const std::string& SaveToPath, std::str
         return false;
     }
     std::string failure;
-    if (std::fwrite(data.data(), 1, data.size(), out.get()) != data.size())
+    // An empty entry writes nothing (and fwrite must not see the empty vector's null data).
+    if (!data.empty() && std::fwrite(data.data(), 1, data.size(), out.get()) != data.size())
         failure = cannot + std::strerror(errno);
     if (std::fclose(out.release()) != 0 && failure.empty()) failure = cannot + std::strerror(errno);
     if (failure.empty() && std::rename(temp.c_str(), SaveToPath.c_str()) != 0)

@@ -6,7 +6,7 @@
 # never touched, and every wait has a deadline.
 #
 # Usage: game_e2e.sh CHECK GAME_DIR PROBE [VARIANT]
-#   CHECK     table | quit | bad-archive | no-display | command-line
+#   CHECK     table | quit | dialog | dialog-exits | bad-archive | no-display | command-line
 #   GAME_DIR  the build root holding tarrabel and res134.pak
 #   PROBE     the x11_probe helper (pixels, window close, window search)
 # Exit status: 0 passed, 1 failed, 77 skipped (no Xvfb or xdotool on this machine).
@@ -296,39 +296,248 @@ check_quit() {
     done
 }
 
+# The game's window, looked up again: the dialog's window becomes the table's.
+find_window() {
+    window=$(xdotool search --pid "$game_pid" 2>/dev/null | head -n1)
+    [ -n "$window" ]
+}
+
+# The options dialog: the plain title as caption, the felt over most of the window, and in
+# the top-left corner the dialog's gold heading where the table keeps its deck.
+shows_dialog() {
+    find_window && [ "$(xdotool getwindowname "$window" 2>/dev/null)" = Tarrabel ] &&
+        colours 0 0 800 600 && [ "$felt" -ge 600 ] &&
+        colours 0 0 100 100 && [ "$card" -lt 100 ]
+}
+
+# The table: the frame-rate caption, felt with cards on it, the deck's back in the top-left
+# corner and the human's cards in the row at the bottom.
+hand_row=(200 420 400 160)
+shows_table() {
+    find_window &&
+        [[ "$(xdotool getwindowname "$window" 2>/dev/null)" =~ Frames\ per\ Second ]] &&
+        colours 0 0 800 600 && [ "$felt" -ge 600 ] && [ "$card" -ge 20 ] &&
+        colours 0 0 100 100 && [ "$card" -ge 500 ] &&
+        colours "${hand_row[@]}" && [ "$card" -ge 100 ]
+}
+
+# Nothing may be unpacked while the dialog is up: the dialog comes first.
+res_seen=no
+look_for_res() {
+    [ ! -e "$game_dir/res" ] || res_seen=yes
+}
+
+# until_shown CONDITION SECONDS: polls CONDITION while the game runs, watching for `res`.
+until_shown() {
+    local deadline=$((SECONDS + $2))
+    until $1; do
+        look_for_res
+        if [ $SECONDS -ge $deadline ] || ! kill -0 "$game_pid" 2>/dev/null; then
+            $1
+            return
+        fi
+        sleep 0.1
+    done
+}
+
+# Like wait_game, watching for `res` until the game has ended.
+wait_game_watching() {
+    local deadline=$(($(date +%s%N) + $1 * 1000000000))
+    while kill -0 "$game_pid" 2>/dev/null && [ "$(date +%s%N)" -lt $deadline ]; do
+        look_for_res
+        sleep 0.02
+    done
+    look_for_res
+    wait_game 1
+}
+
+# still_row FILE: waits (up to 3 s) until two pictures of the human's row a quarter of a
+# second apart are the same, no card flying over it, and keeps the last one in FILE.
+still_row() {
+    local deadline=$((SECONDS + 3))
+    "$probe" save "$window" "$1" "${hand_row[@]}" || return 1
+    while sleep 0.25 && "$probe" save "$window" "$work/row-next.ppm" "${hand_row[@]}" &&
+        ! cmp -s "$1" "$work/row-next.ppm" && [ $SECONDS -lt $deadline ]; do
+        mv "$work/row-next.ppm" "$1"
+    done
+}
+
+# Sets right_end to the rightmost column of the human's row that a card covers.
+right_end=0
+find_right_end() {
+    local rects=() x
+    for ((x = hand_row[0]; x < hand_row[0] + hand_row[2]; x++)); do
+        rects+=("$x" $((hand_row[1] + 10)) 1 $((hand_row[3] - 20)))
+    done
+    right_end=$("$probe" colours "$window" "${rects[@]}" |
+        awk -v left="${hand_row[0]}" '$2 ~ /^card=/ && substr($2, 6) + 0 >= 500 {
+            end = left + NR - 1 } END { print end + 0 }')
+}
+
+# The human plays a card with a left click. The game waits for him only when one of his
+# cards may be played (with none it draws and passes for him), and ignores clicks while the
+# computers play and on cards that may not be played; so each card of the row is clicked in
+# turn, left to right, until one leaves. The cards overlap in fixed slots, so a card played
+# from the middle leaves a gap that the card below fills: the row's picture changes while
+# its right end stays (or moves left, for the last card). A card drawn for him instead
+# moves the right end out. The deal of seed 7 is the same every time, so the human's turn
+# with a card to play always comes (which of his playable cards leaves depends on where the
+# sweep is when it comes).
+play_a_card() {
+    local deadline=$((SECONDS + 40)) before x
+    xdotool mousemove --window "$window" 700 300
+    while [ $SECONDS -lt $deadline ] && kill -0 "$game_pid" 2>/dev/null; do
+        for x in $(seq 283 17 487); do
+            still_row "$work/row-before.ppm" && find_right_end || return 1
+            before=$right_end
+            # The pointer is drawn by the game: it goes back to the felt off the row.
+            xdotool mousemove --window "$window" "$x" 500 sleep 0.1 click 1 \
+                mousemove --window "$window" 700 300
+            sleep 0.3
+            still_row "$work/row-after.ppm" && find_right_end || return 1
+            if ! cmp -s "$work/row-before.ppm" "$work/row-after.ppm" &&
+                [ "$right_end" -le "$before" ]; then
+                note "a click at $x,500 took a card from the row (its right end from $before to $right_end)"
+                return 0
+            fi
+        done
+    done
+    return 1
+}
+
+# Without --variant the options dialog comes first: it is shown in its 800x600 window
+# (kept at that size by --windowed), Return turns it into the table of seed 7, the human
+# plays a card with a click, Escape ends the game cleanly. The trace confirms the human's
+# play.
+check_dialog() {
+    lay_out_game good
+    start_xvfb
+    start_game --windowed --seed 7 --trace "$work/trace.json"
+    if ! wait_window; then
+        wait_game 1
+        fail "no window appeared (status $game_status): $(cat "$work/err")"
+        return
+    fi
+    if ! until_shown shows_dialog 10; then
+        fail "not the options dialog: caption '$(xdotool getwindowname "$window")'," \
+            "top-left corner $card‰ cards"
+        keep_picture dialog
+    fi
+    [ $res_seen = no ] || fail "the res tree appeared while the dialog was up"
+
+    local started=$SECONDS
+    xdotool key --window "$window" Return
+    if until_shown shows_table 15; then
+        note "the table was shown $((SECONDS - started)) s after Return: felt $felt‰ of the window"
+    else
+        fail "no table after Return: caption '$(xdotool getwindowname "$window")'"
+        keep_picture dialog-table
+    fi
+    local WIDTH=unknown HEIGHT=unknown
+    eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(WIDTH|HEIGHT)=[0-9]+$')"
+    if [ "$WIDTH" != 800 ] || [ "$HEIGHT" != 600 ]; then
+        fail "--windowed: the table's window is ${WIDTH}x${HEIGHT}, expected 800x600"
+    fi
+
+    started=$SECONDS
+    if play_a_card; then
+        note "the human played $((SECONDS - started)) s after the table was shown"
+    else
+        fail "no click on the human's row played a card within 30 s"
+        keep_picture dialog-play
+    fi
+
+    xdotool key --window "$window" Escape
+    wait_game 5
+    expect_status 0 "Escape at the table"
+    stderr_empty "the game started from the dialog"
+    expect_folder "res134.pak tarrabel " "after Escape at the table"
+    grep -q '"ev":"play","seat":0,' "$work/trace.json" ||
+        fail "the trace holds no play of the human's: $(grep -v dealt "$work/trace.json")"
+}
+
+# The ways out of the dialog without a game: Escape, its "Exit" button, the close box,
+# SIGTERM and SIGINT. Each ends with status 0 within 5 s and never unpacks the art.
+check_dialog_exits() {
+    start_xvfb
+    local how
+    for how in Escape Exit close SIGTERM SIGINT; do
+        lay_out_game good
+        res_seen=no
+        start_game --windowed --seed 7
+        if ! wait_window || ! until_shown shows_dialog 10; then
+            fail "$how: no dialog appeared: $(cat "$work/err")"
+            keep_picture "dialog-$how"
+            wait_game 1
+            continue
+        fi
+        local started
+        started=$(date +%s%N)
+        case $how in
+            Escape) xdotool key --window "$window" Escape ;;
+            # The button sits at the bottom right; the pointer rests on it a moment before
+            # the press, as a player's would.
+            Exit) xdotool mousemove --window "$window" 707 573 sleep 0.2 click 1 ;;
+            close) "$probe" close "$window" ;;
+            SIGTERM) kill -TERM "$game_pid" ;;
+            SIGINT) kill -INT "$game_pid" ;;
+        esac
+        wait_game_watching 5
+        note "$how: status $game_status after $((($(date +%s%N) - started) / 1000000)) ms"
+        expect_status 0 "$how on the dialog"
+        stderr_empty "$how on the dialog"
+        [ $res_seen = no ] || fail "$how: the res tree appeared although no game was started"
+        expect_folder "res134.pak tarrabel " "$how on the dialog"
+    done
+}
+
 # A missing or damaged archive: a message naming it on stderr, a failure status within
-# 5 s, nothing unpacked left behind. Where the display can show SDL's message box (it
-# needs an X font for its text) the box must appear, titled "Tarrabel"; it is then
-# dismissed with Return as a player would click it away.
+# 5 s, nothing unpacked left behind, and never the game's own window: without --variant
+# the archive is checked before the options dialog opens (the dialog is titled
+# "Tarrabel" too, so a Return sent to it would start a game), with --variant before the
+# table opens. Where the display can show SDL's message box (it needs an X font for its
+# text) the box must appear, titled "Tarrabel"; it is then dismissed with Return as a
+# player would click it away. The box is not the game's window: SDL gives it no process id.
 check_bad_archive() {
     start_xvfb
-    local kind deadline box shown
-    for kind in truncated random missing; do
+    local kind args deadline box shown game_window what
+    while read -r kind args; do
+        what="$kind archive${args:+ with $args}"
         lay_out_game "$kind"
         local before
         before=$(folder_contents)
-        start_game --windowed --seed 7
+        # shellcheck disable=SC2086  # the arguments are split on purpose
+        start_game --windowed --seed 7 $args
         deadline=$((SECONDS + 5))
-        shown=no
+        shown=no game_window=
         while kill -0 "$game_pid" 2>/dev/null && [ $SECONDS -lt $deadline ]; do
+            [ -n "$game_window" ] ||
+                game_window=$(xdotool search --pid "$game_pid" 2>/dev/null | head -n1)
             box=$("$probe" find Tarrabel 2>/dev/null | head -n1)
-            if [ -n "$box" ] && [ $shown = no ]; then
+            if [ -n "$box" ] && [ $shown = no ] && [ -z "$game_window" ]; then
                 shown=yes
                 xdotool key --window "$box" Return 2>/dev/null
             fi
             sleep 0.05
         done
+        [ -z "$game_window" ] || fail "$what: the game opened its window before reporting it"
         wait_game 1
-        note "$kind archive: status $game_status, message box shown: $shown"
-        expect_status nonzero "$kind archive"
-        stderr_names res134.pak "$kind archive"
-        no_sanitizer_report "$kind archive"
-        expect_folder "$before" "$kind archive"
+        note "$what: status $game_status, message box shown: $shown"
+        expect_status nonzero "$what"
+        stderr_names res134.pak "$what"
+        no_sanitizer_report "$what"
+        expect_folder "$before" "$what"
         if [ "$kind" = random ] && [ $failures -ne 0 ]; then
             cp "$game_dir/res134.pak" "$PWD/e2e-random.pak" 2>/dev/null &&
                 note "the random archive is kept in $PWD/e2e-random.pak"
         fi
-    done
+    done <<'ROWS'
+truncated
+random
+missing
+truncated --variant 0
+missing --variant 0
+ROWS
 }
 
 # No display at all: the game says so, fails, and deletes the tree it had unpacked.
@@ -378,6 +587,8 @@ ROWS
 case $check in
     table) check_table ;;
     quit) check_quit ;;
+    dialog) check_dialog ;;
+    dialog-exits) check_dialog_exits ;;
     bad-archive) check_bad_archive ;;
     no-display) check_no_display ;;
     command-line) check_command_line ;;

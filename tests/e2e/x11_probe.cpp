@@ -3,8 +3,9 @@
 //   x11_probe colours WINDOW X Y W H [X Y W H ...]
 //       reads the window's pixels and prints, for each rectangle (window coordinates), how
 //       many pixels in a thousand are felt, card and black:  "felt=712 card=120 black=0"
-//   x11_probe save WINDOW FILE
-//       writes the window's pixels as a binary PPM, kept when a check fails
+//   x11_probe save WINDOW FILE [X Y W H]
+//       writes the window's pixels, or those of one rectangle, as a binary PPM: kept when a
+//       check fails, and compared byte for byte to see whether part of the table changed
 //   x11_probe close WINDOW
 //       asks the window to close the way a window manager's close button does
 //       (WM_DELETE_WINDOW), not by destroying it or killing its client
@@ -138,15 +139,26 @@ int Colours(Display* display, Window window, const std::vector<int>& rects) {
     return 0;
 }
 
-int Save(Display* display, Window window, const char* path) {
+// RECT is empty for the whole window, else X Y W H in window coordinates.
+int Save(Display* display, Window window, const char* path, const std::vector<int>& rect) {
     Picture picture;
     if (!ReadPicture(display, window, &picture)) return 1;
+    int x0 = 0, y0 = 0, x1 = picture.Width, y1 = picture.Height;
+    if (rect.size() == 4) {
+        x0 = std::clamp(rect[0], 0, picture.Width);
+        y0 = std::clamp(rect[1], 0, picture.Height);
+        x1 = std::clamp(rect[0] + rect[2], x0, picture.Width);
+        y1 = std::clamp(rect[1] + rect[3], y0, picture.Height);
+    }
     std::FILE* f = std::fopen(path, "wb");
     if (!f) return 1;
-    std::fprintf(f, "P6\n%d %d\n255\n", picture.Width, picture.Height);
-    for (const Rgb& c : picture.Pixels) {
-        const unsigned char rgb[3] = {uint8_t(c.R), uint8_t(c.G), uint8_t(c.B)};
-        std::fwrite(rgb, 1, 3, f);
+    std::fprintf(f, "P6\n%d %d\n255\n", x1 - x0, y1 - y0);
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
+            const Rgb c = picture.At(x, y);
+            const unsigned char rgb[3] = {uint8_t(c.R), uint8_t(c.G), uint8_t(c.B)};
+            std::fwrite(rgb, 1, 3, f);
+        }
     }
     return std::fclose(f) == 0 ? 0 : 1;
 }
@@ -185,7 +197,7 @@ int Find(Display* display, const char* title) {
 
 int Usage() {
     std::fputs(
-        "usage: x11_probe colours WINDOW X Y W H [X Y W H ...] | save WINDOW FILE |"
+        "usage: x11_probe colours WINDOW X Y W H [X Y W H ...] | save WINDOW FILE [X Y W H] |"
         " close WINDOW | find TITLE\n",
         stderr);
     return 2;
@@ -213,8 +225,11 @@ int main(int argc, char** argv) {
         for (int i = 3; i < argc; ++i)
             rects.push_back(std::atoi(argv[i]));
         status = Colours(display, window, rects);
-    } else if (command == "save" && argc == 4) {
-        status = Save(display, window, argv[3]);
+    } else if (command == "save" && (argc == 4 || argc == 8)) {
+        std::vector<int> rect;
+        for (int i = 4; i < argc; ++i)
+            rect.push_back(std::atoi(argv[i]));
+        status = Save(display, window, argv[3], rect);
     } else if (command == "close" && argc == 3) {
         status = Close(display, window);
     } else {
