@@ -2,6 +2,8 @@
 //
 // Start-up: read the command line, unpack the art beside its archive, open the table, play
 // until the player leaves, and leave nothing behind on disk.
+#include <signal.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -105,6 +107,17 @@ int main(int argc, char** argv) {
     if (cl.Windowed) options.FullScreen = false;
     unpack.PakFileName = std::string(options.PakFileName);
     ResourceTree tree;
+    // Ctrl+C or a kill while the art is unpacked and loaded waits until the display is up:
+    // from then on it is a quit event, and the game leaves the usual way, deleting the tree.
+    sigset_t quitSignals;
+    sigemptyset(&quitSignals);
+    sigaddset(&quitSignals, SIGINT);
+    sigaddset(&quitSignals, SIGTERM);
+    sigprocmask(SIG_BLOCK, &quitSignals, nullptr);
+    struct UnblockAtExit {
+        sigset_t* set;
+        ~UnblockAtExit() { sigprocmask(SIG_UNBLOCK, set, nullptr); }
+    } unblockAtExit{&quitSignals};
     if (!UnpackResources(unpack, platform::ConvertJpegToBmp, &tree, &error))
         return Fail(*platform, nullptr, error);
 
@@ -115,6 +128,7 @@ int main(int argc, char** argv) {
     {
         TableApp app(*platform, tree, config);
         if (!app.GameInit(&error)) return Fail(*platform, &tree, error);
+        sigprocmask(SIG_UNBLOCK, &quitSignals, nullptr);
         // For timing the start-up from outside: end the process as soon as the first table
         // frame is shown (the art is already deleted), without the orderly shut-down.
         if (std::getenv("TARRABEL_EXIT_AFTER_FIRST_FRAME") && app.RunFrame()) std::_Exit(0);
