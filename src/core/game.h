@@ -14,6 +14,7 @@
 #include "core/layout.h"
 #include "core/options.h"
 #include "core/services.h"
+#include "core/table_memory.h"
 
 namespace tarrabel {
 
@@ -76,6 +77,10 @@ struct Services {
     TraceSink* trace = nullptr;  // may stay null
 };
 
+struct Game;
+// Keeps Game::Memory up to date with what the table has just shown.
+void RememberPublicEvent(Game& g, const TraceEvent& ev);
+
 struct Game {
     // ---- outside world and settings -------------------------------------------------
     Services io;
@@ -83,6 +88,9 @@ struct Game {
     VariantSettings Rules{};            // the settings row of Options.Variant
     const CardTables* Cards = nullptr;  // picture name, rank and suit of each card index
     TableLayout Layout;
+    // Who chooses each seat's cards. Seat 0 is the person at the table; the simulator may
+    // let a computer level choose for him through his own clicks.
+    std::array<AiLevel, kSeats> SeatLevel{};
 
     // ---- cards ------------------------------------------------------------------------
     std::array<CardRecord, kDeckRecords> Deck{};
@@ -157,6 +165,10 @@ struct Game {
 
     int32_t DealsStarted = 0;  // counts match setups, for traces
 
+    // ---- what the table has seen, for the expert players ---------------------------------
+    TableMemory Memory;
+    uint64_t ExpertSeed = 0x7A44AB31E1u;  // the experts' own imagination, apart from the deal's
+
     // ---- small helpers every part uses ---------------------------------------------------
     int16_t RankOf(int cardIndex) const { return Cards->Rank[cardIndex]; }
     int32_t SuitOf(int cardIndex) const { return Cards->Suit[cardIndex]; }
@@ -169,7 +181,10 @@ struct Game {
     void PlaySound(SoundId id) {
         if (io.sound) io.sound->Play(id);
     }
-    void Trace(const TraceEvent& ev) const {
+    // Every public event of the table passes here: the memory learns from it, then the
+    // trace (if any) records it.
+    void Trace(const TraceEvent& ev) {
+        RememberPublicEvent(*this, ev);
         if (io.trace) io.trace->Event(*this, ev);
     }
     double Rnd() { return io.rng->Next(); }

@@ -11,6 +11,15 @@ namespace tarrabel {
 // The three card decks shipped with the game, by the folder their pictures are in.
 inline constexpr std::string_view kDeckNames[3] = {"Royal", "Roya2", "Roya3"};
 
+// How the computer players choose their cards: the standard player scores each card on its
+// own; the expert plays the rest of the deal out in his head for each card he could play.
+enum class AiLevel : uint8_t { Standard, Expert };
+inline constexpr std::string_view kAiLevelNames[2] = {"Standard", "Expert"};
+
+constexpr std::string_view AiLevelName(AiLevel level) {
+    return kAiLevelNames[int(level)];
+}
+
 struct GameOptions {
     GameVariant Variant = GameVariant::Tarrabel;
     int16_t TargetScore = 100;
@@ -19,6 +28,7 @@ struct GameOptions {
     int16_t ScreenWidth = 800;
     int16_t ScreenHeight = 600;
     bool SlowAnimation = false;
+    AiLevel ComputerLevel = AiLevel::Standard;  // seats 1 to 3
     bool FullScreen = true;
     bool UseVidMem = false;
     std::string_view PakFileName = "res134.pak";

@@ -1,6 +1,8 @@
 #include "session/command_line.h"
 
+#include <cctype>
 #include <charconv>
+#include <iterator>
 
 namespace tarrabel {
 
@@ -14,10 +16,25 @@ bool ParseNumber(const std::string& text, T* value) {
     return ec == std::errc() && ptr == end;
 }
 
+// The level's name in lower case, as the command line takes it: "standard" or "expert".
+bool ParseLevel(const std::string& text, AiLevel* level) {
+    for (int i = 0; i < int(std::size(kAiLevelNames)); ++i) {
+        std::string name(kAiLevelNames[i]);
+        for (char& c : name)
+            c = char(std::tolower(static_cast<unsigned char>(c)));
+        if (text == name) {
+            *level = AiLevel(i);
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string CommandLineUsage() {
-    return "usage: tarrabel [--windowed] [--variant 0-4] [--seed N] [--trace FILE] [--help]";
+    return "usage: tarrabel [--windowed] [--variant 0-4] [--ai standard|expert] [--seed N] "
+           "[--trace FILE] [--help]";
 }
 
 std::string CommandLineHelp() {
@@ -26,6 +43,9 @@ std::string CommandLineHelp() {
            "  --windowed      play in a window instead of full screen\n"
            "  --variant V     start game V at once: 0 Tarrabel, 1 Huit Americain, 2 Agonia,\n"
            "                  3 Illustrated Agonia, 4 Pis Yedili\n"
+           "  --ai LEVEL      the computer players' level: standard, or expert (they play\n"
+           "                  each card's consequences out over many imagined deals); the\n"
+           "                  options dialog starts at it\n"
            "  --seed N        shuffle with seed N: the same seed and the same clicks replay\n"
            "                  the same game\n"
            "  --trace FILE    write every deal's events to FILE, one JSON object a line\n"
@@ -59,6 +79,10 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* out, st
             if (!value(&v) || !ParseNumber(v, &n) || n < 0 || n >= kVariantCount)
                 return fail("--variant takes a game number from 0 to 4");
             cl.Variant = GameVariant(n);
+        } else if (a == "--ai") {
+            AiLevel level = AiLevel::Standard;
+            if (!value(&v) || !ParseLevel(v, &level)) return fail("--ai takes standard or expert");
+            cl.ComputerLevel = level;
         } else if (a == "--seed") {
             uint64_t n = 0;
             if (!value(&v) || !ParseNumber(v, &n))

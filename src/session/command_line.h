@@ -8,14 +8,16 @@
 #include <vector>
 
 #include "core/cards.h"
+#include "core/options.h"
 
 namespace tarrabel {
 
 struct CommandLine {
     bool Windowed = false;
-    std::optional<GameVariant> Variant;  // start this game at once
-    std::optional<uint64_t> Seed;        // same seed and clicks: the same game
-    std::string TracePath;               // JSON lines, as the simulator writes them
+    std::optional<GameVariant> Variant;    // start this game at once
+    std::optional<AiLevel> ComputerLevel;  // seats 1 to 3; the dialog starts at it
+    std::optional<uint64_t> Seed;          // same seed and clicks: the same game
+    std::string TracePath;                 // JSON lines, as the simulator writes them
     bool Help = false;
 };
 

@@ -52,6 +52,11 @@ inline constexpr std::array<VariantOptionText, 4> kVariantOptions = {{
 inline constexpr std::string_view kCheck6Caption = "Illustrated Agonia";
 inline constexpr std::string_view kCheck6Description =
     "Advanced version using the Jacks as special card (+11 cards to next).";
+// Option6(0..1): how the computer players choose their cards, with a hint under the buttons.
+inline constexpr std::string_view kOption6Label = "Computer players:";
+inline constexpr std::array<std::string_view, 2> kOption6Captions = {"Standard", "Expert"};
+inline constexpr std::string_view kOption6Description =
+    "The expert plays each deal out in his head before he chooses.";
 inline constexpr std::string_view kCheck5Caption = "Slow animation";
 inline constexpr std::string_view kCheck5Description =
     "For slower card speed (smoother card animation) click on the check box (requires faster "
@@ -108,6 +113,8 @@ inline constexpr std::array<TextSection, 3> kKeysSections = {{
      "the table keeps its shape).\n"
      "- --variant V: start game V at once, without this dialog: 0 Tarrabel, 1 Huit "
      "Americain, 2 Agonia, 3 Illustrated Agonia, 4 Pis Yedili.\n"
+     "- --ai standard|expert: the level of the three computer players; this dialog opens "
+     "with it chosen under \"Computer players\".\n"
      "- --seed N: shuffle with seed N; the same seed and the same clicks replay the same "
      "game.\n"
      "- --trace FILE: write every deal's events to FILE, one JSON object a line.\n"

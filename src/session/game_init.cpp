@@ -9,6 +9,8 @@ void StartNewGame(Game& g, const GameOptions& options, const Services& io) {
     g = Game{};
     g.io = io;
     g.Options = options;
+    for (int seat = 1; seat < kSeats; ++seat)
+        g.SeatLevel[seat] = options.ComputerLevel;
     BuildCardTables(g);
     g.Layout = SetTableLayout(options);
     g.MatchTotal.fill(0);

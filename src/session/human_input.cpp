@@ -1,5 +1,8 @@
 #include "session/human_input.h"
 
+#include "core/matching.h"
+#include "core/table_view.h"
+
 #include <ranges>
 #include <utility>
 
@@ -36,21 +39,7 @@ auto TopCardFirst(const Game& g) {
 }  // namespace
 
 bool IsLegalHumanPlay(const Game& g, const CardRecord& card) {
-    const VariantSettings& v = g.Rules;
-    const int16_t rank = g.RankOf(card);
-    const int32_t suit = g.SuitOf(card);
-    const int32_t follow = SuitToFollow(g);
-    if (g.PileCount == 0) return suit == follow || rank == v.WildRank || rank == kJoker;
-    const CardRecord& top = g.Pile[g.PileCount - 1];
-    const int16_t topRank = g.RankOf(top);
-    if (!FollowsSuit(suit, follow) && rank != topRank && rank != v.WildRank && rank != kJoker)
-        return false;
-    if (g.Is(GameVariant::IllustratedAgonia) && rank == v.WildRank && topRank == v.WildRank)
-        return false;
-    if (g.Is(GameVariant::PisYedili) && rank == v.WildRank && topRank == v.WildRank &&
-        g.SuitOf(top) != follow)
-        return false;
-    return true;
+    return PersonMayPlay(GameTable(g), card.CardIndex);
 }
 
 bool BreaksSequence(Game& g, const CardRecord& card) {

@@ -83,8 +83,11 @@ int main(int argc, char** argv) {
     unpack.AppPath =
         FindArchiveFolder(ExecutableFolder(), unpack.PakFileName, TARRABEL_INSTALLED_DATA);
 
-    // The options dialog first, unless the command line chose the game.
+    // --ai sets the computer players' level; with the dialog it is where "Computer players"
+    // starts, and the player's choice there wins.
     GameOptions options = DefaultOptions(cl.Variant.value_or(GameVariant::Tarrabel));
+    options.ComputerLevel = cl.ComputerLevel.value_or(AiLevel::Standard);
+    // The options dialog first, unless the command line chose the game.
     if (!cl.Variant) {
         // A missing or damaged archive is reported before the dialog: no game could start.
         const std::filesystem::path witness =
@@ -95,8 +98,8 @@ int main(int argc, char** argv) {
             !archive.OpenQ2Pak((unpack.AppPath / unpack.PakFileName).string(), &error))
             return Fail(*platform, nullptr, error);
         std::optional<GameOptions> chosen;
-        if (!RunStartupDialog(*platform, (unpack.AppPath / unpack.PakFileName).string(), &chosen,
-                              &error))
+        if (!RunStartupDialog(*platform, (unpack.AppPath / unpack.PakFileName).string(),
+                              options.ComputerLevel, &chosen, &error))
             return Fail(*platform, nullptr, error);
         if (!chosen) {
             platform->CloseDisplay();  // "Exit", Escape or the close box: no game

@@ -1,5 +1,7 @@
 #include "session/startup_dialog.h"
 
+#include <iterator>
+
 #include "resources/unpack.h"
 
 // The build passes the project's version (CMake's project(VERSION)).
@@ -15,6 +17,10 @@ constexpr int kAgoniaOption = 2;
 // Option5's buttons by index; "Illustrated Agonia" has no button of its own.
 constexpr GameVariant kOption5Variants[frmStartup::kVariantOptions] = {
     GameVariant::Tarrabel, GameVariant::HuitAmericain, GameVariant::Agonia, GameVariant::PisYedili};
+
+// Option6's buttons are the levels in their order, 0 Standard and 1 Expert.
+static_assert(std::size(kAiLevelNames) == frmStartup::kLevelOptions);
+static_assert(kAiLevelNames[int(AiLevel::Expert)] == "Expert");
 
 }  // namespace
 
@@ -80,6 +86,12 @@ void frmStartup::Option4_Click() {
     SelectDeck(0);
 }
 
+void frmStartup::Option6_Click(int index) {
+    if (index < 0 || index >= kLevelOptions) return;
+    for (int i = 0; i < kLevelOptions; ++i)
+        Option6[i] = i == index;
+}
+
 void frmStartup::Check5_Click(bool checked) {
     Check5 = checked;
 }
@@ -104,6 +116,8 @@ GameOptions frmStartup::Command1_Click() {
     o.Resolution = "800x600";
 
     o.SlowAnimation = Check5;
+    for (int i = 0; i < kLevelOptions; ++i)
+        if (Option6[i]) o.ComputerLevel = AiLevel(i);
 
     o.Variant = GameVariant::Tarrabel;
     for (int i = 0; i < kVariantOptions; ++i)

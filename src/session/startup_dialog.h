@@ -4,8 +4,8 @@
 //
 // Members and handlers keep the controls' numbered names, so the view reads like the
 // dialog's layout: SSTab1 the tabs, Frame1(i) the panel of tab i, Option2..4 the decks,
-// Image2(0..2) their previews, Option5(0..3) the games, Check1..6 the check boxes,
-// Command1 the start button, Command2 "Exit".
+// Image2(0..2) their previews, Option5(0..3) the games, Option6(0..1) the computer players'
+// level, Check1..6 the check boxes, Command1 the start button, Command2 "Exit".
 #pragma once
 
 #include <array>
@@ -21,6 +21,7 @@ class frmStartup {
   public:
     static constexpr int kTabCount = 5;  // "Deck", "Keys", "Rules", "Credits", "Options"
     static constexpr int kVariantOptions = 4;
+    static constexpr int kLevelOptions = 2;
 
     // Which controls the dialog shows. The 1024 x 768 deck (Option1) has no pictures in the
     // archive, and "Use VidMem" and "Jack of Diamonds" change nothing in this game, so
@@ -47,6 +48,9 @@ class frmStartup {
     bool Check6Enabled = false;
     bool Check4 = false;  // "Jack of Diamonds" (hidden)
     bool Check4Enabled = true;
+    // The computer players' level, seats 1 to 3: 0 "Standard", 1 "Expert"; exactly one is
+    // selected.
+    std::array<bool, kLevelOptions> Option6 = {true, false};
     bool Check5 = false;  // "Slow animation"
     bool Check2 = false;  // "Windowed"
     bool Check1 = false;  // "Use VidMem" (hidden)
@@ -67,6 +71,8 @@ class frmStartup {
     void Option2_Click();
     void Option3_Click();
     void Option4_Click();
+    // Selects the computer players' level, Option6's index being the AiLevel.
+    void Option6_Click(int index);
     void Check5_Click(bool checked);
     void Check2_Click(bool checked);
 

@@ -100,6 +100,21 @@ void OptionsPage(frmStartup& d) {
     ImGui::Spacing();
     ImGui::Separator();
     ImGui::Spacing();
+    // The computer players' level: the label, then its two buttons on the same line.
+    ImGui::AlignTextToFramePadding();
+    ImGui::TextUnformatted(Str(dialog::kOption6Label).c_str());
+    for (int i = 0; i < frmStartup::kLevelOptions; ++i) {
+        ImGui::SameLine(i == 0 ? kDescriptionColumn : 0.0f, i == 0 ? -1.0f : 24.0f);
+        if (ImGui::RadioButton(Str(dialog::kOption6Captions[size_t(i)]).c_str(),
+                               d.Option6[size_t(i)]))
+            d.Option6_Click(i);
+    }
+    ImGui::Indent(32);
+    ImGui::TextDisabled("%s", Str(dialog::kOption6Description).c_str());
+    ImGui::Unindent(32);
+    ImGui::Spacing();
+    ImGui::Separator();
+    ImGui::Spacing();
     bool check5 = d.Check5;
     if (ImGui::Checkbox(Str(dialog::kCheck5Caption).c_str(), &check5)) d.Check5_Click(check5);
     ImGui::Indent(32);

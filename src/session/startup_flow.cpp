@@ -7,7 +7,7 @@
 
 namespace tarrabel {
 
-bool RunStartupDialog(platform::Platform& p, const std::string& pakPath,
+bool RunStartupDialog(platform::Platform& p, const std::string& pakPath, AiLevel computerLevel,
                       std::optional<GameOptions>* chosen, std::string* error) {
     chosen->reset();
     // The dialog opens in a window; the start button turns it into the table's, in full
@@ -27,6 +27,7 @@ bool RunStartupDialog(platform::Platform& p, const std::string& pakPath,
 
     frmStartup dialog;
     dialog.Form_Load();
+    dialog.Option6_Click(int(computerLevel));
     while (!dialog.Ended && !chosen->has_value()) {
         if (!p.BeginUiFrame()) {
             dialog.Form_Unload();  // the close box, or the process was asked to end

@@ -553,8 +553,9 @@ check_no_display() {
     expect_folder "res134.pak tarrabel " "no display"
 }
 
-# Options: --help prints every option and succeeds; a wrong option or value fails with
-# status 2 and the usage line. None of them unpacks anything.
+# Options: --help prints every option and succeeds, also after other options, which are
+# read first and must be right; a wrong option or value fails with status 2 and the usage
+# line. None of them unpacks anything.
 check_command_line() {
     unset DISPLAY WAYLAND_DISPLAY
     local args want stream option
@@ -567,18 +568,22 @@ check_command_line() {
         grep -qF "usage: tarrabel" "$work/$stream" ||
             fail "'$args': no usage line on std$stream: $(cat "$work/$stream")"
         no_sanitizer_report "'$args'"
-        if [ "$args" = --help ]; then
-            for option in --windowed --variant --seed --trace --help; do
+        if [ "${args##* }" = --help ]; then
+            for option in --windowed --variant --ai --seed --trace --help; do
                 grep -qF -- "$option" "$work/out" || fail "'--help' does not explain $option"
             done
         fi
         expect_folder "res134.pak tarrabel " "'$args'"
     done <<'ROWS'
 --help|0|out
+--ai expert --help|0|out
 --variant 9|2|err
 --variant -1|2|err
 --variant|2|err
 --seed x|2|err
+--ai foo|2|err
+--ai EXPERT|2|err
+--ai|2|err
 --bogus|2|err
 --windowed --variant 1 extra|2|err
 ROWS

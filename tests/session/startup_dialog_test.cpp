@@ -1,10 +1,11 @@
 // The options dialog without a window: its state when it opens, the tabs, the rule that
-// offers "Illustrated Agonia" only with "Agonia", the deck previews, the options the start
-// button hands to the game, and the three ways the dialog ends.
+// offers "Illustrated Agonia" only with "Agonia", the deck previews, the computer players'
+// level, the options the start button hands to the game, and the three ways the dialog ends.
 #include "session/startup_dialog.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <regex>
 #include <string>
 #include <string_view>
@@ -38,6 +39,7 @@ TEST(FormLoad, StartingAtOnceGivesTheDefaults) {
     EXPECT_EQ(f.PakFileName, "res134.pak");
     EXPECT_FALSE(f.Check6Enabled) << "Illustrated Agonia is offered only with Agonia";
     EXPECT_EQ(f.PreviewShown, 0);
+    EXPECT_EQ(f.Option6, (std::array<bool, 2>{true, false})) << "Standard is selected";
 
     const GameOptions o = f.Command1_Click();
     EXPECT_EQ(o.Variant, GameVariant::Tarrabel);
@@ -49,6 +51,7 @@ TEST(FormLoad, StartingAtOnceGivesTheDefaults) {
     EXPECT_TRUE(o.FullScreen);
     EXPECT_FALSE(o.SlowAnimation);
     EXPECT_FALSE(o.UseVidMem);
+    EXPECT_EQ(o.ComputerLevel, AiLevel::Standard);
     EXPECT_EQ(o.PakFileName, "res134.pak");
 }
 
@@ -187,6 +190,50 @@ TEST(Decks, TheDeckTabListsTheHandlersControlsInPreviewOrder) {
         EXPECT_EQ(dialog::kDeckOptions[d.preview].Control, d.name);
 }
 
+// ---- the computer players' level -----------------------------------------------------------
+
+struct LevelClicks {
+    const char* name;
+    std::vector<int> clicks;  // Option6 indexes, some outside the control
+    int selected;
+    AiLevel level;
+};
+
+const LevelClicks kLevelClicks[] = {
+    {"none", {}, 0, AiLevel::Standard},
+    {"Expert", {1}, 1, AiLevel::Expert},
+    {"Standard", {0}, 0, AiLevel::Standard},
+    {"Expert twice", {1, 1}, 1, AiLevel::Expert},
+    {"Expert then Standard", {1, 0}, 0, AiLevel::Standard},
+    {"Standard then Expert", {0, 1}, 1, AiLevel::Expert},
+    {"back and forth", {1, 0, 1}, 1, AiLevel::Expert},
+    // A click outside the control keeps the choice made.
+    {"Expert, then outside", {1, -1, 2}, 1, AiLevel::Expert},
+    {"outside only", {2, -1}, 0, AiLevel::Standard},
+};
+
+TEST(ComputerLevel, OneButtonIsSelectedAndTheStartButtonPassesItOn) {
+    for (const LevelClicks& c : kLevelClicks) {
+        SCOPED_TRACE(c.name);
+        frmStartup f = Opened();
+        for (int click : c.clicks)
+            f.Option6_Click(click);
+        for (int i = 0; i < frmStartup::kLevelOptions; ++i)
+            EXPECT_EQ(f.Option6[i], i == c.selected) << "button " << i;
+        EXPECT_EQ(f.Command1_Click().ComputerLevel, c.level);
+    }
+}
+
+// The buttons read "Standard" and "Expert" in the order the start button maps them to levels.
+TEST(ComputerLevel, EachButtonIsCaptionedWithTheLevelItGives) {
+    for (int i = 0; i < frmStartup::kLevelOptions; ++i) {
+        frmStartup f = Opened();
+        f.Option6_Click(i);
+        EXPECT_EQ(dialog::kOption6Captions[size_t(i)],
+                  AiLevelName(f.Command1_Click().ComputerLevel));
+    }
+}
+
 // ---- the start button ----------------------------------------------------------------------
 
 struct StartCase {
@@ -195,20 +242,22 @@ struct StartCase {
     int deck;  // index into kDeckClicks
     bool slow;
     bool windowed;
+    int option6;
     GameVariant variant;
     int16_t target;
+    AiLevel level;
 };
 
 // clang-format off
 const StartCase kStartCases[] = {
-    //  game  box    deck  slow   window  variant                          target
-    {   0,   false,  2,   false, false,  GameVariant::Tarrabel,             100},
-    {   1,   false,  0,   true,  false,  GameVariant::HuitAmericain,        500},
-    {   2,   false,  1,   false, true,   GameVariant::Agonia,               100},
-    {   2,   true,   2,   true,  true,   GameVariant::IllustratedAgonia,    100},
-    {   3,   false,  0,   false, true,   GameVariant::PisYedili,            500},
-    {   3,   false,  1,   true,  false,  GameVariant::PisYedili,            500},
-    {   0,   false,  1,   true,  true,   GameVariant::Tarrabel,             100},
+    //  game  box    deck  slow   window  Opt6  variant                        target  level
+    {   0,   false,  2,   false, false,  1,    GameVariant::Tarrabel,           100,    AiLevel::Expert},
+    {   1,   false,  0,   true,  false,  0,    GameVariant::HuitAmericain,      500,    AiLevel::Standard},
+    {   2,   false,  1,   false, true,   1,    GameVariant::Agonia,             100,    AiLevel::Expert},
+    {   2,   true,   2,   true,  true,   1,    GameVariant::IllustratedAgonia,  100,    AiLevel::Expert},
+    {   3,   false,  0,   false, true,   0,    GameVariant::PisYedili,          500,    AiLevel::Standard},
+    {   3,   false,  1,   true,  false,  1,    GameVariant::PisYedili,          500,    AiLevel::Expert},
+    {   0,   false,  1,   true,  true,   0,    GameVariant::Tarrabel,           100,    AiLevel::Standard},
 };
 // clang-format on
 
@@ -216,13 +265,15 @@ TEST(Start, TheChoicesBecomeTheGameOptions) {
     for (const StartCase& c : kStartCases) {
         const DeckClick& deck = kDeckClicks[c.deck];
         SCOPED_TRACE(std::string(VariantName(c.variant)) + ", " + deck.name +
-                     (c.slow ? ", slow" : "") + (c.windowed ? ", windowed" : ""));
+                     (c.slow ? ", slow" : "") + (c.windowed ? ", windowed" : "") + ", " +
+                     std::string(AiLevelName(c.level)));
         frmStartup f = Opened();
         f.Option5_Click(c.option5);
         if (c.check6) f.Check6_Click(true);
         (f.*deck.click)();
         f.Check5_Click(c.slow);
         f.Check2_Click(c.windowed);
+        f.Option6_Click(c.option6);
 
         const GameOptions o = f.Command1_Click();
         EXPECT_EQ(o.Variant, c.variant);
@@ -230,6 +281,7 @@ TEST(Start, TheChoicesBecomeTheGameOptions) {
         EXPECT_EQ(o.DeckName, deck.deck);
         EXPECT_EQ(o.SlowAnimation, c.slow);
         EXPECT_EQ(o.FullScreen, !c.windowed);
+        EXPECT_EQ(o.ComputerLevel, c.level);
         EXPECT_FALSE(o.UseVidMem);
         EXPECT_EQ(o.ScreenWidth, 800);
         EXPECT_EQ(o.ScreenHeight, 600);
@@ -261,6 +313,7 @@ TEST(Start, TheDialogAgreesWithTheCommandLineDefaults) {
         EXPECT_EQ(o.SlowAnimation, d.SlowAnimation);
         EXPECT_EQ(o.FullScreen, d.FullScreen);
         EXPECT_EQ(o.UseVidMem, d.UseVidMem);
+        EXPECT_EQ(o.ComputerLevel, d.ComputerLevel);
         EXPECT_EQ(o.PakFileName, d.PakFileName);
     }
 }

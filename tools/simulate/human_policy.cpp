@@ -143,22 +143,24 @@ int UnclickableLegalCard(const Game& g) {
     return -1;
 }
 
-FrameInput HumanPolicy::Click(const Game& g, int x, int y, bool right) {
+FrameInput PressAt(int x, int y, bool right) {
     FrameInput in;
     in.MouseX = x;
     in.MouseY = y;
     (right ? in.RightDown : in.LeftDown) = true;
+    return in;
+}
+
+FrameInput HumanPolicy::Click(const Game& g, int x, int y, bool right) {
     pressedLast_ = true;
     idleFrames_ = rng_.IntBelow(12);
     (void)g;
-    return in;
+    return PressAt(x, y, right);
 }
 
 FrameInput HumanPolicy::Decide(const Game& g) {
     aimedAt_ = -1;
-    FrameInput idle;
-    idle.MouseX = 400;
-    idle.MouseY = 300;
+    const FrameInput idle = PointerAtRest();
     if (pressedLast_) {  // let the button go between clicks
         pressedLast_ = false;
         return idle;

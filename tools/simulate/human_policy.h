@@ -43,6 +43,17 @@ class HumanPolicy {
     int64_t strandedTurns_ = 0;
 };
 
+// No button down, the pointer in the middle of the table.
+inline FrameInput PointerAtRest() {
+    FrameInput in;
+    in.MouseX = 400;
+    in.MouseY = 300;
+    return in;
+}
+
+// A press of the left or right button at (x, y), for one frame.
+FrameInput PressAt(int x, int y, bool right);
+
 // A point of the human's card in slot `slot` that is visible on the table and that the
 // hit test resolves to that card. byHome: use the slot's layout rectangle (right clicks).
 bool VisiblePointOf(const Game& g, int slot, bool byHome, bool legalOnly, Random& rng, int& x,

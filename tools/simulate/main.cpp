@@ -1,8 +1,14 @@
-// simulate --variant V --deals N --seed S [--trace FILE] [--slow]
+// simulate --variant V (--deals N | --matches M) --seed S [--trace FILE] [--slow]
+//          [--ai LEVEL | --ai L1,L2,L3] [--seat0 clicks|standard|expert]
 //
-// Plays N deals of variant V through the real game logic and checks after every frame that
-// no card is lost or doubled, and that every card the human may play shows a point where a
-// click plays it. A developer's tool: it is not part of the game.
+// Plays N deals (or M whole matches) of variant V through the real game logic and checks
+// after every frame that no card is lost or doubled, and that every card the human may play
+// shows a point where a click plays it. --ai sets the computer players of seats 1 to 3
+// (one level for all, or one each); --seat0 plays the person's seat with the seeded
+// clicking stand-in or with a computer level's choices acted out as clicks. With --matches
+// it also prints each seat's share of the matches won. A developer's tool: it is not part
+// of the game.
+#include <array>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -16,10 +22,13 @@
 namespace {
 
 void Usage() {
-    std::fprintf(stderr,
-                 "usage: simulate --variant V --deals N --seed S [--trace FILE] [--slow]\n"
-                 "  V: 0 Tarrabel, 1 Huit Americain, 2 Agonia, 3 Illustrated Agonia, "
-                 "4 Pis Yedili\n");
+    std::fprintf(
+        stderr,
+        "usage: simulate --variant V (--deals N | --matches M) --seed S [--trace FILE] "
+        "[--slow]\n"
+        "                [--ai standard|expert|L1,L2,L3] [--seat0 clicks|standard|expert]\n"
+        "  V: 0 Tarrabel, 1 Huit Americain, 2 Agonia, 3 Illustrated Agonia, "
+        "4 Pis Yedili\n");
 }
 
 bool ParseNumber(const char* text, long long lo, long long hi, long long& out) {
@@ -31,12 +40,48 @@ bool ParseNumber(const char* text, long long lo, long long hi, long long& out) {
     return true;
 }
 
+bool ParseLevel(const std::string& text, tarrabel::AiLevel& out) {
+    if (text == "standard") {
+        out = tarrabel::AiLevel::Standard;
+        return true;
+    }
+    if (text == "expert") {
+        out = tarrabel::AiLevel::Expert;
+        return true;
+    }
+    return false;
+}
+
+// "expert" for seats 1 to 3, or "standard,expert,standard" seat by seat.
+bool ParseLevels(const std::string& text, std::array<tarrabel::AiLevel, tarrabel::kSeats>& out) {
+    tarrabel::AiLevel one{};
+    if (ParseLevel(text, one)) {
+        for (int seat = 1; seat < tarrabel::kSeats; ++seat)
+            out[seat] = one;
+        return true;
+    }
+    size_t start = 0;
+    for (int seat = 1; seat < tarrabel::kSeats; ++seat) {
+        const size_t comma = text.find(',', start);
+        const bool last = seat == tarrabel::kSeats - 1;
+        if (last != (comma == std::string::npos)) return false;
+        if (!ParseLevel(text.substr(start, last ? std::string::npos : comma - start), out[seat]))
+            return false;
+        start = comma + 1;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     long long variant = -1, deals = -1, seed = -1;
     const char* tracePath = nullptr;
     bool slow = false;
+    long long matches = 0;
+    std::array<tarrabel::AiLevel, tarrabel::kSeats> levels{};
+    tarrabel::sim::Seat0Player seat0 = tarrabel::sim::Seat0Player::Clicks;
+    bool report = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -57,6 +102,33 @@ int main(int argc, char** argv) {
             }
         } else if (arg == "--trace" && hasValue) {
             tracePath = argv[++i];
+        } else if (arg == "--matches" && hasValue) {
+            if (!ParseNumber(argv[++i], 1, 100'000'000, matches)) {
+                std::fprintf(stderr, "simulate: --matches must be a positive number\n");
+                return 2;
+            }
+            report = true;
+        } else if (arg == "--ai" && hasValue) {
+            if (!ParseLevels(argv[++i], levels)) {
+                std::fprintf(stderr,
+                             "simulate: --ai must be standard, expert or three of them, "
+                             "comma-separated\n");
+                return 2;
+            }
+            report = true;
+        } else if (arg == "--seat0" && hasValue) {
+            const std::string who = argv[++i];
+            if (who == "clicks") {
+                seat0 = tarrabel::sim::Seat0Player::Clicks;
+            } else if (who == "standard") {
+                seat0 = tarrabel::sim::Seat0Player::Standard;
+            } else if (who == "expert") {
+                seat0 = tarrabel::sim::Seat0Player::Expert;
+            } else {
+                std::fprintf(stderr, "simulate: --seat0 must be clicks, standard or expert\n");
+                return 2;
+            }
+            report = true;
         } else if (arg == "--slow") {
             slow = true;
         } else {
@@ -64,7 +136,7 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    if (variant < 0 || deals < 0 || seed < 0) {
+    if (variant < 0 || (deals < 0) == (matches == 0) || seed < 0) {
         Usage();
         return 2;
     }
@@ -83,6 +155,9 @@ int main(int argc, char** argv) {
     tarrabel::sim::SimConfig config;
     config.variant = tarrabel::GameVariant(variant);
     config.deals = int(deals);
+    config.matches = int(matches);
+    config.levels = levels;
+    config.seat0 = seat0;
     config.seed = uint64_t(seed);
     config.slow = slow;
     config.trace = traceFile ? &writer : nullptr;
@@ -105,5 +180,11 @@ int main(int argc, char** argv) {
         "frames/s, %lld unclickable frames, invariants ok\n",
         variant, r.deals, r.matches, (long long)r.frames, seconds,
         seconds > 0 ? double(r.frames) / seconds : 0.0, (long long)r.unclickableFrames);
+    if (report) {
+        std::printf("simulate: matches won by seat:");
+        for (int seat = 0; seat < tarrabel::kSeats; ++seat)
+            std::printf(" %d %.1f", seat, r.matchWins[seat]);
+        std::printf(" of %d\n", r.matches);
+    }
     return 0;
 }

@@ -4,8 +4,10 @@
 #include <cstdio>
 #include <memory>
 
+#include "choice_policy.h"
 #include "core/turns.h"
 #include "human_policy.h"
+#include "match_result.h"
 #include "session/frame.h"
 #include "session/game_init.h"
 
@@ -102,7 +104,14 @@ SimResult RunSimulation(const SimConfig& config) {
     auto game = std::make_unique<Game>();
     Game& g = *game;
     GameInit(g, options, io);
+    for (int seat = 1; seat < kSeats; ++seat)
+        g.SeatLevel[seat] = config.levels[seat];
+    g.SeatLevel[kHuman] = config.seat0 == Seat0Player::Expert ? AiLevel::Expert : AiLevel::Standard;
+    g.ExpertSeed ^= config.seed * 0x9E3779B97F4A7C15ull;
     HumanPolicy human(config.seed ^ 0x5DEECE66Dull);
+    ChoicePolicy chooser(config.seat0 == Seat0Player::Expert ? AiLevel::Expert : AiLevel::Standard,
+                         config.seed ^ 0x2545F4914F6CDD1Dull);
+    const bool clicks = config.seat0 == Seat0Player::Clicks;
 
     int64_t framesInDeal = 0;
     bool dealCounted = false;
@@ -127,7 +136,10 @@ SimResult RunSimulation(const SimConfig& config) {
         firstTableFault = head + what;
     };
 
-    while (result.deals < config.deals) {
+    auto more = [&] {
+        return config.matches > 0 ? result.matches < config.matches : result.deals < config.deals;
+    };
+    while (more()) {
         const int dealBefore = g.DealsStarted;
         if (HumansTurnToPlay(g)) {
             const int slot = UnclickableLegalCard(g);
@@ -137,8 +149,8 @@ SimResult RunSimulation(const SimConfig& config) {
                            " shows no point that plays it");
             }
         }
-        const FrameInput input = human.Decide(g);
-        const int aimed = human.AimedAt();
+        const FrameInput input = clicks ? human.Decide(g) : chooser.Decide(g);
+        const int aimed = clicks ? human.AimedAt() : chooser.AimedAt();
         RunGameFrame(g, input);
         if (aimed >= 0) {
             const int played = SlotInFlight(g);
@@ -162,7 +174,12 @@ SimResult RunSimulation(const SimConfig& config) {
         if (g.State == GameState::EndOfMatch && !dealCounted) {
             dealCounted = true;
             ++result.deals;
-            if (g.NewMatch) ++result.matches;
+            if (g.NewMatch) {
+                ++result.matches;
+                const auto share = MatchWinShares(g);
+                for (int seat = 0; seat < kSeats; ++seat)
+                    result.matchWins[seat] += share[seat];
+            }
         }
         if (framesInDeal > config.maxFramesPerDeal)
             return fail("the deal has not ended, stuck in \"" + std::string(StateName(g.State)) +

@@ -3,10 +3,12 @@
 // through the same click handlers a person uses, with pointer coordinates.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
 #include "core/game.h"
+#include "core/options.h"
 
 namespace tarrabel::sim {
 
@@ -20,6 +22,10 @@ class VirtualClock final : public Clock {
     int32_t now_ = 0;
 };
 
+// Who plays the person's seat: the seeded clicking stand-in, or a computer level whose
+// choices are acted out as clicks.
+enum class Seat0Player : uint8_t { Clicks, Standard, Expert };
+
 struct SimConfig {
     GameVariant variant = GameVariant::Tarrabel;
     int deals = 1;
@@ -27,6 +33,9 @@ struct SimConfig {
     bool slow = false;
     TraceSink* trace = nullptr;
     int64_t maxFramesPerDeal = 1'000'000;
+    std::array<AiLevel, kSeats> levels{};  // seats 1 to 3
+    Seat0Player seat0 = Seat0Player::Clicks;
+    int matches = 0;  // when above zero: play until this many matches are decided
 };
 
 struct SimResult {
@@ -42,6 +51,7 @@ struct SimResult {
     int64_t unclickableFrames = 0;
     int64_t strandedTurns = 0;
     int64_t misplayedClicks = 0;
+    std::array<double, kSeats> matchWins{};  // shares of the matches decided, by seat
 };
 
 // Every card 0 .. DeckSize - 1 is in exactly one place: the undrawn deck, in flight from

@@ -1,0 +1,241 @@
+// The standard computer player: whether he can play, the one-ply score of each card in his
+// hand and the suit he names. Written over a "table" (see core/table_view.h), so that the
+// real game and the expert's imagined deals are played by exactly the same choices.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "core/matching.h"
+#include "rules/scoring.h"
+
+namespace tarrabel {
+
+template <class Table>
+bool StandardHasPlayable(const Table& t, int seat) {
+    const int16_t own = t.Count(seat);
+    const int16_t topRank = t.TopRank();
+    const int32_t follow = t.Follow();
+    for (int s = 0; s < t.SlotEnd(seat); ++s) {
+        const int c = t.Card(seat, s);
+        if (c >= 0 && ComputerMayPlay(t, seat, c, topRank, follow, own)) return true;
+    }
+    return false;
+}
+
+// The suit 0 to 3 with the largest tally; ties and an empty tally go to the lower suit.
+inline int LongestSuit(const std::array<int16_t, 5>& tally) {
+    int best = 0, choice = 0;
+    for (int s = 0; s < 4; ++s) {
+        if (tally[s] > best) {
+            best = tally[s];
+            choice = s;
+        }
+    }
+    return choice;
+}
+
+using SlotScores = std::array<float, kHandSlots>;
+
+// What the standard player's score of a card depends on besides his own hand: the pile,
+// the counts of the hands around the table and the suit the next player named last. All
+// of it is public, so the table can also work out what a player's choice reveals.
+struct ScoreContext {
+    const VariantSettings* rules = nullptr;
+    GameVariant variant = GameVariant::Tarrabel;
+    int16_t topRank = kNoRank;
+    int32_t topSuit = kClubs;  // the top card's printed suit
+    int32_t follow = kClubs;   // the suit in force
+    int16_t nextCount = 0, secondCount = 0, thirdCount = 0, ownCount = 0;
+    int32_t nextNamed = kNoSuit;
+};
+
+template <class Table>
+ScoreContext ReadScoreContext(const Table& t, int seat) {
+    ScoreContext x;
+    x.rules = &t.Rules();
+    x.variant = t.Variant();
+    x.topRank = t.TopRank();
+    x.topSuit = t.TopSuit();
+    x.follow = t.Follow();
+    const int next = t.After(seat);
+    x.nextCount = t.Count(next);
+    x.secondCount = t.Count(t.After(next));
+    x.thirdCount = t.Count(t.After(t.After(next)));
+    x.ownCount = t.Count(seat);
+    x.nextNamed = t.NamedSuit(next);
+    return x;
+}
+
+// Whether a card scores as one that may be played (steps n, o and p mark the others).
+inline bool ScoresAsPlayable(const ScoreContext& x, int16_t rank, int32_t suit) {
+    const VariantSettings& v = *x.rules;
+    if (!FollowsSuit(suit, x.follow) && rank != x.topRank && rank != v.WildRank && rank != kJoker)
+        return false;  // n
+    if (rank == v.WildRank && x.variant == GameVariant::IllustratedAgonia &&
+        x.topRank == v.WildRank)
+        return false;  // o
+    if (rank == v.WildRank && x.variant == GameVariant::PisYedili && x.topRank == v.WildRank &&
+        !FollowsSuit(suit, x.follow))
+        return false;  // p
+    return true;
+}
+
+// The score of a playable card except for the two parts that depend on the rest of the
+// hand: the square of its suit's tally (step d) and the wild card's bonus (step k).
+// A rank setting of -1 never equals a real rank, so absent powers never score.
+inline float OpenScore(const ScoreContext& x, int16_t rank, int32_t suit) {
+    const VariantSettings& v = *x.rules;
+    const bool redEleven = IsRedSuit(suit) && rank == v.TakeElevenRank;
+    float score = 0;
+    if (rank == x.topRank || FollowsSuit(suit, x.follow)) score = 1000;  // a
+    if (rank == v.WildRank || rank == kJoker) score = 900;               // b
+    score += CardPoints(x.variant, rank, suit);                          // c
+    if (rank == v.WildRank) score -= 300;                                // e
+    if (rank == v.DrawTwoChainRank) score -= 10;                         // f
+    if (rank == v.DrawThreeChainRank) score -= 10;                       // g
+    if (redEleven) score -= 100;                                         // h
+    if (x.thirdCount < 2 && rank == v.ReverseRank) {                     // i
+        score -= 200;
+        if (x.nextNamed == suit) score -= 600;
+    }
+    if (x.nextCount < 2) {  // j
+        if (rank == v.DrawTwoChainRank) score += 300;
+        if (rank == v.DrawThreeChainRank) score += 300;
+        if (rank == v.TakeTwoRank || rank == v.TakeFiveRank) score += 500;
+        if (rank == v.SkipRank) score += 350;
+        if (rank == v.ReverseRank) score += 250;
+    }
+    if (x.secondCount < 2) {  // l
+        if (rank == v.SkipRank) score -= 450;
+        if (rank == v.TakeTwoRank || rank == v.TakeFiveRank) score -= 150;
+    }
+    if (x.ownCount > 7 && redEleven) score -= 500;  // m
+    return score;
+}
+
+// Step k: a wild card when the next player is down to his last card and named the top
+// card's suit himself; worth more when the player's long suit is another one.
+inline float WildBonus(const ScoreContext& x, int16_t rank, int longSuit) {
+    if (x.nextCount < 2 && x.nextNamed == x.topSuit && rank == x.rules->WildRank)
+        return longSuit != x.nextNamed ? 700.f : 500.f;
+    return 0.f;
+}
+
+// Whether a card counts toward its suit's tally (wild cards and jokers do not).
+inline bool CountsInTally(const VariantSettings& v, int16_t rank) {
+    return rank != v.WildRank && rank != kJoker;
+}
+
+// The score of every card in `seat`'s hand; empty slots keep whatever `scores` held.
+template <class Table>
+void StandardCardScores(const Table& t, int seat, SlotScores& scores) {
+    const ScoreContext x = ReadScoreContext(t, seat);
+    const int end = t.SlotEnd(seat);
+
+    std::array<int16_t, 5> tally{};
+    for (int s = 0; s < end; ++s) {
+        const int c = t.Card(seat, s);
+        if (c >= 0 && CountsInTally(t.Rules(), t.RankOf(c))) ++tally[t.SuitOf(c)];
+    }
+    const int longSuit = LongestSuit(tally);
+
+    for (int s = 0; s < end; ++s) {
+        const int c = t.Card(seat, s);
+        if (c < 0) continue;
+        const int16_t rank = t.RankOf(c);
+        const int32_t suit = t.SuitOf(c);
+        scores[s] = ScoresAsPlayable(x, rank, suit)
+                        ? OpenScore(x, rank, suit) + float(tally[suit] * tally[suit]) +
+                              WildBonus(x, rank, longSuit)
+                        : -1000.f;
+    }
+
+    // Forced answers to an open penalty: only the answering cards may be chosen.
+    const ForcedAnswer forced = OpenPenaltyAnswer(t, seat);
+    if (forced.rank != kNoRank) {
+        for (int s = 0; s < end; ++s) {
+            const int c = t.Card(seat, s);
+            if (c < 0) continue;
+            const bool answers =
+                t.RankOf(c) == forced.rank && (!forced.redOnly || IsRedSuit(t.SuitOf(c)));
+            scores[s] = answers ? 1000.f : -1000.f;  // q, r, s
+        }
+    }
+}
+
+// The slot with the highest score above zero, ties to the lower slot; -1 when none.
+template <class Table>
+int BestScoredSlot(const Table& t, int seat, const SlotScores& scores) {
+    float best = 0;
+    int choice = -1;
+    for (int s = 0; s < t.SlotEnd(seat); ++s) {
+        if (t.Card(seat, s) >= 0 && scores[s] > best) {
+            best = scores[s];
+            choice = s;
+        }
+    }
+    return choice;
+}
+
+// The slot the standard player plays: the best score, or, should no card score above zero,
+// the first card he may play, so that no turn launches a card that is not in the hand.
+template <class Table>
+int StandardCardChoice(const Table& t, int seat) {
+    SlotScores scores{};
+    StandardCardScores(t, seat, scores);
+    const int best = BestScoredSlot(t, seat, scores);
+    if (best >= 0) return best;
+    const int16_t topRank = t.TopRank();
+    const int32_t follow = t.Follow();
+    for (int s = 0; s < t.SlotEnd(seat); ++s) {
+        const int c = t.Card(seat, s);
+        if (c >= 0 && ComputerMayPlay(t, seat, c, topRank, follow, 0)) return s;
+    }
+    for (int s = 0; s < t.SlotEnd(seat); ++s)
+        if (t.Card(seat, s) >= 0) return s;
+    return 0;
+}
+
+// The standard choice made for the person's seat: the best-scored card among those the
+// person may play, or the first of them should none score above zero; -1 when none.
+template <class Table>
+int StandardPersonChoice(const Table& t) {
+    SlotScores scores{};
+    StandardCardScores(t, kHuman, scores);
+    float best = 0;
+    int choice = -1, first = -1;
+    for (int s = 0; s < t.SlotEnd(kHuman); ++s) {
+        const int c = t.Card(kHuman, s);
+        if (c < 0 || !PersonMayPlay(t, c)) continue;
+        if (first < 0) first = s;
+        if (scores[s] > best) {
+            best = scores[s];
+            choice = s;
+        }
+    }
+    return choice >= 0 ? choice : first;
+}
+
+// The suit the standard player names: the one he holds most of (every card counted under
+// its own suit), unless the next player is down to his last card and named that very suit
+// himself; then another one, drawn by `randomSuit()` (0 to 3) until it differs.
+template <class Table, class RandomSuit>
+int StandardSuitChoice(const Table& t, int seat, RandomSuit&& randomSuit) {
+    std::array<int16_t, 5> tally{};
+    for (int s = 0; s < t.SlotEnd(seat); ++s) {
+        const int c = t.Card(seat, s);
+        if (c >= 0) ++tally[t.SuitOf(c)];
+    }
+    int suit = LongestSuit(tally);
+    const int next = t.After(seat);
+    const int32_t nextNamed = t.NamedSuit(next);
+    if (t.Count(seat) >= 2 && t.Count(next) < 2 && nextNamed == suit) {
+        do
+            suit = randomSuit();
+        while (suit == nextNamed);
+    }
+    return suit;
+}
+
+}  // namespace tarrabel

@@ -1,0 +1,93 @@
+// The matching rule: which card may follow the pile, as the players of the table see it.
+#pragma once
+
+#include <cstdint>
+
+#include "core/cards.h"
+#include "core/hand_queries.h"
+
+namespace tarrabel {
+
+// Whether a computer player in `seat` (or the person, seat 0, for the hold-back rule) may
+// count `card` as playable, with `ownCount` cards in his hand.
+template <class Table>
+bool ComputerMayPlay(const Table& t, int seat, int card, int16_t topRank, int32_t follow,
+                     int16_t ownCount) {
+    const VariantSettings& v = t.Rules();
+    const int16_t rank = t.RankOf(card);
+    const int32_t suit = t.SuitOf(card);
+    if (!(FollowsSuit(suit, follow) || rank == topRank || rank == v.WildRank || rank == kJoker))
+        return false;
+    // A Jack goes on a Jack in Pis Yedili only in the suit to follow.
+    if (rank == v.WildRank && t.Variant() == GameVariant::PisYedili && topRank == v.WildRank &&
+        !FollowsSuit(suit, follow))
+        return false;
+    // Never a wild Ace on a wild Ace in Illustrated Agonia.
+    if (rank == v.WildRank && t.Variant() == GameVariant::IllustratedAgonia &&
+        topRank == v.WildRank)
+        return false;
+    // A computer player holding seven or more cards keeps its red Jacks back.
+    if (IsRedSuit(suit) && rank == v.TakeElevenRank && seat != kHuman && ownCount >= 7)
+        return false;
+    return true;
+}
+
+// Whether the person at the table may play `card`: the same matching rule, but a Jack goes
+// on a Jack in Pis Yedili only while the Jack on top is of the suit it named, and no card
+// is held back.
+template <class Table>
+bool PersonMayPlay(const Table& t, int card) {
+    const VariantSettings& v = t.Rules();
+    const int16_t rank = t.RankOf(card);
+    const int32_t suit = t.SuitOf(card);
+    const int32_t follow = t.Follow();
+    const int16_t topRank = t.TopRank();
+    if (topRank == kNoRank) return suit == follow || rank == v.WildRank || rank == kJoker;
+    if (!FollowsSuit(suit, follow) && rank != topRank && rank != v.WildRank && rank != kJoker)
+        return false;
+    if (t.Variant() == GameVariant::IllustratedAgonia && rank == v.WildRank &&
+        topRank == v.WildRank)
+        return false;
+    if (t.Variant() == GameVariant::PisYedili && rank == v.WildRank && topRank == v.WildRank &&
+        t.TopSuit() != follow)
+        return false;
+    return true;
+}
+
+// Whether `seat` holds a card of `rank` (a red one only, when asked).
+template <class Table>
+bool HandHoldsRank(const Table& t, int seat, int16_t rank, bool redOnly) {
+    if (rank == kNoRank) return false;
+    for (int s = 0; s < t.SlotEnd(seat); ++s) {
+        const int c = t.Card(seat, s);
+        if (c >= 0 && t.RankOf(c) == rank && (!redOnly || IsRedSuit(t.SuitOf(c)))) return true;
+    }
+    return false;
+}
+
+// The open penalty `seat` must answer from his hand, if any: a chain card on top that he
+// can pass on, or a black Jack he can cancel with a red one. Answers: the rank to play
+// (with redOnly for the Jack), or kNoRank.
+struct ForcedAnswer {
+    int16_t rank = kNoRank;
+    bool redOnly = false;
+};
+
+template <class Table>
+ForcedAnswer OpenPenaltyAnswer(const Table& t, int seat) {
+    const VariantSettings& v = t.Rules();
+    const int16_t top = t.TopRank();
+    ForcedAnswer a;
+    if (t.PenaltyTaken() || top == kNoRank) return a;
+    // A later rule overrides an earlier one, as the forced answers are tested in this order.
+    if (top == v.DrawTwoChainRank && HandHoldsRank(t, seat, v.DrawTwoChainRank, false))
+        a = {v.DrawTwoChainRank, false};
+    if (top == v.DrawThreeChainRank && HandHoldsRank(t, seat, v.DrawThreeChainRank, false))
+        a = {v.DrawThreeChainRank, false};
+    if (top == v.TakeElevenRank && IsBlackSuit(t.TopSuit()) &&
+        HandHoldsRank(t, seat, v.TakeElevenRank, true))
+        a = {v.TakeElevenRank, true};
+    return a;
+}
+
+}  // namespace tarrabel

@@ -1,0 +1,52 @@
+// What a player with a good memory knows about the hands he cannot see.
+//
+// Nobody at the table sees another player's cards, but everybody sees who drew and who
+// passed. A computer player draws only when he holds no card he may play, so a draw or a
+// pass tells the table that none of the cards in his hand at that moment would have
+// followed the pile. The memory keeps, for every card in every hand, the set of cards it
+// cannot be; a card drawn later is free again. It is built only from what the table shows
+// (the events of a deal), so reading it never peeks at a hidden card.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "core/cards.h"
+
+namespace tarrabel {
+
+// A set of card indexes 0 to 127.
+struct CardSet {
+    std::array<uint64_t, 2> bits{};
+
+    bool Has(int card) const { return (bits[card >> 6] >> (card & 63)) & 1u; }
+    void Add(int card) { bits[card >> 6] |= uint64_t(1) << (card & 63); }
+    void Remove(int card) { bits[card >> 6] &= ~(uint64_t(1) << (card & 63)); }
+    void AddAll(const CardSet& o) {
+        bits[0] |= o.bits[0];
+        bits[1] |= o.bits[1];
+    }
+    int Size() const { return __builtin_popcountll(bits[0]) + __builtin_popcountll(bits[1]); }
+    bool Empty() const { return (bits[0] | bits[1]) == 0; }
+};
+
+// One hand as the others know it: one entry per card held, each the cards it cannot be.
+struct HandMemory {
+    int16_t Count = 0;
+    std::array<CardSet, kHandSlots> CannotBe{};
+
+    void Clear() { Count = 0; }
+    // A card came into the hand unseen: it may be anything.
+    void Receive();
+    // The player showed that he held none of `cards`.
+    void HoldsNoneOf(const CardSet& cards);
+    // He played `card`: it leaves the hand from an entry that allowed it, the one that
+    // told the least about the rest (the most restricted), so what is kept stays true.
+    void Played(int card);
+};
+
+struct TableMemory {
+    std::array<HandMemory, kSeats> Hands{};
+};
+
+}  // namespace tarrabel

@@ -1,0 +1,97 @@
+// The game's command line: what each accepted line sets, and the lines refused (main prints
+// the usage line for them and ends with status 2).
+#include "session/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarrabel::test {
+namespace {
+
+struct Accepted {
+    const char* name;
+    std::vector<std::string> args;
+    std::optional<AiLevel> level;
+    std::optional<GameVariant> variant;
+    std::optional<uint64_t> seed;
+    bool windowed;
+};
+
+const Accepted kAccepted[] = {
+    {"nothing", {}, std::nullopt, std::nullopt, std::nullopt, false},
+    {"--ai expert", {"--ai", "expert"}, AiLevel::Expert, std::nullopt, std::nullopt, false},
+    {"--ai standard", {"--ai", "standard"}, AiLevel::Standard, std::nullopt, std::nullopt, false},
+    {"--ai among the others",
+     {"--windowed", "--variant", "2", "--ai", "expert", "--seed", "7"},
+     AiLevel::Expert,
+     GameVariant::Agonia,
+     7,
+     true},
+    {"--ai after --variant",
+     {"--variant", "4", "--ai", "standard"},
+     AiLevel::Standard,
+     GameVariant::PisYedili,
+     std::nullopt,
+     false},
+    // As with the other options, the last one given counts.
+    {"--ai twice",
+     {"--ai", "expert", "--ai", "standard"},
+     AiLevel::Standard,
+     std::nullopt,
+     std::nullopt,
+     false},
+};
+
+TEST(CommandLine, AcceptedLinesSetWhatTheyName) {
+    for (const Accepted& c : kAccepted) {
+        SCOPED_TRACE(c.name);
+        CommandLine cl;
+        std::string error;
+        ASSERT_TRUE(ParseCommandLine(c.args, &cl, &error)) << error;
+        EXPECT_EQ(cl.ComputerLevel, c.level);
+        EXPECT_EQ(cl.Variant, c.variant);
+        EXPECT_EQ(cl.Seed, c.seed);
+        EXPECT_EQ(cl.Windowed, c.windowed);
+        EXPECT_FALSE(cl.Help);
+    }
+}
+
+struct Refused {
+    std::vector<std::string> args;
+    const char* blamed;  // the option the message names
+};
+
+const Refused kRefused[] = {
+    {{"--ai"}, "--ai"},
+    {{"--ai", "EXPERT"}, "--ai"},
+    {{"--ai", "Expert"}, "--ai"},
+    {{"--ai", "foo"}, "--ai"},
+    {{"--ai", ""}, "--ai"},
+    {{"--ai", "expert2"}, "--ai"},
+    // The next option is not a level: --ai takes it as its value and refuses it.
+    {{"--ai", "--windowed"}, "--ai"},
+    {{"--windowed", "--ai"}, "--ai"},
+    {{"--ai", "expert", "--variant", "9"}, "--variant"},
+};
+
+TEST(CommandLine, RefusedLinesNameTheOptionAndLeaveTheResultAlone) {
+    for (const Refused& c : kRefused) {
+        std::string line;
+        for (const std::string& a : c.args)
+            line += "'" + a + "' ";
+        SCOPED_TRACE(line);
+        CommandLine cl;
+        cl.Seed = 99;  // a stale value that a refused line must not overwrite
+        std::string error;
+        EXPECT_FALSE(ParseCommandLine(c.args, &cl, &error));
+        EXPECT_NE(error.find(c.blamed), std::string::npos) << error;
+        EXPECT_EQ(cl.Seed, std::optional<uint64_t>(99));
+        EXPECT_FALSE(cl.ComputerLevel.has_value());
+    }
+}
+
+}  // namespace
+}  // namespace tarrabel::test
