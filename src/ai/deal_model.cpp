@@ -321,9 +321,14 @@ void ImaginedDeal::Step() {
     }
 }
 
-void ImaginedDeal::PlayOut(int maxSteps) {
-    for (int i = 0; i < maxSteps && Phase != ModelPhase::Over; ++i)
+int ImaginedDeal::PlayOut(int maxSteps) {
+    int work = 0;
+    for (int i = 0; i < maxSteps && Phase != ModelPhase::Over; ++i) {
+        // A turn costs more the more cards the player has to weigh.
+        work += 1 + HandEnd[After(Current)] / 4;
         Step();
+    }
+    return work;
 }
 
 void CopyTableState(const Game& g, ImaginedDeal& d) {

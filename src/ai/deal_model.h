@@ -106,8 +106,9 @@ struct ImaginedDeal {
     void DrawInstead() { Phase = ModelPhase::DealOne; }
     // One step of the deal with every seat making the standard choice.
     void Step();
-    // Steps until the deal is over or `maxSteps` steps have passed.
-    void PlayOut(int maxSteps);
+    // Steps until the deal is over or `maxSteps` steps have passed. Answers the work done:
+    // the steps, weighted by the size of the hands played from.
+    int PlayOut(int maxSteps);
 
     // The points left in each hand: what the deal costs each seat.
     std::array<int16_t, kSeats> HandPoints() const;

@@ -68,31 +68,113 @@ double MatchValue(const SeatKnowledge& k, const std::array<int16_t, kSeats>& poi
     return win + 0.05 * margin;
 }
 
-// Imagines deals from what the seat knows and scores each candidate move in every one of
-// them (the same deals for every candidate, so that they are compared fairly). `apply`
-// makes candidate i's move in an imagined deal. Returns the index of the best candidate;
-// `preferred` wins ties.
+// Imagines deals from what the seat knows and plays each candidate move out in every one
+// of them: the same deals for every candidate, so that each is compared with the standard
+// player's move (`preferred`) deal by deal. Candidates clearly worse than the standard
+// move drop out as the evidence comes in, so that the thinking goes to the close calls;
+// the thinking ends when a step budget is spent. The expert leaves the standard move only
+// for one that did clearly better. `apply` makes candidate i's move in an imagined deal.
 template <class Apply>
 int BestCandidate(const SeatKnowledge& k, int count, int preferred, const ExpertEffort& effort,
                   Apply&& apply) {
-    const int deals =
-        std::clamp(effort.PlayoutBudget / std::max(count, 1), effort.MinDeals, effort.MaxDeals);
-    std::array<double, kMaxCandidates> value{};
+    std::array<bool, kMaxCandidates> alive{};
+    std::array<double, kMaxCandidates> sum{}, sumSquares{};  // of the gain over `preferred`
+    int aliveCount = count;
+    for (int i = 0; i < count; ++i)
+        alive[i] = true;
+    auto mean = [&](int i, int n) { return sum[i] / n; };
+    auto spread = [&](int i, int n) {  // the standard error of the mean gain
+        const double m = sum[i] / n;
+        return std::sqrt(std::max(0.0, sumSquares[i] / n - m * m) / n);
+    };
+
     ModelRandom rng(k.Digest);
     ImaginedDeal world;
-    for (int w = 0; w < deals; ++w) {
-        ImagineDeal(k, rng, world);
-        for (int i = 0; i < count; ++i) {
+    int deals = 0;
+    long steps = 0;
+    const long budget = effort.StepBudget[int(k.Seen.Which)];
+    // A deal is imagined only while the budget left can pay for it at the average cost so
+    // far, so that a long last deal does not overrun the time of the decision.
+    auto affordable = [&] {
+        const long perPlayout = deals > 0 ? steps / (long(deals) * aliveCount) : 0;
+        return steps + perPlayout * aliveCount + effort.DealingCost <= budget;
+    };
+    while (aliveCount > 1 && deals < effort.MaxDeals && affordable()) {
+        steps += effort.DealingCost * ImagineDeal(k, rng, world);
+        auto value = [&](int i) {
             ImaginedDeal d = world;
             apply(d, i);
-            d.PlayOut(effort.MaxSteps);
-            value[i] += MatchValue(k, d.HandPoints());
+            steps += d.PlayOut(effort.MaxSteps);
+            return MatchValue(k, d.HandPoints());
+        };
+        const double base = value(preferred);
+        for (int i = 0; i < count; ++i) {
+            if (!alive[i] || i == preferred) continue;
+            const double gain = value(i) - base;
+            sum[i] += gain;
+            sumSquares[i] += gain * gain;
+        }
+        ++deals;
+        if (deals < effort.MinDeals) continue;
+        for (int i = 0; i < count; ++i) {
+            if (alive[i] && i != preferred &&
+                mean(i, deals) + effort.DropAt * spread(i, deals) < 0) {
+                alive[i] = false;
+                --aliveCount;
+            }
         }
     }
     int best = preferred;
-    for (int i = 0; i < count; ++i)
-        if (value[i] > value[best] + 1e-9) best = i;
+    double bestGain = 0;
+    for (int i = 0; i < count && deals > 0; ++i) {
+        if (!alive[i] || i == preferred) continue;
+        const double sure = mean(i, deals) - effort.Doubt * spread(i, deals);
+        if (sure > 0 && mean(i, deals) > bestGain) {
+            bestGain = mean(i, deals);
+            best = i;
+        }
+    }
     return best;
+}
+
+// The cards he may play at this turn, of two cards alike (two packs) only one; the
+// standard player's choice among them is `preferred`.
+struct Candidates {
+    std::array<int, kMaxCandidates> slot{};
+    int count = 0;
+    int preferred = 0;
+    int standard = 0;  // the standard player's slot
+};
+
+Candidates FindCandidates(const Game& g, const std::array<bool, kHandSlots>* allowed) {
+    const GameTable t(g);
+    const int seat = g.CurrentPlayer;
+    const int16_t topRank = t.TopRank();
+    const int32_t follow = t.Follow();
+    const ForcedAnswer forced = OpenPenaltyAnswer(t, seat);
+    const int standard = StandardCardChoice(t, seat);
+    Candidates found;
+    found.standard = standard;
+    auto& slot = found.slot;
+    int& count = found.count;
+    int& preferred = found.preferred;
+    for (int s = 0; s < kHandSlots; ++s) {
+        const int c = t.Card(seat, s);
+        if (c < 0 || (allowed && !(*allowed)[s])) continue;
+        const bool may = forced.rank != kNoRank ? t.RankOf(c) == forced.rank &&
+                                                      (!forced.redOnly || IsRedSuit(t.SuitOf(c)))
+                                                : ComputerMayPlay(t, seat, c, topRank, follow, 0);
+        if (!may) continue;
+        bool twin = false;
+        for (int i = 0; i < count && !twin; ++i) {
+            const int o = t.Card(seat, slot[i]);
+            twin = t.RankOf(o) == t.RankOf(c) && t.SuitOf(o) == t.SuitOf(c);
+        }
+        if (twin && s != standard) continue;
+        if (s == standard) preferred = count;
+        slot[count++] = s;
+    }
+    return found;
 }
 
 }  // namespace
@@ -128,39 +210,21 @@ bool ExpertHasPlayableCard(const Game& g) {
     return best == 0;
 }
 
+int ExpertCandidateCount(const Game& g, const std::array<bool, kHandSlots>* allowed) {
+    return FindCandidates(g, allowed).count;
+}
+
 int16_t ExpertChooseCard(const Game& g, const std::array<bool, kHandSlots>* allowed,
                          const ExpertEffort& effort) {
-    const GameTable t(g);
+    const Candidates c = FindCandidates(g, allowed);
+    const auto& slot = c.slot;
+    const int count = c.count;
     const int seat = g.CurrentPlayer;
-    const int16_t topRank = t.TopRank();
-    const int32_t follow = t.Follow();
-    const ForcedAnswer forced = OpenPenaltyAnswer(t, seat);
-    const int standard = StandardCardChoice(t, seat);
-
-    // The cards he may play; of two cards alike (two packs) only the first.
-    std::array<int, kMaxCandidates> slot{};
-    int count = 0, preferred = 0;
-    for (int s = 0; s < kHandSlots; ++s) {
-        const int c = t.Card(seat, s);
-        if (c < 0 || (allowed && !(*allowed)[s])) continue;
-        const bool may = forced.rank != kNoRank ? t.RankOf(c) == forced.rank &&
-                                                      (!forced.redOnly || IsRedSuit(t.SuitOf(c)))
-                                                : ComputerMayPlay(t, seat, c, topRank, follow, 0);
-        if (!may) continue;
-        bool twin = false;
-        for (int i = 0; i < count && !twin; ++i) {
-            const int o = t.Card(seat, slot[i]);
-            twin = t.RankOf(o) == t.RankOf(c) && t.SuitOf(o) == t.SuitOf(c);
-        }
-        if (twin && s != standard) continue;
-        if (s == standard) preferred = count;
-        slot[count++] = s;
-    }
-    if (count == 0) return int16_t(standard);
+    if (count == 0) return int16_t(c.standard);
     if (count == 1) return int16_t(slot[0]);
 
     const SeatKnowledge k = ReadKnowledge(g, seat);
-    const int best = BestCandidate(k, count, preferred, effort,
+    const int best = BestCandidate(k, count, c.preferred, effort,
                                    [&](ImaginedDeal& d, int i) { d.PlayCard(slot[i]); });
     return int16_t(slot[best]);
 }

@@ -7,16 +7,26 @@
 #include <array>
 #include <cstdint>
 
+#include "core/cards.h"
 #include "core/game.h"
 
 namespace tarrabel {
 
-// How hard the expert thinks: deals imagined per decision, shared among the candidates.
+// How hard the expert thinks. He imagines deals until the work of imagining them (steps
+// of play, and a share for dealing each one out) reaches the budget, which bounds the time
+// of a decision whatever the position: the games with long deals and big hands get fewer
+// steps, so that no decision takes more than about two milliseconds.
 struct ExpertEffort {
-    int PlayoutBudget = 240;  // imagined deals played out per decision, in all
-    int MinDeals = 12;        // per candidate, however many candidates there are
-    int MaxDeals = 48;
-    int MaxSteps = 700;  // a deal not over by then is scored as it stands
+    // clang-format off
+    //                                         Tarrabel  Huit  Agonia  Illustrated  Pis Yedili
+    std::array<long, kVariantCount> StepBudget{ 26'000, 21'000, 25'000,   19'000,     23'000};
+    // clang-format on
+    int MinDeals = 8;  // deals imagined before any candidate is dropped
+    int MaxDeals = 600;
+    int MaxSteps = 400;    // an imagined deal not over by then is scored as it stands
+    int DealingCost = 12;  // steps a dealing-out counts for
+    double DropAt = 2.0;   // standard errors below the standard move that drop a candidate
+    double Doubt = 0.0;    // standard errors by which a move must beat the standard one
 };
 inline constexpr ExpertEffort kExpertEffort{};
 
@@ -28,6 +38,9 @@ bool ExpertHasPlayableCard(const Game& g);
 // click of the person's may play, when the expert plays the person's seat.
 int16_t ExpertChooseCard(const Game& g, const std::array<bool, kHandSlots>* allowed,
                          const ExpertEffort& effort = kExpertEffort);
+
+// How many different cards the expert chooses among at this turn (1: no choice to make).
+int ExpertCandidateCount(const Game& g, const std::array<bool, kHandSlots>* allowed);
 
 // The suit the expert names after his wild card (not stored anywhere).
 int ExpertChooseSuit(const Game& g, const ExpertEffort& effort = kExpertEffort);

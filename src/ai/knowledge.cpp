@@ -2,9 +2,13 @@
 
 #include <algorithm>
 
+#include "ai/standard_player.h"
+
 namespace tarrabel {
 
 namespace {
+
+constexpr int kDealAttempts = 24;
 
 uint64_t Mix(uint64_t h, uint64_t v) {
     h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
@@ -58,37 +62,86 @@ SeatKnowledge ReadKnowledge(const Game& g, int seat) {
     return k;
 }
 
-void ImagineDeal(const SeatKnowledge& k, ModelRandom& rng, ImaginedDeal& out) {
+bool FitsLastChoices(const HandMemory& m, const ImaginedDeal& d, const int16_t* cards, int count) {
+    const VariantSettings& v = d.Settings;
+    // Walk back through his plays, putting each card back into the hand he held then.
+    std::array<int16_t, kHandSlots + kPlaysKept> hand{};
+    int n = 0;
+    std::array<int16_t, 5> tally{}, suits{};  // for scoring; every card by its suit
+    auto add = [&](int card) {
+        hand[n++] = int16_t(card);
+        if (CountsInTally(v, d.RankOf(card))) ++tally[d.SuitOf(card)];
+        ++suits[d.SuitOf(card)];
+    };
+    for (int i = 0; i < count; ++i)
+        add(cards[i]);
+    for (int i = m.PlayCount; i >= 0; --i) {
+        if (m.Named >= 0 && i == m.NamedAfter) {
+            const int longest = LongestSuit(suits);
+            if (longest != m.Named && longest != m.NamedOr) return false;
+        }
+        if (i == 0) break;
+        const PlayRecord& play = m.Plays[i - 1];
+        add(play.Card);
+        if (!play.Told) continue;
+        const int longSuit = LongestSuit(tally);
+        const ScoreContext& x = play.At;
+        const float played =
+            CardScore(x, d.RankOf(play.Card), d.SuitOf(play.Card), tally, longSuit);
+        for (int j = 0; j < n; ++j)
+            if (CardScore(x, d.RankOf(hand[j]), d.SuitOf(hand[j]), tally, longSuit) > played)
+                return false;
+    }
+    return true;
+}
+
+int ImagineDeal(const SeatKnowledge& k, ModelRandom& rng, ImaginedDeal& out) {
+    int attempts = 1;
     out = k.Seen;
     out.Rng = ModelRandom(rng.NextBits());
 
     std::array<int16_t, kCardTableSize> pool = k.Unseen;
     const int n = k.UnseenCount;
-    for (int i = n - 1; i > 0; --i)
-        std::swap(pool[i], pool[rng.Below(i + 1)]);
+    auto shuffleFrom = [&](int first) {
+        for (int i = n - 1; i > first; --i)
+            std::swap(pool[i], pool[first + rng.Below(i - first + 1)]);
+    };
+    shuffleFrom(0);
     int taken = 0;
 
-    // First the cards the memory restricts, each the first unseen card it allows (the pool
-    // is shuffled, so that is a random one); then the hands' other cards.
-    std::array<int16_t, kSeats> dealt{};
+    // Each other hand in turn: first the cards the memory restricts, each the first unseen
+    // card it allows (the pool is shuffled, so that is a random one), then the others. A
+    // hand that does not fit the player's last choices is dealt again, a few times at most.
     for (int seat = 0; seat < kSeats; ++seat) {
-        if (seat == k.Seat) continue;
+        if (seat == k.Seat || k.HiddenCount[seat] == 0) continue;
         const HandMemory& mem = k.Memory.Hands[seat];
-        const int restricted = std::min<int>(k.HiddenCount[seat], mem.Count);
-        for (int i = 0; i < restricted && taken < n; ++i) {
-            if (mem.CannotBe[i].Empty()) continue;
-            int j = taken;
-            while (j < n && mem.CannotBe[i].Has(pool[j]))
-                ++j;
-            if (j == n) j = taken;  // nothing fits: what he knows is mistaken, take any
-            std::swap(pool[taken], pool[j]);
-            out.Give(seat, dealt[seat]++, pool[taken++]);
+        const int want = k.HiddenCount[seat];
+        const bool checks = mem.Count == want && (mem.PlayCount > 0 || mem.Named >= 0);
+        const int first = taken;
+        for (int attempt = 0; attempt < kDealAttempts; ++attempt) {
+            if (attempt > 0) {
+                ++attempts;
+                taken = first;
+                shuffleFrom(first);
+                for (int s = 0; s < out.HandEnd[seat]; ++s)
+                    out.Hand[seat][s] = -1;
+                out.HandCount[seat] = out.HandEnd[seat] = 0;
+            }
+            int dealt = 0;
+            const int restricted = std::min<int>(want, mem.Count);
+            for (int i = 0; i < restricted && taken < n; ++i) {
+                if (mem.CannotBe[i].Empty()) continue;
+                int j = taken;
+                while (j < n && mem.CannotBe[i].Has(pool[j]))
+                    ++j;
+                if (j == n) j = taken;  // nothing fits: what he knows is mistaken, take any
+                std::swap(pool[taken], pool[j]);
+                out.Give(seat, dealt++, pool[taken++]);
+            }
+            while (dealt < want && taken < n)
+                out.Give(seat, dealt++, pool[taken++]);
+            if (!checks || FitsLastChoices(mem, out, &pool[first], want)) break;
         }
-    }
-    for (int seat = 0; seat < kSeats; ++seat) {
-        if (seat == k.Seat) continue;
-        while (dealt[seat] < k.HiddenCount[seat] && taken < n)
-            out.Give(seat, dealt[seat]++, pool[taken++]);
     }
     // The rest is the deck. (Should the counts ever disagree, the deck is made shorter
     // rather than holding a card twice.)
@@ -96,6 +149,7 @@ void ImagineDeal(const SeatKnowledge& k, ModelRandom& rng, ImaginedDeal& out) {
     out.DeckPos = int16_t(out.Settings.DeckSize - filled);
     for (int i = 0; i < filled; ++i)
         out.Deck[out.DeckPos + i] = pool[taken++];
+    return attempts;
 }
 
 }  // namespace tarrabel

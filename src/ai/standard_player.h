@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "core/matching.h"
+#include "core/score_context.h"
 #include "rules/scoring.h"
 
 namespace tarrabel {
@@ -37,23 +38,9 @@ inline int LongestSuit(const std::array<int16_t, 5>& tally) {
 
 using SlotScores = std::array<float, kHandSlots>;
 
-// What the standard player's score of a card depends on besides his own hand: the pile,
-// the counts of the hands around the table and the suit the next player named last. All
-// of it is public, so the table can also work out what a player's choice reveals.
-struct ScoreContext {
-    const VariantSettings* rules = nullptr;
-    GameVariant variant = GameVariant::Tarrabel;
-    int16_t topRank = kNoRank;
-    int32_t topSuit = kClubs;  // the top card's printed suit
-    int32_t follow = kClubs;   // the suit in force
-    int16_t nextCount = 0, secondCount = 0, thirdCount = 0, ownCount = 0;
-    int32_t nextNamed = kNoSuit;
-};
-
 template <class Table>
 ScoreContext ReadScoreContext(const Table& t, int seat) {
     ScoreContext x;
-    x.rules = &t.Rules();
     x.variant = t.Variant();
     x.topRank = t.TopRank();
     x.topSuit = t.TopSuit();
@@ -69,7 +56,7 @@ ScoreContext ReadScoreContext(const Table& t, int seat) {
 
 // Whether a card scores as one that may be played (steps n, o and p mark the others).
 inline bool ScoresAsPlayable(const ScoreContext& x, int16_t rank, int32_t suit) {
-    const VariantSettings& v = *x.rules;
+    const VariantSettings& v = kVariantSettings[int(x.variant)];
     if (!FollowsSuit(suit, x.follow) && rank != x.topRank && rank != v.WildRank && rank != kJoker)
         return false;  // n
     if (rank == v.WildRank && x.variant == GameVariant::IllustratedAgonia &&
@@ -85,7 +72,7 @@ inline bool ScoresAsPlayable(const ScoreContext& x, int16_t rank, int32_t suit) 
 // hand: the square of its suit's tally (step d) and the wild card's bonus (step k).
 // A rank setting of -1 never equals a real rank, so absent powers never score.
 inline float OpenScore(const ScoreContext& x, int16_t rank, int32_t suit) {
-    const VariantSettings& v = *x.rules;
+    const VariantSettings& v = kVariantSettings[int(x.variant)];
     const bool redEleven = IsRedSuit(suit) && rank == v.TakeElevenRank;
     float score = 0;
     if (rank == x.topRank || FollowsSuit(suit, x.follow)) score = 1000;  // a
@@ -117,7 +104,8 @@ inline float OpenScore(const ScoreContext& x, int16_t rank, int32_t suit) {
 // Step k: a wild card when the next player is down to his last card and named the top
 // card's suit himself; worth more when the player's long suit is another one.
 inline float WildBonus(const ScoreContext& x, int16_t rank, int longSuit) {
-    if (x.nextCount < 2 && x.nextNamed == x.topSuit && rank == x.rules->WildRank)
+    if (x.nextCount < 2 && x.nextNamed == x.topSuit &&
+        rank == kVariantSettings[int(x.variant)].WildRank)
         return longSuit != x.nextNamed ? 700.f : 500.f;
     return 0.f;
 }
@@ -125,6 +113,14 @@ inline float WildBonus(const ScoreContext& x, int16_t rank, int longSuit) {
 // Whether a card counts toward its suit's tally (wild cards and jokers do not).
 inline bool CountsInTally(const VariantSettings& v, int16_t rank) {
     return rank != v.WildRank && rank != kJoker;
+}
+
+// A card's whole score, given the tally of the hand it is in and that hand's long suit.
+inline float CardScore(const ScoreContext& x, int16_t rank, int32_t suit,
+                       const std::array<int16_t, 5>& tally, int longSuit) {
+    if (!ScoresAsPlayable(x, rank, suit)) return -1000.f;
+    return OpenScore(x, rank, suit) + float(tally[suit] * tally[suit]) +
+           WildBonus(x, rank, longSuit);
 }
 
 // The score of every card in `seat`'s hand; empty slots keep whatever `scores` held.
@@ -143,12 +139,7 @@ void StandardCardScores(const Table& t, int seat, SlotScores& scores) {
     for (int s = 0; s < end; ++s) {
         const int c = t.Card(seat, s);
         if (c < 0) continue;
-        const int16_t rank = t.RankOf(c);
-        const int32_t suit = t.SuitOf(c);
-        scores[s] = ScoresAsPlayable(x, rank, suit)
-                        ? OpenScore(x, rank, suit) + float(tally[suit] * tally[suit]) +
-                              WildBonus(x, rank, longSuit)
-                        : -1000.f;
+        scores[s] = CardScore(x, t.RankOf(c), t.SuitOf(c), tally, longSuit);
     }
 
     // Forced answers to an open penalty: only the answering cards may be chosen.

@@ -78,7 +78,8 @@ struct Services {
 };
 
 struct Game;
-// Keeps Game::Memory up to date with what the table has just shown.
+// Keeps Game::Memory up to date with what the table has just shown. The computer players
+// keep it (ai/table_memory_events.cpp), as only they know what a choice of theirs reveals.
 void RememberPublicEvent(Game& g, const TraceEvent& ev);
 
 struct Game {

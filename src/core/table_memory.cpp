@@ -3,6 +3,7 @@
 namespace tarrabel {
 
 void HandMemory::Receive() {
+    Forget();
     if (Count >= kHandSlots) return;
     CannotBe[Count++] = CardSet{};
 }
@@ -10,6 +11,16 @@ void HandMemory::Receive() {
 void HandMemory::HoldsNoneOf(const CardSet& cards) {
     for (int i = 0; i < Count; ++i)
         CannotBe[i].AddAll(cards);
+}
+
+void HandMemory::RecordPlay(const PlayRecord& play) {
+    if (PlayCount == kPlaysKept) {  // the oldest goes
+        for (int i = 1; i < kPlaysKept; ++i)
+            Plays[i - 1] = Plays[i];
+        --PlayCount;
+        if (Named >= 0 && --NamedAfter < 0) Named = NamedOr = -1;
+    }
+    Plays[PlayCount++] = play;
 }
 
 void HandMemory::Played(int card) {

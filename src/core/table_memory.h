@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "core/cards.h"
+#include "core/score_context.h"
 
 namespace tarrabel {
 
@@ -30,12 +31,38 @@ struct CardSet {
     bool Empty() const { return (bits[0] | bits[1]) == 0; }
 };
 
+// One card played, with the table its player chose it at.
+struct PlayRecord {
+    int16_t Card = -1;
+    bool Told = false;  // a standard player's free choice, which tells about his hand
+    ScoreContext At;
+};
+inline constexpr int kPlaysKept = 12;
+
 // One hand as the others know it: one entry per card held, each the cards it cannot be.
 struct HandMemory {
     int16_t Count = 0;
     std::array<CardSet, kHandSlots> CannotBe{};
 
-    void Clear() { Count = 0; }
+    // His plays since he last received a card, oldest first: his hand at each of them was
+    // the present one with the cards played since. Those of a standard computer player
+    // that were his free choice tell which card he scored highest (Told). After a wild card
+    // he named his longest suit (or NamedOr, when the longest may have been that one and
+    // he drew another at random) holding the present hand and the plays from NamedAfter on.
+    std::array<PlayRecord, kPlaysKept> Plays{};
+    int16_t PlayCount = 0;
+    int8_t Named = -1, NamedOr = -1;
+    int16_t NamedAfter = 0;
+
+    void Clear() {
+        Count = 0;
+        Forget();
+    }
+    void Forget() {
+        PlayCount = 0;
+        Named = NamedOr = -1;
+    }
+    void RecordPlay(const PlayRecord& play);
     // A card came into the hand unseen: it may be anything.
     void Receive();
     // The player showed that he held none of `cards`.

@@ -2,37 +2,6 @@
 
 namespace tarrabel {
 
-namespace {
-
-// Huit Americain has a table of its own: court cards 10, the Ace and the Two 15 (the 2 of
-// spades 25), the joker 50 and every other rank 5.
-// clang-format off
-//                                       -   A   2  3  4  5  6  7  8  9  10 J   Q   K   -  joker
-constexpr int16_t kHuitPoints[16] = {    0, 15, 15, 5, 5, 5, 5, 5, 5, 5, 5, 10, 10, 10, 0, 50};
-// Pis Yedili: the Ace, 7, 10 and Jack are the dear cards.
-constexpr int16_t kPisYediliPoints[16] = {0, 20,  2, 3, 4, 5, 6, 20, 8, 9, 20, 20, 10, 10, 0, 0};
-// clang-format on
-
-}  // namespace
-
-int16_t CardPoints(GameVariant variant, int16_t rank, int32_t suit) {
-    if (rank < 0 || rank > kJoker) return 0;
-    switch (variant) {
-        case GameVariant::HuitAmericain:
-            return (rank == 2 && suit == kSpades) ? 25 : kHuitPoints[rank];
-        case GameVariant::PisYedili:
-            return kPisYediliPoints[rank];
-        default: {
-            // Tarrabel and the two Agonias: face value, court cards 10, and the wild card
-            // (the 8 of Tarrabel, the Ace of Agonia) dear.
-            const int16_t wild = kVariantSettings[int(variant)].WildRank;
-            if (rank == kJoker) return 0;
-            if (rank == wild) return variant == GameVariant::Tarrabel ? 50 : 20;
-            return rank >= 10 ? 10 : rank;
-        }
-    }
-}
-
 int16_t CardPoints(const Game& g, const CardRecord& card) {
     return CardPoints(g.Options.Variant, g.RankOf(card), g.SuitOf(card));
 }

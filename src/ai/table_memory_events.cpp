@@ -1,0 +1,161 @@
+// Keeping the table's memory from the events of a deal, as they happen.
+//
+// Two kinds of conclusion are drawn about a hand. A player who draws or passes because he
+// cannot play holds none of the cards that would have followed. And a standard computer
+// player who plays a card holds none of the cards he would certainly have scored higher:
+// a wild card played means he had nothing that followed, a low card of the suit means he
+// had no far better one. (The person's choices tell nothing for sure, nor do an expert's.)
+#include "ai/standard_player.h"
+#include "core/game.h"
+#include "core/matching.h"
+#include "core/table_view.h"
+
+namespace tarrabel {
+
+namespace {
+
+// The cards `seat` would have counted as playable now, holding `ownCount` cards.
+CardSet PlayableNow(const Game& g, int seat, int16_t ownCount) {
+    const GameTable t(g);
+    const int16_t topRank = g.TopRank();
+    const int32_t follow = SuitToFollow(g);
+    CardSet set;
+    for (int card = 0; card < g.Rules.DeckSize; ++card)
+        if (ComputerMayPlay(t, seat, card, topRank, follow, ownCount)) set.Add(card);
+    return set;
+}
+
+// The table as it stood when the card that has just landed on the pile was chosen: the
+// pile without it, and the player's hand count still with it.
+class TableBeforePlay {
+  public:
+    explicit TableBeforePlay(const Game& g) : g_(g), live_(g) {}
+    const VariantSettings& Rules() const { return g_.Rules; }
+    GameVariant Variant() const { return g_.Options.Variant; }
+    int16_t RankOf(int card) const { return g_.Cards->Rank[card]; }
+    int32_t SuitOf(int card) const { return g_.Cards->Suit[card]; }
+    int16_t TopRank() const { return below_ > 0 ? RankOf(Card(below_ - 1)) : kNoRank; }
+    int32_t TopSuit() const { return below_ > 0 ? SuitOf(Card(below_ - 1)) : kClubs; }
+    int32_t Follow() const {
+        if (below_ == 0) return kClubs;
+        const int top = Card(below_ - 1);
+        if (RankOf(top) == g_.Rules.WildRank) return g_.ChosenSuit;
+        if (RankOf(top) == kJoker) return below_ < 2 ? kAnySuit : SuitOf(Card(below_ - 2));
+        return SuitOf(top);
+    }
+    int16_t Count(int seat) const { return g_.HandCount[seat]; }
+    int16_t After(int seat) const { return live_.After(seat); }
+    int32_t NamedSuit(int seat) const { return live_.NamedSuit(seat); }
+    bool PenaltyTaken() const { return g_.PenaltyTaken; }
+
+  private:
+    int Card(int i) const { return g_.Pile[i].CardIndex; }
+    const Game& g_;
+    GameTable live_;
+    int below_ = g_.PileCount - 1;
+};
+
+// Facing an open penalty he may have been made to answer it: then the choice tells nothing.
+bool MayHaveBeenForced(const TableBeforePlay& t) {
+    const VariantSettings& v = t.Rules();
+    const int16_t top = t.TopRank();
+    return !t.PenaltyTaken() && top != kNoRank &&
+           (top == v.DrawTwoChainRank || top == v.DrawThreeChainRank ||
+            (top == v.TakeElevenRank && IsBlackSuit(t.TopSuit())));
+}
+
+// The cards a standard player would certainly have scored above `played`, at table `x`
+// and whatever else his hand held, had he held them.
+CardSet CertainlyPreferredTo(const TableBeforePlay& t, const ScoreContext& x, int played) {
+    const VariantSettings& v = t.Rules();
+    CardSet set;
+    const int handSize = x.ownCount;
+    const int16_t pr = t.RankOf(played);
+    const int32_t ps = t.SuitOf(played);
+    const bool playedCounts = CountsInTally(v, pr);
+    // His card at its best: its suit as long as his hand allows, the larger wild bonus.
+    const int longest = playedCounts ? handSize : handSize - 1;
+    const float best = OpenScore(x, pr, ps) + float(longest * longest) +
+                       WildBonus(x, pr, x.nextNamed == 0 ? 1 : 0);
+    for (int card = 0; card < v.DeckSize; ++card) {
+        const int16_t r = t.RankOf(card);
+        const int32_t s = t.SuitOf(card);
+        if (!ScoresAsPlayable(x, r, s)) continue;
+        // The other card at its worst: its suit holding only itself (and the card played,
+        // if of that suit), the smaller wild bonus.
+        const int shortest = (CountsInTally(v, r) ? 1 : 0) + (playedCounts && ps == s ? 1 : 0);
+        const float worst =
+            OpenScore(x, r, s) + float(shortest * shortest) + WildBonus(x, r, x.nextNamed);
+        if (worst > best) set.Add(card);
+    }
+    return set;
+}
+
+bool StandardComputer(const Game& g, int seat) {
+    return seat != kHuman && g.SeatLevel[seat] == AiLevel::Standard;
+}
+
+}  // namespace
+
+void RememberPublicEvent(Game& g, const TraceEvent& ev) {
+    auto& hands = g.Memory.Hands;
+    switch (ev.kind) {
+        case TraceKind::Deal:
+            for (HandMemory& h : hands)
+                h.Clear();
+            break;
+        case TraceKind::Dealt:
+            hands[ev.seat].Receive();
+            break;
+        case TraceKind::Draw:
+            // Drawn without being asked to: he held nothing that would follow. (The hand
+            // already holds the new card; the conclusion is about the ones before it.)
+            if (ev.draw == DrawKind::Auto)
+                hands[ev.seat].HoldsNoneOf(
+                    PlayableNow(g, ev.seat, int16_t(g.HandCount[ev.seat] - 1)));
+            hands[ev.seat].Receive();
+            break;
+        case TraceKind::DeckEmpty:
+            if (g.State == GameState::DealOne)
+                hands[ev.seat].HoldsNoneOf(PlayableNow(g, ev.seat, g.HandCount[ev.seat]));
+            break;
+        case TraceKind::Pass:
+            // A computer player passes only when he cannot play; the person may pass by
+            // choice once he has drawn.
+            if (ev.seat != kHuman)
+                hands[ev.seat].HoldsNoneOf(PlayableNow(g, ev.seat, g.HandCount[ev.seat]));
+            break;
+        case TraceKind::Play: {
+            HandMemory& h = hands[ev.seat];
+            h.Played(ev.card);
+            const TableBeforePlay t(g);
+            PlayRecord play;
+            play.Card = int16_t(ev.card);
+            play.Told = StandardComputer(g, ev.seat) && !MayHaveBeenForced(t);
+            if (play.Told) {
+                play.At = ReadScoreContext(t, ev.seat);
+                h.HoldsNoneOf(CertainlyPreferredTo(t, play.At, ev.card));
+            }
+            h.RecordPlay(play);
+            break;
+        }
+        case TraceKind::Suit: {
+            if (!StandardComputer(g, ev.seat)) break;
+            HandMemory& h = hands[ev.seat];
+            h.Named = int8_t(ev.suit);
+            h.NamedAfter = h.PlayCount;
+            // With the next player on his last card and his own named suit the longest, the
+            // standard player names another suit at random.
+            const int next = PlayerAfter(g, ev.seat);
+            const int32_t nextNamed = g.Players[next].LastNamedSuit;
+            if (g.HandCount[ev.seat] >= 2 && g.HandCount[next] < 2 && nextNamed < kNoSuit &&
+                nextNamed != ev.suit)
+                h.NamedOr = int8_t(nextNamed);
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+}  // namespace tarrabel
