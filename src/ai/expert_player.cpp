@@ -171,9 +171,10 @@ Candidates FindCandidates(const Game& g, const std::array<bool, kHandSlots>* all
             twin = t.RankOf(o) == t.RankOf(c) && t.SuitOf(o) == t.SuitOf(c);
         }
         if (twin && s != standard) continue;
-        if (s == standard) preferred = count;
         slot[count++] = s;
     }
+    for (int i = 0; i < count; ++i)
+        if (slot[i] == standard) preferred = i;
     return found;
 }
 

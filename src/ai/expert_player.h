@@ -19,14 +19,14 @@ namespace tarrabel {
 struct ExpertEffort {
     // clang-format off
     //                                         Tarrabel  Huit  Agonia  Illustrated  Pis Yedili
-    std::array<long, kVariantCount> StepBudget{ 26'000, 21'000, 25'000,   19'000,     23'000};
+    std::array<long, kVariantCount> StepBudget{ 26'000, 21'000, 25'000,   26'000,     23'000};
     // clang-format on
     int MinDeals = 8;  // deals imagined before any candidate is dropped
     int MaxDeals = 600;
     int MaxSteps = 400;    // an imagined deal not over by then is scored as it stands
-    int DealingCost = 12;  // steps a dealing-out counts for
+    int DealingCost = 40;  // steps a dealing-out counts for
     double DropAt = 2.0;   // standard errors below the standard move that drop a candidate
-    double Doubt = 0.0;    // standard errors by which a move must beat the standard one
+    double Doubt = 1.5;    // standard errors by which a move must beat the standard one
 };
 inline constexpr ExpertEffort kExpertEffort{};
 

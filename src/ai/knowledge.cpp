@@ -8,7 +8,7 @@ namespace tarrabel {
 
 namespace {
 
-constexpr int kDealAttempts = 24;
+constexpr int kDealAttempts = 12;
 
 uint64_t Mix(uint64_t h, uint64_t v) {
     h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);

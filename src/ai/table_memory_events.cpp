@@ -103,7 +103,20 @@ void RememberPublicEvent(Game& g, const TraceEvent& ev) {
         case TraceKind::Deal:
             for (HandMemory& h : hands)
                 h.Clear();
+            g.Memory.DeckFrom = CardSet{}.Others(g.Rules.DeckSize);
             break;
+        case TraceKind::Rebuild: {
+            // The pile has just become the deck: everybody saw those cards on the pile, so
+            // no hand holds one of them, and what is drawn from now on is one of them.
+            // (Only which cards the deck holds is read here, never their order.)
+            CardSet deck;
+            for (int p = g.DeckPos; p < g.Rules.DeckSize; ++p)
+                deck.Add(g.DeckOrder[p]);
+            for (HandMemory& h : hands)
+                h.HoldsNoneOf(deck);
+            g.Memory.DeckFrom = deck;
+            break;
+        }
         case TraceKind::Dealt:
             hands[ev.seat].Receive();
             break;
@@ -113,7 +126,7 @@ void RememberPublicEvent(Game& g, const TraceEvent& ev) {
             if (ev.draw == DrawKind::Auto)
                 hands[ev.seat].HoldsNoneOf(
                     PlayableNow(g, ev.seat, int16_t(g.HandCount[ev.seat] - 1)));
-            hands[ev.seat].Receive();
+            hands[ev.seat].Receive(g.Memory.DeckFrom.Others(g.Rules.DeckSize));
             break;
         case TraceKind::DeckEmpty:
             if (g.State == GameState::DealOne)

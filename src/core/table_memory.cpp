@@ -2,10 +2,10 @@
 
 namespace tarrabel {
 
-void HandMemory::Receive() {
+void HandMemory::Receive(const CardSet& cannotBe) {
     Forget();
     if (Count >= kHandSlots) return;
-    CannotBe[Count++] = CardSet{};
+    CannotBe[Count++] = cannotBe;
 }
 
 void HandMemory::HoldsNoneOf(const CardSet& cards) {

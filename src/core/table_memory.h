@@ -29,6 +29,13 @@ struct CardSet {
     }
     int Size() const { return __builtin_popcountll(bits[0]) + __builtin_popcountll(bits[1]); }
     bool Empty() const { return (bits[0] | bits[1]) == 0; }
+    // The cards 0 to size - 1 that are not in the set.
+    CardSet Others(int size) const {
+        CardSet o;
+        for (int card = 0; card < size; ++card)
+            if (!Has(card)) o.Add(card);
+        return o;
+    }
 };
 
 // One card played, with the table its player chose it at.
@@ -63,8 +70,8 @@ struct HandMemory {
         Named = NamedOr = -1;
     }
     void RecordPlay(const PlayRecord& play);
-    // A card came into the hand unseen: it may be anything.
-    void Receive();
+    // A card came into the hand unseen: it may be anything but `cannotBe`.
+    void Receive(const CardSet& cannotBe = {});
     // The player showed that he held none of `cards`.
     void HoldsNoneOf(const CardSet& cards);
     // He played `card`: it leaves the hand from an entry that allowed it, the one that
@@ -74,6 +81,9 @@ struct HandMemory {
 
 struct TableMemory {
     std::array<HandMemory, kSeats> Hands{};
+    // The cards the deck was last made of: the whole pack at the deal, the pile's cards
+    // when the pile became the deck. A card drawn since is one of them.
+    CardSet DeckFrom;
 };
 
 }  // namespace tarrabel
