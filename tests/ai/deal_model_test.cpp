@@ -104,7 +104,7 @@ class DealModel : public ::testing::TestWithParam<GameVariant> {};
 TEST_P(DealModel, PlaysOutExactlyWhatTheTablePlays) {
     Tally total;
     for (int skip : {0, 3, 9}) {
-        const Tally t = CompareDeals(GetParam(), 40 + uint64_t(skip), 60, skip);
+        const Tally t = CompareDeals(GetParam(), 40 + uint64_t(skip), 200, skip);
         total.compared += t.compared;
         total.wholeDeals += t.wholeDeals;
     }

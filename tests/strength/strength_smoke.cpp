@@ -1,6 +1,6 @@
 // strength_smoke MATCHES: a quick check that the expert computer player is the stronger.
 //
-// Tarrabel, MATCHES matches in all: half with the expert in seat 1, half in seat 3, each
+// Agonia, MATCHES matches in all: half with the expert in seat 1, half in seat 3, each
 // time against standard players, the person's seat played by the standard choice through
 // its clicks. The very same matches (same seeds) are played with the standard player in
 // the expert's seat. Passes when the expert wins more of them than the standard player
@@ -17,7 +17,7 @@ using namespace tarrabel;
 // Shares of matches won by `seat` over `matches` matches, with that seat at `level`.
 double WinsOf(int seat, AiLevel level, int matches, uint64_t seed) {
     sim::SimConfig config;
-    config.variant = GameVariant::Tarrabel;
+    config.variant = GameVariant::Agonia;
     config.matches = matches;
     config.seed = seed;
     config.seat0 = sim::Seat0Player::Standard;
@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
     }
     const int played = matches / 2 * 2;
     std::printf(
-        "strength_smoke: of %d Tarrabel matches the expert won %.1f (%.1f %%), the "
+        "strength_smoke: of %d Agonia matches the expert won %.1f (%.1f %%), the "
         "standard player in his place %.1f (%.1f %%)\n",
         played, expert, 100 * expert / played, standard, 100 * standard / played);
     return expert > standard ? 0 : 1;
