@@ -19,7 +19,7 @@ namespace tarrabel {
 struct ExpertEffort {
     // clang-format off
     //                                         Tarrabel  Huit  Agonia  Illustrated  Pis Yedili
-    std::array<long, kVariantCount> StepBudget{ 26'000, 21'000, 25'000,   26'000,     23'000};
+    std::array<long, kVariantCount> StepBudget{ 26'000, 21'000, 20'000,   21'000,     23'000};
     // clang-format on
     int MinDeals = 8;  // deals imagined before any candidate is dropped
     int MaxDeals = 600;
