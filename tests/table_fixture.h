@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -36,6 +37,11 @@ inline int16_t CardOf(int rank, int32_t suit) {
     static constexpr int kOrder[4] = {0, 2, 3, 1};
     return int16_t(4 * (rank - 1) + kOrder[suit]);
 }
+// The five games, for suites run once per game.
+inline constexpr std::array<GameVariant, kVariantCount> kAllVariants = {
+    GameVariant::Tarrabel, GameVariant::HuitAmericain, GameVariant::Agonia,
+    GameVariant::IllustratedAgonia, GameVariant::PisYedili};
+
 // Pieces of test names, which take letters, digits and underscores only.
 inline std::string NameOf(GameVariant v) {
     std::string name;

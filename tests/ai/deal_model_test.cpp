@@ -113,10 +113,7 @@ TEST_P(DealModel, PlaysOutExactlyWhatTheTablePlays) {
     EXPECT_GT(total.wholeDeals, 30);
 }
 
-INSTANTIATE_TEST_SUITE_P(Variants, DealModel,
-                         ::testing::Values(GameVariant::Tarrabel, GameVariant::HuitAmericain,
-                                           GameVariant::Agonia, GameVariant::IllustratedAgonia,
-                                           GameVariant::PisYedili),
+INSTANTIATE_TEST_SUITE_P(Variants, DealModel, ::testing::ValuesIn(test::kAllVariants),
                          [](const auto& info) { return test::NameOf(info.param); });
 
 }  // namespace

@@ -171,10 +171,7 @@ TEST_P(Expert, MemoryNeverConcludesWhatIsFalse) {
     EXPECT_GT(restricted, 100);  // the memory did conclude something
 }
 
-INSTANTIATE_TEST_SUITE_P(Variants, Expert,
-                         ::testing::Values(GameVariant::Tarrabel, GameVariant::HuitAmericain,
-                                           GameVariant::Agonia, GameVariant::IllustratedAgonia,
-                                           GameVariant::PisYedili),
+INSTANTIATE_TEST_SUITE_P(Variants, Expert, ::testing::ValuesIn(test::kAllVariants),
                          [](const auto& info) { return test::NameOf(info.param); });
 
 }  // namespace

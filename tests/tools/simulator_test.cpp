@@ -313,10 +313,7 @@ TEST_P(Simulate, PlaysDealsToTheEndWithEveryCardAccountedFor) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Games, Simulate,
-                         ::testing::Values(GameVariant::Tarrabel, GameVariant::HuitAmericain,
-                                           GameVariant::Agonia, GameVariant::IllustratedAgonia,
-                                           GameVariant::PisYedili),
+INSTANTIATE_TEST_SUITE_P(Games, Simulate, ::testing::ValuesIn(kAllVariants),
                          [](const auto& info) { return NameOf(info.param); });
 
 TEST(Simulate, TheSameSeedReplaysTheSameGame) {
