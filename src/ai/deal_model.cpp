@@ -17,12 +17,9 @@ bool IsPenaltyCard(const VariantSettings& v, int16_t rank, int32_t suit) {
 }  // namespace
 
 int32_t ImaginedDeal::Follow() const {
-    if (PileCount == 0) return kClubs;  // the opening suit of Pis Yedili
-    const int top = Pile[PileCount - 1];
-    const int16_t rank = RankOf(top);
-    if (rank == Settings.WildRank) return ChosenSuit;
-    if (rank == kJoker) return PileCount < 2 ? kAnySuit : SuitOf(Pile[PileCount - 2]);
-    return SuitOf(top);
+    const int n = PileCount;
+    return SuitInForce(*Cards, Settings.WildRank, n, n > 0 ? Pile[n - 1] : -1,
+                       n > 1 ? Pile[n - 2] : -1, ChosenSuit);
 }
 
 int16_t ImaginedDeal::Neighbour(int seat, bool forward) const {

@@ -37,11 +37,8 @@ class TableBeforePlay {
     int16_t TopRank() const { return below_ > 0 ? RankOf(Card(below_ - 1)) : kNoRank; }
     int32_t TopSuit() const { return below_ > 0 ? SuitOf(Card(below_ - 1)) : kClubs; }
     int32_t Follow() const {
-        if (below_ == 0) return kClubs;
-        const int top = Card(below_ - 1);
-        if (RankOf(top) == g_.Rules.WildRank) return g_.ChosenSuit;
-        if (RankOf(top) == kJoker) return below_ < 2 ? kAnySuit : SuitOf(Card(below_ - 2));
-        return SuitOf(top);
+        return SuitInForce(*g_.Cards, g_.Rules.WildRank, below_, below_ > 0 ? Card(below_ - 1) : -1,
+                           below_ > 1 ? Card(below_ - 2) : -1, g_.ChosenSuit);
     }
     int16_t Count(int seat) const { return g_.HandCount[seat]; }
     int16_t After(int seat) const { return live_.After(seat); }

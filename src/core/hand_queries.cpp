@@ -3,16 +3,9 @@
 namespace tarrabel {
 
 int32_t SuitToFollow(const Game& g) {
-    if (g.PileCount == 0) return kClubs;  // the opening suit of Pis Yedili
-    const CardRecord& top = g.Pile[g.PileCount - 1];
-    const int16_t rank = g.RankOf(top);
-    if (rank == g.Rules.WildRank) return g.ChosenSuit;
-    if (rank == kJoker) {
-        // A joker keeps the suit of the card under it; a joker on a joker asks for none.
-        if (g.PileCount < 2) return kAnySuit;
-        return g.SuitOf(g.Pile[g.PileCount - 2]);
-    }
-    return g.SuitOf(top);
+    const int n = g.PileCount;
+    return SuitInForce(*g.Cards, g.Rules.WildRank, n, n > 0 ? g.Pile[n - 1].CardIndex : -1,
+                       n > 1 ? g.Pile[n - 2].CardIndex : -1, g.ChosenSuit);
 }
 
 int16_t CountCardsInHand(const Game& g, int player) {
