@@ -30,7 +30,7 @@
 #include "presentation/draw_table.h"
 #include "presentation/pictures.h"
 #include "resources/unpack.h"
-#include "session/table_app.h"
+#include "app/table_app.h"
 #include "simulate/human_policy.h"
 
 #ifndef TARRABEL_BENCH_PAK

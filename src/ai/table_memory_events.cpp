@@ -5,6 +5,8 @@
 // player who plays a card holds none of the cards he would certainly have scored higher:
 // a wild card played means he had nothing that followed, a low card of the suit means he
 // had no far better one. (The person's choices tell nothing for sure, nor do an expert's.)
+#include "ai/table_memory_events.h"
+
 #include "ai/standard_player.h"
 #include "core/game.h"
 #include "core/matching.h"
@@ -166,6 +168,14 @@ void RememberPublicEvent(Game& g, const TraceEvent& ev) {
         default:
             break;
     }
+}
+
+TableObserver& TableMemoryKeeper() {
+    struct Keeper final : TableObserver {
+        void Saw(Game& g, const TraceEvent& ev) override { RememberPublicEvent(g, ev); }
+    };
+    static Keeper keeper;
+    return keeper;
 }
 
 }  // namespace tarrabel

@@ -78,9 +78,14 @@ struct Services {
 };
 
 struct Game;
-// Keeps Game::Memory up to date with what the table has just shown. The computer players
-// keep it (ai/table_memory_events.cpp), as only they know what a choice of theirs reveals.
-void RememberPublicEvent(Game& g, const TraceEvent& ev);
+// Hears every public event of the table before the trace records it. The computer players
+// implement it to keep Game::Memory up to date (only they know what a choice of theirs
+// reveals); the game sets it when a game starts.
+class TableObserver {
+  public:
+    virtual ~TableObserver() = default;
+    virtual void Saw(Game& g, const TraceEvent& ev) = 0;
+};
 
 struct Game {
     // ---- outside world and settings -------------------------------------------------
@@ -168,7 +173,8 @@ struct Game {
 
     // ---- what the table has seen, for the expert players ---------------------------------
     TableMemory Memory;
-    uint64_t ExpertSeed = 0x7A44AB31E1u;  // the experts' own imagination, apart from the deal's
+    TableObserver* MemoryKeeper = nullptr;  // keeps Memory; none: nothing is remembered
+    uint64_t ExpertSeed = 0x7A44AB31E1u;    // the experts' own imagination, apart from the deal's
 
     // ---- small helpers every part uses ---------------------------------------------------
     int16_t RankOf(int cardIndex) const { return Cards->Rank[cardIndex]; }
@@ -185,7 +191,7 @@ struct Game {
     // Every public event of the table passes here: the memory learns from it, then the
     // trace (if any) records it.
     void Trace(const TraceEvent& ev) {
-        RememberPublicEvent(*this, ev);
+        if (MemoryKeeper) MemoryKeeper->Saw(*this, ev);
         if (io.trace) io.trace->Event(*this, ev);
     }
     double Rnd() { return io.rng->Next(); }

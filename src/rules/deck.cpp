@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "presentation/flights.h"
+#include "motion/flights.h"
 
 namespace tarrabel {
 

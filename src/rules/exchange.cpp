@@ -1,6 +1,6 @@
 #include "rules/exchange.h"
 
-#include "presentation/flights.h"
+#include "motion/flights.h"
 
 namespace tarrabel {
 

@@ -2,7 +2,7 @@
 
 #include "core/hand_queries.h"
 #include "core/turns.h"
-#include "presentation/flights.h"
+#include "motion/flights.h"
 #include "rules/deck.h"
 #include "rules/exchange.h"
 #include "rules/scoring.h"

@@ -1,6 +1,6 @@
 #include "session/frame.h"
 
-#include "presentation/flights.h"
+#include "motion/flights.h"
 #include "rules/setup.h"
 #include "session/human_input.h"
 #include "session/state_machine.h"

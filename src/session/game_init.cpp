@@ -1,5 +1,6 @@
 #include "session/game_init.h"
 
+#include "ai/table_memory_events.h"
 #include "rules/deck.h"
 #include "rules/setup.h"
 
@@ -8,6 +9,7 @@ namespace tarrabel {
 void StartNewGame(Game& g, const GameOptions& options, const Services& io) {
     g = Game{};
     g.io = io;
+    g.MemoryKeeper = &TableMemoryKeeper();
     g.Options = options;
     for (int seat = 1; seat < kSeats; ++seat)
         g.SeatLevel[seat] = options.ComputerLevel;

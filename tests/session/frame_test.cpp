@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "presentation/flights.h"
+#include "motion/flights.h"
 #include "table_driver.h"
 
 namespace tarrabel::test {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <utility>
 
-#include "presentation/flights.h"
+#include "motion/flights.h"
 #include "table_driver.h"
 
 namespace tarrabel::test {

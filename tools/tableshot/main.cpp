@@ -18,7 +18,7 @@
 #include "core/turns.h"
 #include "platform/null_platform.h"
 #include "platform/picture_convert.h"
-#include "session/table_app.h"
+#include "app/table_app.h"
 #include "simulate/human_policy.h"
 
 namespace {

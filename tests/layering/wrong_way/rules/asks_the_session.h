@@ -1,4 +1,4 @@
 #pragma once
 
-#include "presentation/flights.h"
+#include "motion/flights.h"
 #include "session/human_input.h"

@@ -1,10 +1,10 @@
-#include "session/startup_dialog_view.h"
+#include "app/startup_dialog_view.h"
 
 #include <imgui.h>
 
 #include <string>
 
-#include "session/dialog_texts.h"
+#include "app/dialog_texts.h"
 
 namespace tarrabel {
 

@@ -1,7 +1,7 @@
 // The options dialog without a window: its state when it opens, the tabs, the rule that
 // offers "Illustrated Agonia" only with "Agonia", the deck previews, the computer players'
 // level, the options the start button hands to the game, and the three ways the dialog ends.
-#include "session/startup_dialog.h"
+#include "app/startup_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "session/dialog_texts.h"
+#include "app/dialog_texts.h"
 
 namespace tarrabel::test {
 namespace {

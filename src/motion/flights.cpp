@@ -1,4 +1,4 @@
-#include "presentation/flights.h"
+#include "motion/flights.h"
 
 #include <cmath>
 

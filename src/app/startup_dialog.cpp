@@ -1,4 +1,4 @@
-#include "session/startup_dialog.h"
+#include "app/startup_dialog.h"
 
 #include <iterator>
 

@@ -1,4 +1,4 @@
-#include "session/table_app.h"
+#include "app/table_app.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "session/command_line.h"
+#include "app/command_line.h"
 
 #include <cctype>
 #include <charconv>

@@ -1,6 +1,6 @@
 // Card flights: straight lines in a fixed number of frames, the arrival tolerance, where
 // played and starter cards land, and launches refused while another card flies.
-#include "presentation/flights.h"
+#include "motion/flights.h"
 
 #include <cmath>
 #include <sstream>

@@ -1,7 +1,7 @@
 // The game from start-up to exit on the null platform: the real frame loop with the real
 // art, the human's seat clicked by the simulator's player, compared event for event with
 // the simulator; the idle waits; and the ways start-up can fail.
-#include "session/table_app.h"
+#include "app/table_app.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -10,10 +10,10 @@
 #include <filesystem>
 #include <string>
 
+#include "app/startup_dialog.h"
 #include "core/turns.h"
 #include "platform/null_platform.h"
 #include "platform/picture_convert.h"
-#include "session/startup_dialog.h"
 #include "session/trace_writer.h"
 #include "simulate/human_policy.h"
 #include "simulate/simulator.h"

@@ -1,9 +1,9 @@
-#include "session/startup_flow.h"
+#include "app/startup_flow.h"
 
+#include "app/deck_preview.h"
+#include "app/startup_dialog.h"
+#include "app/startup_dialog_view.h"
 #include "presentation/ui_style.h"
-#include "session/deck_preview.h"
-#include "session/startup_dialog.h"
-#include "session/startup_dialog_view.h"
 
 namespace tarrabel {
 

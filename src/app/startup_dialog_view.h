@@ -5,9 +5,9 @@
 #include <array>
 #include <optional>
 
+#include "app/startup_dialog.h"
 #include "platform/ui_host.h"
 #include "presentation/ui_style.h"
-#include "session/startup_dialog.h"
 
 namespace tarrabel {
 

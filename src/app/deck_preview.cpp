@@ -1,4 +1,4 @@
-#include "session/deck_preview.h"
+#include "app/deck_preview.h"
 
 #include <map>
 #include <string_view>

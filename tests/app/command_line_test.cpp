@@ -1,6 +1,6 @@
 // The game's command line: what each accepted line sets, and the lines refused (main prints
 // the usage line for them and ends with status 2).
-#include "session/command_line.h"
+#include "app/command_line.h"
 
 #include <gtest/gtest.h>
 

@@ -13,15 +13,15 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
+#include "app/startup_flow.h"
+#include "app/table_app.h"
 #include "core/options.h"
 #include "platform/picture_convert.h"
 #include "platform/platform.h"
 #include "resources/archive_location.h"
 #include "resources/pak_archive.h"
 #include "resources/unpack.h"
-#include "session/command_line.h"
-#include "session/startup_flow.h"
-#include "session/table_app.h"
 #include "session/trace_writer.h"
 
 // The data folder of an installed game relative to its executable's folder; the build
