@@ -69,7 +69,7 @@ void BM_ExpertDecision(benchmark::State& state) {
             if (turnStarts || namesSuit) {
                 *probe = g;
                 Game& p = *probe;
-                p.io.trace = nullptr;
+                p.io.Trace = nullptr;
                 NextPlayer(p);
                 if (p.CurrentPlayer != kHuman) {
                     p.SeatLevel[p.CurrentPlayer] = AiLevel::Expert;

@@ -23,6 +23,7 @@
 #include <string>
 #include <tuple>
 
+#include "app/table_app.h"
 #include "core/game.h"
 #include "platform/null_platform.h"
 #include "platform/picture_convert.h"
@@ -30,7 +31,6 @@
 #include "presentation/draw_table.h"
 #include "presentation/pictures.h"
 #include "resources/unpack.h"
-#include "app/table_app.h"
 #include "simulate/human_policy.h"
 
 #ifndef TARRABEL_BENCH_PAK

@@ -85,7 +85,7 @@ inline constexpr std::pair<int, int> kEmptyTable{790, 595};
 inline std::vector<TraceEvent> EventsOf(const Table& t, TraceKind kind) {
     std::vector<TraceEvent> out;
     for (const TraceEvent& e : t.trace.events)
-        if (e.kind == kind) out.push_back(e);
+        if (e.Kind == kind) out.push_back(e);
     return out;
 }
 
@@ -93,7 +93,7 @@ inline std::vector<TraceEvent> EventsOf(const Table& t, TraceKind kind) {
 inline int CountOf(const Table& t, TraceKind kind, int seat = -1) {
     int n = 0;
     for (const TraceEvent& e : t.trace.events)
-        if (e.kind == kind && (seat < 0 || e.seat == seat)) ++n;
+        if (e.Kind == kind && (seat < 0 || e.Seat == seat)) ++n;
     return n;
 }
 

@@ -76,7 +76,7 @@ struct ImaginedDeal {
     // (seat, -1 - suit) and (seat, -300 - how: 0 unable to play, 1 by choice, 2 penalty);
     // a suit drawn at random is logged as (seat, -100), a rebuilt deck as (-1, -200).
     struct Event {
-        int16_t seat, what;
+        int16_t Seat, What;
     };
     std::array<Event, 512>* Log = nullptr;
     int16_t LogCount = 0;

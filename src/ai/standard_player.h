@@ -41,29 +41,29 @@ using SlotScores = std::array<float, kHandSlots>;
 template <class Table>
 ScoreContext ReadScoreContext(const Table& t, int seat) {
     ScoreContext x;
-    x.variant = t.Variant();
-    x.topRank = t.TopRank();
-    x.topSuit = t.TopSuit();
-    x.follow = t.Follow();
+    x.Variant = t.Variant();
+    x.TopRank = t.TopRank();
+    x.TopSuit = t.TopSuit();
+    x.Follow = t.Follow();
     const int next = t.After(seat);
-    x.nextCount = t.Count(next);
-    x.secondCount = t.Count(t.After(next));
-    x.thirdCount = t.Count(t.After(t.After(next)));
-    x.ownCount = t.Count(seat);
-    x.nextNamed = t.NamedSuit(next);
+    x.NextCount = t.Count(next);
+    x.SecondCount = t.Count(t.After(next));
+    x.ThirdCount = t.Count(t.After(t.After(next)));
+    x.OwnCount = t.Count(seat);
+    x.NextNamed = t.NamedSuit(next);
     return x;
 }
 
 // Whether a card scores as one that may be played (steps n, o and p mark the others).
 inline bool ScoresAsPlayable(const ScoreContext& x, int16_t rank, int32_t suit) {
-    const VariantSettings& v = kVariantSettings[int(x.variant)];
-    if (!FollowsSuit(suit, x.follow) && rank != x.topRank && rank != v.WildRank && rank != kJoker)
+    const VariantSettings& v = kVariantSettings[int(x.Variant)];
+    if (!FollowsSuit(suit, x.Follow) && rank != x.TopRank && rank != v.WildRank && rank != kJoker)
         return false;  // n
-    if (rank == v.WildRank && x.variant == GameVariant::IllustratedAgonia &&
-        x.topRank == v.WildRank)
+    if (rank == v.WildRank && x.Variant == GameVariant::IllustratedAgonia &&
+        x.TopRank == v.WildRank)
         return false;  // o
-    if (rank == v.WildRank && x.variant == GameVariant::PisYedili && x.topRank == v.WildRank &&
-        !FollowsSuit(suit, x.follow))
+    if (rank == v.WildRank && x.Variant == GameVariant::PisYedili && x.TopRank == v.WildRank &&
+        !FollowsSuit(suit, x.Follow))
         return false;  // p
     return true;
 }
@@ -72,41 +72,41 @@ inline bool ScoresAsPlayable(const ScoreContext& x, int16_t rank, int32_t suit) 
 // hand: the square of its suit's tally (step d) and the wild card's bonus (step k).
 // A rank setting of -1 never equals a real rank, so absent powers never score.
 inline float OpenScore(const ScoreContext& x, int16_t rank, int32_t suit) {
-    const VariantSettings& v = kVariantSettings[int(x.variant)];
+    const VariantSettings& v = kVariantSettings[int(x.Variant)];
     const bool redEleven = IsRedSuit(suit) && rank == v.TakeElevenRank;
     float score = 0;
-    if (rank == x.topRank || FollowsSuit(suit, x.follow)) score = 1000;  // a
+    if (rank == x.TopRank || FollowsSuit(suit, x.Follow)) score = 1000;  // a
     if (rank == v.WildRank || rank == kJoker) score = 900;               // b
-    score += CardPoints(x.variant, rank, suit);                          // c
+    score += CardPoints(x.Variant, rank, suit);                          // c
     if (rank == v.WildRank) score -= 300;                                // e
     if (rank == v.DrawTwoChainRank) score -= 10;                         // f
     if (rank == v.DrawThreeChainRank) score -= 10;                       // g
     if (redEleven) score -= 100;                                         // h
-    if (x.thirdCount < 2 && rank == v.ReverseRank) {                     // i
+    if (x.ThirdCount < 2 && rank == v.ReverseRank) {                     // i
         score -= 200;
-        if (x.nextNamed == suit) score -= 600;
+        if (x.NextNamed == suit) score -= 600;
     }
-    if (x.nextCount < 2) {  // j
+    if (x.NextCount < 2) {  // j
         if (rank == v.DrawTwoChainRank) score += 300;
         if (rank == v.DrawThreeChainRank) score += 300;
         if (rank == v.TakeTwoRank || rank == v.TakeFiveRank) score += 500;
         if (rank == v.SkipRank) score += 350;
         if (rank == v.ReverseRank) score += 250;
     }
-    if (x.secondCount < 2) {  // l
+    if (x.SecondCount < 2) {  // l
         if (rank == v.SkipRank) score -= 450;
         if (rank == v.TakeTwoRank || rank == v.TakeFiveRank) score -= 150;
     }
-    if (x.ownCount > 7 && redEleven) score -= 500;  // m
+    if (x.OwnCount > 7 && redEleven) score -= 500;  // m
     return score;
 }
 
 // Step k: a wild card when the next player is down to his last card and named the top
 // card's suit himself; worth more when the player's long suit is another one.
 inline float WildBonus(const ScoreContext& x, int16_t rank, int longSuit) {
-    if (x.nextCount < 2 && x.nextNamed == x.topSuit &&
-        rank == kVariantSettings[int(x.variant)].WildRank)
-        return longSuit != x.nextNamed ? 700.f : 500.f;
+    if (x.NextCount < 2 && x.NextNamed == x.TopSuit &&
+        rank == kVariantSettings[int(x.Variant)].WildRank)
+        return longSuit != x.NextNamed ? 700.f : 500.f;
     return 0.f;
 }
 

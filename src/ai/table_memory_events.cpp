@@ -68,14 +68,14 @@ bool MayHaveBeenForced(const TableBeforePlay& t) {
 CardSet CertainlyPreferredTo(const TableBeforePlay& t, const ScoreContext& x, int played) {
     const VariantSettings& v = t.Rules();
     CardSet set;
-    const int handSize = x.ownCount;
+    const int handSize = x.OwnCount;
     const int16_t pr = t.RankOf(played);
     const int32_t ps = t.SuitOf(played);
     const bool playedCounts = CountsInTally(v, pr);
     // His card at its best: its suit as long as his hand allows, the larger wild bonus.
     const int longest = playedCounts ? handSize : handSize - 1;
     const float best = OpenScore(x, pr, ps) + float(longest * longest) +
-                       WildBonus(x, pr, x.nextNamed == 0 ? 1 : 0);
+                       WildBonus(x, pr, x.NextNamed == 0 ? 1 : 0);
     for (int card = 0; card < v.DeckSize; ++card) {
         const int16_t r = t.RankOf(card);
         const int32_t s = t.SuitOf(card);
@@ -84,7 +84,7 @@ CardSet CertainlyPreferredTo(const TableBeforePlay& t, const ScoreContext& x, in
         // if of that suit), the smaller wild bonus.
         const int shortest = (CountsInTally(v, r) ? 1 : 0) + (playedCounts && ps == s ? 1 : 0);
         const float worst =
-            OpenScore(x, r, s) + float(shortest * shortest) + WildBonus(x, r, x.nextNamed);
+            OpenScore(x, r, s) + float(shortest * shortest) + WildBonus(x, r, x.NextNamed);
         if (worst > best) set.Add(card);
     }
     return set;
@@ -98,7 +98,7 @@ bool StandardComputer(const Game& g, int seat) {
 
 void RememberPublicEvent(Game& g, const TraceEvent& ev) {
     auto& hands = g.Memory.Hands;
-    switch (ev.kind) {
+    switch (ev.Kind) {
         case TraceKind::Deal:
             for (HandMemory& h : hands)
                 h.Clear();
@@ -117,51 +117,51 @@ void RememberPublicEvent(Game& g, const TraceEvent& ev) {
             break;
         }
         case TraceKind::Dealt:
-            hands[ev.seat].Receive();
+            hands[ev.Seat].Receive();
             break;
         case TraceKind::Draw:
             // Drawn without being asked to: he held nothing that would follow. (The hand
             // already holds the new card; the conclusion is about the ones before it.)
-            if (ev.draw == DrawKind::Auto)
-                hands[ev.seat].HoldsNoneOf(
-                    PlayableNow(g, ev.seat, int16_t(g.HandCount[ev.seat] - 1)));
-            hands[ev.seat].Receive(g.Memory.DeckFrom.Others(g.Rules.DeckSize));
+            if (ev.Draw == DrawKind::Auto)
+                hands[ev.Seat].HoldsNoneOf(
+                    PlayableNow(g, ev.Seat, int16_t(g.HandCount[ev.Seat] - 1)));
+            hands[ev.Seat].Receive(g.Memory.DeckFrom.Others(g.Rules.DeckSize));
             break;
         case TraceKind::DeckEmpty:
             if (g.State == GameState::DealOne)
-                hands[ev.seat].HoldsNoneOf(PlayableNow(g, ev.seat, g.HandCount[ev.seat]));
+                hands[ev.Seat].HoldsNoneOf(PlayableNow(g, ev.Seat, g.HandCount[ev.Seat]));
             break;
         case TraceKind::Pass:
             // A computer player passes only when he cannot play; the person may pass by
             // choice once he has drawn.
-            if (ev.seat != kHuman)
-                hands[ev.seat].HoldsNoneOf(PlayableNow(g, ev.seat, g.HandCount[ev.seat]));
+            if (ev.Seat != kHuman)
+                hands[ev.Seat].HoldsNoneOf(PlayableNow(g, ev.Seat, g.HandCount[ev.Seat]));
             break;
         case TraceKind::Play: {
-            HandMemory& h = hands[ev.seat];
-            h.Played(ev.card);
+            HandMemory& h = hands[ev.Seat];
+            h.Played(ev.Card);
             const TableBeforePlay t(g);
             PlayRecord play;
-            play.Card = int16_t(ev.card);
-            play.Told = StandardComputer(g, ev.seat) && !MayHaveBeenForced(t);
+            play.Card = int16_t(ev.Card);
+            play.Told = StandardComputer(g, ev.Seat) && !MayHaveBeenForced(t);
             if (play.Told) {
-                play.At = ReadScoreContext(t, ev.seat);
-                h.HoldsNoneOf(CertainlyPreferredTo(t, play.At, ev.card));
+                play.At = ReadScoreContext(t, ev.Seat);
+                h.HoldsNoneOf(CertainlyPreferredTo(t, play.At, ev.Card));
             }
             h.RecordPlay(play);
             break;
         }
         case TraceKind::Suit: {
-            if (!StandardComputer(g, ev.seat)) break;
-            HandMemory& h = hands[ev.seat];
-            h.Named = int8_t(ev.suit);
+            if (!StandardComputer(g, ev.Seat)) break;
+            HandMemory& h = hands[ev.Seat];
+            h.Named = int8_t(ev.Suit);
             h.NamedAfter = h.PlayCount;
             // With the next player on his last card and his own named suit the longest, the
             // standard player names another suit at random.
-            const int next = PlayerAfter(g, ev.seat);
+            const int next = PlayerAfter(g, ev.Seat);
             const int32_t nextNamed = g.Players[next].LastNamedSuit;
-            if (g.HandCount[ev.seat] >= 2 && g.HandCount[next] < 2 && nextNamed < kNoSuit &&
-                nextNamed != ev.suit)
+            if (g.HandCount[ev.Seat] >= 2 && g.HandCount[next] < 2 && nextNamed < kNoSuit &&
+                nextNamed != ev.Suit)
                 h.NamedOr = int8_t(nextNamed);
             break;
         }

@@ -71,10 +71,10 @@ struct TableSlotRecord {
 inline constexpr int kHistoryRows = 10;
 
 struct Services {
-    Clock* clock = nullptr;
-    Random* rng = nullptr;
-    SoundSink* sound = nullptr;
-    TraceSink* trace = nullptr;  // may stay null
+    Clock* Time = nullptr;
+    Random* Rng = nullptr;
+    SoundSink* Sound = nullptr;
+    TraceSink* Trace = nullptr;  // may stay null
 };
 
 struct Game;
@@ -186,17 +186,17 @@ struct Game {
     int16_t TopRank() const { return PileCount > 0 ? RankOf(Pile[PileCount - 1]) : kNoRank; }
 
     void PlaySound(SoundId id) {
-        if (io.sound) io.sound->Play(id);
+        if (io.Sound) io.Sound->Play(id);
     }
     // Every public event of the table passes here: the memory learns from it, then the
     // trace (if any) records it.
     void Trace(const TraceEvent& ev) {
         if (MemoryKeeper) MemoryKeeper->Saw(*this, ev);
-        if (io.trace) io.trace->Event(*this, ev);
+        if (io.Trace) io.Trace->Event(*this, ev);
     }
-    double Rnd() { return io.rng->Next(); }
-    int RndBelow(int n) { return io.rng->IntBelow(n); }
-    int32_t Tick() { return io.clock->TickMs(); }
+    double Rnd() { return io.Rng->Next(); }
+    int RndBelow(int n) { return io.Rng->IntBelow(n); }
+    int32_t Tick() { return io.Time->TickMs(); }
 };
 
 }  // namespace tarrabel

@@ -10,12 +10,12 @@
 namespace tarrabel {
 
 struct ScoreContext {
-    GameVariant variant = GameVariant::Tarrabel;
-    int16_t topRank = kNoRank;
-    int32_t topSuit = kClubs;  // the top card's printed suit
-    int32_t follow = kClubs;   // the suit in force
-    int16_t nextCount = 0, secondCount = 0, thirdCount = 0, ownCount = 0;
-    int32_t nextNamed = kNoSuit;
+    GameVariant Variant = GameVariant::Tarrabel;
+    int16_t TopRank = kNoRank;
+    int32_t TopSuit = kClubs;  // the top card's printed suit
+    int32_t Follow = kClubs;   // the suit in force
+    int16_t NextCount = 0, SecondCount = 0, ThirdCount = 0, OwnCount = 0;
+    int32_t NextNamed = kNoSuit;
 };
 
 }  // namespace tarrabel

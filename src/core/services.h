@@ -88,15 +88,15 @@ enum class TraceKind : uint8_t {
 enum class DrawKind : uint8_t { Auto, Click, Penalty };
 
 struct TraceEvent {
-    TraceKind kind;
-    int seat = -1;
-    int slot = -1;
-    int card = -1;
-    int suit = -1;
-    int pos = -1;
-    int from = -1;
-    int to = -1;
-    DrawKind draw = DrawKind::Auto;
+    TraceKind Kind;
+    int Seat = -1;
+    int Slot = -1;
+    int Card = -1;
+    int Suit = -1;
+    int Pos = -1;
+    int From = -1;
+    int To = -1;
+    DrawKind Draw = DrawKind::Auto;
 };
 
 struct Game;

@@ -128,8 +128,8 @@ void ReturnStarterToDeck(Game& g) {
     --g.DealtInBatch;
 
     TraceEvent ev{TraceKind::StarterBack};
-    ev.card = starter.CardIndex;
-    ev.pos = r;
+    ev.Card = starter.CardIndex;
+    ev.Pos = r;
     g.Trace(ev);
 }
 

@@ -67,8 +67,8 @@ void CompleteExchange(Game& g) {
             if (i == t) break;
         }
         TraceEvent ev{TraceKind::Exchange};
-        ev.from = s;
-        ev.to = t;
+        ev.From = s;
+        ev.To = t;
         g.Trace(ev);
     }
     CancelPick(g);

@@ -35,9 +35,9 @@ void LandPlayedCard(Game& g, CardRecord& card) {
     const int cur = g.CurrentPlayer;
     AddToPile(g, card);
     TraceEvent ev{TraceKind::Play};
-    ev.seat = cur;
-    ev.slot = SlotOf(g, card, cur);
-    ev.card = card.CardIndex;
+    ev.Seat = cur;
+    ev.Slot = SlotOf(g, card, cur);
+    ev.Card = card.CardIndex;
     g.Trace(ev);
     RecountHand(g, card);
 
@@ -61,9 +61,9 @@ void LandDealtCard(Game& g, CardRecord& card) {
     const int seat = g.DealReceiver;
     DealIntoHand(g, card);
     TraceEvent ev{TraceKind::Dealt};
-    ev.seat = seat;
-    ev.slot = g.HandCount[seat] - 1;
-    ev.card = card.CardIndex;
+    ev.Seat = seat;
+    ev.Slot = g.HandCount[seat] - 1;
+    ev.Card = card.CardIndex;
     g.Trace(ev);
     ParkCard(card);
     if (g.TotalDealt == g.Rules.HandSize * g.PlayerCount) {
@@ -83,7 +83,7 @@ void LandStarter(Game& g, CardRecord& card) {
     AddToPile(g, card);
     ParkCard(card);
     TraceEvent ev{TraceKind::Starter};
-    ev.card = card.CardIndex;
+    ev.Card = card.CardIndex;
     g.Trace(ev);
     LayoutDeckStack(g);
     if (g.TopRank() == g.Rules.WildRank) {
@@ -102,10 +102,10 @@ void LandDrawnCard(Game& g, CardRecord& card) {
     const bool stay = g.State == GameState::DealOneAndStay;
     DrawIntoHand(g, card, g.DealReceiver, g.DrawSlot);
     TraceEvent ev{TraceKind::Draw};
-    ev.seat = g.DealReceiver;
-    ev.slot = g.DrawSlot;
-    ev.card = card.CardIndex;
-    ev.draw = stay ? DrawKind::Click : DrawKind::Auto;
+    ev.Seat = g.DealReceiver;
+    ev.Slot = g.DrawSlot;
+    ev.Card = card.CardIndex;
+    ev.Draw = stay ? DrawKind::Click : DrawKind::Auto;
     g.Trace(ev);
     ParkCard(card);
     if (!stay) PreviousPlayer(g);
@@ -126,10 +126,10 @@ void LandDrawnCard(Game& g, CardRecord& card) {
 void LandPenaltyCard(Game& g, CardRecord& card) {
     DrawIntoHand(g, card, g.DealReceiver, g.DrawSlot);
     TraceEvent ev{TraceKind::Draw};
-    ev.seat = g.DealReceiver;
-    ev.slot = g.DrawSlot;
-    ev.card = card.CardIndex;
-    ev.draw = DrawKind::Penalty;
+    ev.Seat = g.DealReceiver;
+    ev.Slot = g.DrawSlot;
+    ev.Card = card.CardIndex;
+    ev.Draw = DrawKind::Penalty;
     g.Trace(ev);
     ParkCard(card);
     LayoutDeckStack(g);

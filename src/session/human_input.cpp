@@ -164,8 +164,8 @@ void HumanSuitClick(Game& g, int32_t x, int32_t y) {
         g.BannerStep = true;
         g.SuitPromptShown = false;
         TraceEvent ev{TraceKind::Suit};
-        ev.seat = kHuman;
-        ev.suit = i;
+        ev.Seat = kHuman;
+        ev.Suit = i;
         g.Trace(ev);
         return;
     }

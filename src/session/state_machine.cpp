@@ -45,7 +45,7 @@ static void EnterShowPass(Game& g) {
         g.PenaltyTaken = true;
     }
     TraceEvent ev{TraceKind::Pass};
-    ev.seat = g.CurrentPlayer;
+    ev.Seat = g.CurrentPlayer;
     g.Trace(ev);
 }
 
@@ -152,7 +152,7 @@ static void StepDrawing(Game& g) {
             return;
         }
         TraceEvent ev{TraceKind::DeckEmpty};
-        ev.seat = receiver;
+        ev.Seat = receiver;
         g.Trace(ev);
         NoCardToDraw(g);
         return;
@@ -184,8 +184,8 @@ static void StepSelectTrumps(Game& g) {
             g.ChosenSuit = ChooseSuit(g);
             g.BannerStep = true;
             TraceEvent ev{TraceKind::Suit};
-            ev.seat = g.CurrentPlayer;
-            ev.suit = g.ChosenSuit;
+            ev.Seat = g.CurrentPlayer;
+            ev.Suit = g.ChosenSuit;
             g.Trace(ev);
         }
         return;

@@ -40,7 +40,7 @@ const char* DrawKindName(DrawKind k) {
 
 void JsonTraceWriter::Event(const Game& g, const TraceEvent& ev) {
     std::FILE* o = out_;
-    switch (ev.kind) {
+    switch (ev.Kind) {
         case TraceKind::Deal:
             std::fprintf(o,
                          "{\"ev\":\"deal\",\"variant\":%d,\"deal\":%d,\"start\":%d,\"reversed\":%s,"
@@ -53,35 +53,35 @@ void JsonTraceWriter::Event(const Game& g, const TraceEvent& ev) {
             std::fputs("}\n", o);
             break;
         case TraceKind::Dealt:
-            std::fprintf(o, "{\"ev\":\"dealt\",\"seat\":%d,\"slot\":%d,\"card\":%d}\n", ev.seat,
-                         ev.slot, ev.card);
+            std::fprintf(o, "{\"ev\":\"dealt\",\"seat\":%d,\"slot\":%d,\"card\":%d}\n", ev.Seat,
+                         ev.Slot, ev.Card);
             break;
         case TraceKind::Starter:
-            std::fprintf(o, "{\"ev\":\"starter\",\"card\":%d}\n", ev.card);
+            std::fprintf(o, "{\"ev\":\"starter\",\"card\":%d}\n", ev.Card);
             break;
         case TraceKind::StarterBack:
-            std::fprintf(o, "{\"ev\":\"starter_back\",\"card\":%d,\"pos\":%d}\n", ev.card, ev.pos);
+            std::fprintf(o, "{\"ev\":\"starter_back\",\"card\":%d,\"pos\":%d}\n", ev.Card, ev.Pos);
             break;
         case TraceKind::Play:
-            std::fprintf(o, "{\"ev\":\"play\",\"seat\":%d,\"slot\":%d,\"card\":%d}\n", ev.seat,
-                         ev.slot, ev.card);
+            std::fprintf(o, "{\"ev\":\"play\",\"seat\":%d,\"slot\":%d,\"card\":%d}\n", ev.Seat,
+                         ev.Slot, ev.Card);
             break;
         case TraceKind::Suit:
-            std::fprintf(o, "{\"ev\":\"suit\",\"seat\":%d,\"suit\":%d}\n", ev.seat, ev.suit);
+            std::fprintf(o, "{\"ev\":\"suit\",\"seat\":%d,\"suit\":%d}\n", ev.Seat, ev.Suit);
             break;
         case TraceKind::Draw:
             std::fprintf(o,
                          "{\"ev\":\"draw\",\"seat\":%d,\"slot\":%d,\"card\":%d,\"kind\":\"%s\"}\n",
-                         ev.seat, ev.slot, ev.card, DrawKindName(ev.draw));
+                         ev.Seat, ev.Slot, ev.Card, DrawKindName(ev.Draw));
             break;
         case TraceKind::DeckEmpty:
-            std::fprintf(o, "{\"ev\":\"deck_empty\",\"seat\":%d}\n", ev.seat);
+            std::fprintf(o, "{\"ev\":\"deck_empty\",\"seat\":%d}\n", ev.Seat);
             break;
         case TraceKind::Pass:
-            std::fprintf(o, "{\"ev\":\"pass\",\"seat\":%d}\n", ev.seat);
+            std::fprintf(o, "{\"ev\":\"pass\",\"seat\":%d}\n", ev.Seat);
             break;
         case TraceKind::Exchange:
-            std::fprintf(o, "{\"ev\":\"exchange\",\"from\":%d,\"to\":%d}\n", ev.from, ev.to);
+            std::fprintf(o, "{\"ev\":\"exchange\",\"from\":%d,\"to\":%d}\n", ev.From, ev.To);
             break;
         case TraceKind::Rebuild:
             std::fputs("{\"ev\":\"rebuild\",\"deck\":", o);

@@ -20,11 +20,11 @@ namespace {
 struct Recorder final : TraceSink {
     std::vector<ImaginedDeal::Event> events;
     void Event(const Game&, const TraceEvent& ev) override {
-        if (ev.kind == TraceKind::Play) events.push_back({int16_t(ev.seat), int16_t(ev.card)});
-        if (ev.kind == TraceKind::Suit) events.push_back({int16_t(ev.seat), int16_t(-1 - ev.suit)});
-        if (ev.kind == TraceKind::Rebuild) events.push_back({-1, -200});
-        if (ev.kind == TraceKind::Draw)
-            events.push_back({int16_t(ev.seat), int16_t(-300 - int(ev.draw))});
+        if (ev.Kind == TraceKind::Play) events.push_back({int16_t(ev.Seat), int16_t(ev.Card)});
+        if (ev.Kind == TraceKind::Suit) events.push_back({int16_t(ev.Seat), int16_t(-1 - ev.Suit)});
+        if (ev.Kind == TraceKind::Rebuild) events.push_back({-1, -200});
+        if (ev.Kind == TraceKind::Draw)
+            events.push_back({int16_t(ev.Seat), int16_t(-300 - int(ev.Draw))});
     }
 };
 
@@ -77,15 +77,15 @@ Tally CompareDeals(GameVariant variant, uint64_t seed, int deals, int skip) {
         for (; i < size_t(model.LogCount) && from + i < rec.events.size(); ++i) {
             const auto m = log[i], r = rec.events[from + i];
             // Rebuilt decks and suits drawn at random come from different generators.
-            if (m.what == -200 || r.what == -200 || m.what == -100) {
+            if (m.What == -200 || r.What == -200 || m.What == -100) {
                 cut = true;
                 break;
             }
-            EXPECT_TRUE(m.seat == r.seat && m.what == r.what)
+            EXPECT_TRUE(m.Seat == r.Seat && m.What == r.What)
                 << VariantName(variant) << " seed " << seed << " deal " << deal << " move " << i
-                << ": model (" << m.seat << ", " << m.what << "), table (" << r.seat << ", "
-                << r.what << ")";
-            if (m.seat != r.seat || m.what != r.what) return tally;
+                << ": model (" << m.Seat << ", " << m.What << "), table (" << r.Seat << ", "
+                << r.What << ")";
+            if (m.Seat != r.Seat || m.What != r.What) return tally;
             ++tally.compared;
         }
         if (cut) continue;

@@ -232,7 +232,7 @@ TEST(Launch, APlayedCardLandsWithinItsScatterOfTheCentre) {
         SCOPED_TRACE(s.name);
         Table t;
         ScriptedRandom rng({{2, 3}, {s.offsetX, 20}, {s.offsetY, 16}});
-        t.g.io.rng = &rng;
+        t.g.io.Rng = &rng;
         t.g.State = GameState::NormalPlay;
         t.g.CurrentPlayer = 2;
         CardRecord& c = t.g.Hands[2][0];
@@ -261,7 +261,7 @@ TEST(Launch, TheStarterLandsWithinItsScatterFaceUp) {
         SCOPED_TRACE(s.name);
         Table t;
         ScriptedRandom rng({{s.offsetX, 12}, {s.offsetY, 8}, {1, 3}});
-        t.g.io.rng = &rng;
+        t.g.io.Rng = &rng;
         t.g.State = GameState::Deal4;
         CardRecord& c = t.g.Deck[t.g.DeckPos];
         t.sound.played.clear();

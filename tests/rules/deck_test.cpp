@@ -55,7 +55,7 @@ TEST(Shuffle, RedrawsACardAlreadyPlacedAndUsesOneDrawPerTry) {
     for (int c = 0; c < 52; ++c)
         if (c != 5) script.push_back({c, 52});
     ScriptedRandom rng(script);
-    t.g.io.rng = &rng;
+    t.g.io.Rng = &rng;
     Shuffle(t.g);
     EXPECT_EQ(t.g.DeckOrder[0], 5);
     for (int p = 1; p < 52; ++p)
@@ -88,7 +88,7 @@ TEST(ReturnStarterToDeck, BuriesTheStarterBetweenSixDeepAndPosition51) {
         const int r = deepest ? 51 : d + 5;
         const int16_t displaced = t.g.DeckOrder[r];
         ScriptedRandom rng({{r - d - 5, 47 - d}});
-        t.g.io.rng = &rng;
+        t.g.io.Rng = &rng;
 
         ReturnStarterToDeck(t.g);
 
@@ -121,7 +121,7 @@ TEST(ReturnStarterToDeck, NoWildStarterIsLeftOnThePile) {
                 const auto returned = EventsOf(t, TraceKind::StarterBack);
                 if (int(returned.size()) > backs) {
                     // The deck position just turned back is DeckPos; the starter lies deeper.
-                    EXPECT_GE(returned.back().pos - t.g.DeckPos, 6);
+                    EXPECT_GE(returned.back().Pos - t.g.DeckPos, 6);
                     backs = int(returned.size());
                 }
                 std::string why;
@@ -182,7 +182,7 @@ TEST(RebuildDeck, ShufflesTheKeptCardsByRejectionSampling) {
     for (int c = 0; c < 19; ++c)
         if (c != 3) script.push_back({c, 19});
     ScriptedRandom rng(script);
-    t.g.io.rng = &rng;
+    t.g.io.Rng = &rng;
     RebuildDeck(t.g);
     EXPECT_EQ(t.g.DeckOrder[33], 3);
     for (int p = 34; p < 52; ++p)

@@ -187,23 +187,23 @@ TEST(PenaltyChain, ThreeTwosInARowMakeTheNextPlayerDrawSixAndThenPlay) {
 
     auto plays = [&] { return EventsOf(t, TraceKind::Play); };
     ASSERT_TRUE(StepUntil(t, [&] { return plays().size() == 1; }));
-    EXPECT_EQ(plays()[0].seat, 1);
-    EXPECT_EQ(plays()[0].card, CardOf(2, kDiamonds));
+    EXPECT_EQ(plays()[0].Seat, 1);
+    EXPECT_EQ(plays()[0].Card, CardOf(2, kDiamonds));
     EXPECT_EQ(g.PenaltyCards, 4);
     EXPECT_TRUE(StateIs(g, GS::NormalPlay)) << "seat 2 holds a Two and may answer";
 
     ASSERT_TRUE(StepUntil(t, [&] { return plays().size() == 2; }));
-    EXPECT_EQ(plays()[1].seat, 2);
-    EXPECT_EQ(plays()[1].card, CardOf(2, kHearts));
+    EXPECT_EQ(plays()[1].Seat, 2);
+    EXPECT_EQ(plays()[1].Card, CardOf(2, kHearts));
     EXPECT_EQ(g.PenaltyCards, 6);
     EXPECT_TRUE(StateIs(g, GS::DrawExtraCardsAndPlay));
 
     ASSERT_TRUE(StepUntil(t, [&] { return plays().size() == 3; }));
-    EXPECT_EQ(plays()[2].seat, 3) << "the victim plays after drawing";
+    EXPECT_EQ(plays()[2].Seat, 3) << "the victim plays after drawing";
     int penaltyDraws = 0;
     for (const TraceEvent& ev : EventsOf(t, TraceKind::Draw)) {
-        EXPECT_EQ(ev.seat, 3);
-        penaltyDraws += ev.draw == DrawKind::Penalty;
+        EXPECT_EQ(ev.Seat, 3);
+        penaltyDraws += ev.Draw == DrawKind::Penalty;
     }
     EXPECT_EQ(penaltyDraws, 6);
     EXPECT_EQ(g.HandCount[3], 3 + 6 - 1);
@@ -241,7 +241,7 @@ TEST(TakeCards, TheVictimDrawsAndLosesHisTurn) {
         ResolvePlayedCard(g);  // played by seat 1
 
         ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Play) > 0; }));
-        EXPECT_EQ(EventsOf(t, TraceKind::Play)[0].seat, 3);
+        EXPECT_EQ(EventsOf(t, TraceKind::Play)[0].Seat, 3);
         EXPECT_EQ(CountOf(t, TraceKind::Draw, 2), c.draws);
         EXPECT_EQ(g.HandCount[2], 2 + c.draws);
         EXPECT_FALSE(g.PenaltyTaken);
@@ -264,9 +264,9 @@ TEST(BlackJack, ARedJackFromTheNextPlayerCancelsTheElevenCards) {
 
     ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Play) == 2; }));
     const auto plays = EventsOf(t, TraceKind::Play);
-    EXPECT_EQ(plays[0].seat, 2);
-    EXPECT_EQ(plays[0].card, CardOf(kJack, kHearts));
-    EXPECT_EQ(plays[1].seat, 3);
+    EXPECT_EQ(plays[0].Seat, 2);
+    EXPECT_EQ(plays[0].Card, CardOf(kJack, kHearts));
+    EXPECT_EQ(plays[1].Seat, 3);
     EXPECT_EQ(CountOf(t, TraceKind::Draw), 0);
     EXPECT_EQ(g.PenaltyCards, 0);
 }
@@ -285,7 +285,7 @@ TEST(BlackJack, WithoutARedJackTheNextPlayerDrawsElevenAndThenPlays) {
     ResolvePlayedCard(g);
 
     ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Play) == 1; }));
-    EXPECT_EQ(EventsOf(t, TraceKind::Play)[0].seat, 2);
+    EXPECT_EQ(EventsOf(t, TraceKind::Play)[0].Seat, 2);
     EXPECT_EQ(CountOf(t, TraceKind::Draw, 2), 11);
     EXPECT_TRUE(g.PenaltyTaken);
 }
@@ -322,7 +322,7 @@ TEST(PenaltyChain, APassLapsesTheOpenPenalty) {
         t, [&] { return CountOf(t, TraceKind::Play, 3) + CountOf(t, TraceKind::Pass, 3) > 0; }));
     int penaltyDraws = 0;
     for (const TraceEvent& ev : EventsOf(t, TraceKind::Draw))
-        penaltyDraws += ev.seat == 3 && ev.draw == DrawKind::Penalty;
+        penaltyDraws += ev.Seat == 3 && ev.Draw == DrawKind::Penalty;
     EXPECT_EQ(penaltyDraws, 2);
 }
 
@@ -457,22 +457,22 @@ TEST(GoingOutPenalty, ThePlayerBeforeDrawsWhatTheLastRunWasWorth) {
 
         std::vector<int16_t> played;
         for (const TraceEvent& ev : EventsOf(t, TraceKind::Play)) {
-            EXPECT_EQ(ev.seat, 1);
-            played.push_back(int16_t(ev.card));
+            EXPECT_EQ(ev.Seat, 1);
+            played.push_back(int16_t(ev.Card));
         }
         EXPECT_EQ(played, c.lastCards);
         EXPECT_EQ(g.RunPointsOf[1], c.owed);
         const auto draws = EventsOf(t, TraceKind::Draw);
         EXPECT_EQ(int(draws.size()), c.owed);
         for (const TraceEvent& ev : draws) {
-            EXPECT_EQ(ev.seat, c.victim);
-            EXPECT_EQ(ev.draw, DrawKind::Penalty);
+            EXPECT_EQ(ev.Seat, c.victim);
+            EXPECT_EQ(ev.Draw, DrawKind::Penalty);
         }
         EXPECT_EQ(g.HandCount[c.victim], 2 + c.owed);
         EXPECT_EQ(g.HandNumber, 1) << "the deal ends once the penalty is drawn";
         EXPECT_EQ(g.HandPoints[1], 0);
         EXPECT_EQ(CountOf(t, TraceKind::End), 1);
-        EXPECT_EQ(t.trace.events.back().kind, TraceKind::End);
+        EXPECT_EQ(t.trace.events.back().Kind, TraceKind::End);
         std::string why;
         EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << why;
     }

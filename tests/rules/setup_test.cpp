@@ -98,7 +98,7 @@ TEST(PickSeatNames, ThreeDifferentNamesFromTheTable) {
 TEST(PickSeatNames, DrawsAgainWhileANameIsTaken) {
     Table t;
     ScriptedRandom rng({{5, 30}, {5, 30}, {7, 30}, {5, 30}, {7, 30}, {9, 30}});
-    t.g.io.rng = &rng;
+    t.g.io.Rng = &rng;
     PickSeatNames(t.g);
     EXPECT_EQ(t.g.SeatName[3], "John");
     EXPECT_EQ(t.g.SeatName[2], "Tom ");
@@ -257,8 +257,8 @@ TEST(StarterCard, PisYediliOpensOnTheEmptyPileWithAClub) {
     PlaceInDeck(t, 0, CardOf(3, kClubs));
     ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Play) > 0; }));
     const TraceEvent first = EventsOf(t, TraceKind::Play).front();
-    EXPECT_EQ(first.seat, 1);
-    EXPECT_TRUE(g.SuitOf(first.card) == kClubs || g.RankOf(first.card) == kJack);
+    EXPECT_EQ(first.Seat, 1);
+    EXPECT_TRUE(g.SuitOf(first.Card) == kClubs || g.RankOf(first.Card) == kJack);
     EXPECT_EQ(g.PileCount, 1);
 }
 

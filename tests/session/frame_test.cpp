@@ -85,8 +85,8 @@ TEST(Frame, AClickPlaysTheCardAndItsFlightStartsInTheSameFrame) {
     EXPECT_LT(card.TargetY, 203 + 16);
     ASSERT_TRUE(StepUntil(
         t, [&] { return CountOf(t, TraceKind::Play) == 1; }, 100));
-    EXPECT_EQ(t.trace.events[0].seat, 0);
-    EXPECT_EQ(t.trace.events[0].card, CardOf(7, kClubs));
+    EXPECT_EQ(t.trace.events[0].Seat, 0);
+    EXPECT_EQ(t.trace.events[0].Card, CardOf(7, kClubs));
 }
 
 // The first accepted click locks further clicks until the human's next turn, however long

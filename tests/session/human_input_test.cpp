@@ -105,9 +105,9 @@ TEST(DeckClick, DrawsOneCardAndTheTurnStaysWithTheHuman) {
     EXPECT_TRUE(t.g.DrawDone);
     ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Draw) == 1; }));
     const TraceEvent e = EventsOf(t, TraceKind::Draw)[0];
-    EXPECT_EQ(e.seat, 0);
-    EXPECT_EQ(e.card, next);
-    EXPECT_EQ(e.draw, DrawKind::Click);
+    EXPECT_EQ(e.Seat, 0);
+    EXPECT_EQ(e.Card, next);
+    EXPECT_EQ(e.Draw, DrawKind::Click);
     ASSERT_TRUE(StepUntil(t, [&] { return t.g.State == GameState::NormalPlay; }));
     for (int i = 0; i < 20; ++i)
         Step(t);
@@ -162,7 +162,7 @@ TEST(DeckClick, NothingToDrawLetsTheHumanPass) {
         ASSERT_TRUE(StepUntil(
             t, [&] { return t.g.State == GameState::NormalPlay; }, 100));
         ASSERT_EQ(CountOf(t, TraceKind::DeckEmpty), 1);
-        EXPECT_EQ(EventsOf(t, TraceKind::DeckEmpty)[0].seat, 0);
+        EXPECT_EQ(EventsOf(t, TraceKind::DeckEmpty)[0].Seat, 0);
         EXPECT_TRUE(t.g.HumanDrew);
         EXPECT_TRUE(t.g.DrawDone);
         EXPECT_TRUE(t.g.WaitingForHuman);
@@ -219,7 +219,7 @@ TEST(RightClick, PassesOnlyAfterDrawing) {
     EXPECT_FALSE(t.g.HumanDrew);
     EXPECT_FALSE(t.g.DrawDone);
     ASSERT_EQ(CountOf(t, TraceKind::Pass), 1);
-    EXPECT_EQ(EventsOf(t, TraceKind::Pass)[0].seat, 0);
+    EXPECT_EQ(EventsOf(t, TraceKind::Pass)[0].Seat, 0);
     // The next player, seat 1 with the turns going up, moves after the announcement.
     ASSERT_TRUE(StepUntil(t, [&] { return t.g.CurrentPlayer != 0; }));
     EXPECT_EQ(t.g.CurrentPlayer, 1);
@@ -308,8 +308,8 @@ TEST_P(Chain, ClickingAnotherCardTakesThePenaltyThenTheHumanPlays) {
         t, [&] { return t.g.State == GameState::NormalPlay; }, 5000));
     EXPECT_EQ(t.g.HandCount[0], 2 + c.penalty);
     for (const TraceEvent& e : EventsOf(t, TraceKind::Draw)) {
-        EXPECT_EQ(e.seat, 0);
-        EXPECT_EQ(e.draw, DrawKind::Penalty);
+        EXPECT_EQ(e.Seat, 0);
+        EXPECT_EQ(e.Draw, DrawKind::Penalty);
     }
     EXPECT_TRUE(t.g.PenaltyTaken);
     EXPECT_EQ(t.g.CurrentPlayer, 0);
@@ -437,8 +437,8 @@ TEST_P(MoveCard, ThePickedCardTakesTheTargetsPlaceAndTheOthersShift) {
                 t.sound.played[0] == SoundId::Sign3);
     const auto moves = EventsOf(t, TraceKind::Exchange);
     ASSERT_EQ(moves.size(), 1u);
-    EXPECT_EQ(moves[0].from, c.from);
-    EXPECT_EQ(moves[0].to, c.to);
+    EXPECT_EQ(moves[0].From, c.from);
+    EXPECT_EQ(moves[0].To, c.to);
 }
 
 INSTANTIATE_TEST_SUITE_P(Slots, MoveCard,
@@ -646,8 +646,8 @@ TEST(SuitClick, TheHumanNamesTheSuitOfHisEight) {
     EXPECT_FALSE(t.g.SuitPromptShown);
     EXPECT_FALSE(t.g.WaitingForHuman);
     ASSERT_EQ(CountOf(t, TraceKind::Suit), 1);
-    EXPECT_EQ(EventsOf(t, TraceKind::Suit)[0].seat, 0);
-    EXPECT_EQ(EventsOf(t, TraceKind::Suit)[0].suit, kHearts);
+    EXPECT_EQ(EventsOf(t, TraceKind::Suit)[0].Seat, 0);
+    EXPECT_EQ(EventsOf(t, TraceKind::Suit)[0].Suit, kHearts);
     ASSERT_TRUE(StepUntil(t, [&] { return t.g.CurrentPlayer != 0; }));
     EXPECT_EQ(t.g.CurrentPlayer, 1);
 }

@@ -90,9 +90,9 @@ TEST_P(Dealing, EachSeatGetsTheNextRunOfTheDeckInTurnOrder) {
     const std::vector<TraceEvent> dealt = EventsOf(t, TraceKind::Dealt);
     ASSERT_EQ(int(dealt.size()), h * players);
     for (int i = 0; i < h * players; ++i) {
-        EXPECT_EQ(dealt[i].seat, c.seats[i / h]) << "card " << i;
-        EXPECT_EQ(dealt[i].slot, i % h) << "card " << i;
-        EXPECT_EQ(dealt[i].card, g.DeckOrder[i]) << "card " << i;
+        EXPECT_EQ(dealt[i].Seat, c.seats[i / h]) << "card " << i;
+        EXPECT_EQ(dealt[i].Slot, i % h) << "card " << i;
+        EXPECT_EQ(dealt[i].Card, g.DeckOrder[i]) << "card " << i;
     }
     std::string why;
     EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << why;
@@ -125,9 +125,9 @@ INSTANTIATE_TEST_SUITE_P(Variants, Dealing, ::testing::Values(
 std::vector<int16_t> StarterEvents(const Table& t, std::vector<TraceKind>* kinds) {
     std::vector<int16_t> cards;
     for (const TraceEvent& e : t.trace.events) {
-        if (e.kind != TraceKind::Starter && e.kind != TraceKind::StarterBack) continue;
-        kinds->push_back(e.kind);
-        cards.push_back(int16_t(e.card));
+        if (e.Kind != TraceKind::Starter && e.Kind != TraceKind::StarterBack) continue;
+        kinds->push_back(e.Kind);
+        cards.push_back(int16_t(e.Card));
     }
     return cards;
 }
@@ -169,8 +169,8 @@ TEST(Starter, WildStarterGoesBackUntilAnotherRankIsTurned) {
 
     // Each Eight is buried at least five cards deep in the undrawn deck.
     for (const TraceEvent& e : EventsOf(t, TraceKind::StarterBack)) {
-        EXPECT_GE(e.pos, 21 + 5);
-        EXPECT_LT(e.pos, 52);
+        EXPECT_GE(e.Pos, 21 + 5);
+        EXPECT_LT(e.Pos, 52);
     }
     const Game& g = t.g;
     EXPECT_EQ(g.PileCount, 1);
@@ -234,11 +234,11 @@ TEST_P(CannotPlay, DrawsThenPasses) {
     ASSERT_EQ(t.trace.events.size(), size_t(c.draws + 1));
     for (int i = 0; i < c.draws; ++i) {
         const TraceEvent& e = t.trace.events[i];
-        EXPECT_EQ(e.kind, TraceKind::Draw);
-        EXPECT_EQ(e.seat, c.seat);
-        EXPECT_EQ(e.draw, DrawKind::Auto);
+        EXPECT_EQ(e.Kind, TraceKind::Draw);
+        EXPECT_EQ(e.Seat, c.seat);
+        EXPECT_EQ(e.Draw, DrawKind::Auto);
     }
-    EXPECT_EQ(t.trace.events.back().seat, c.seat);
+    EXPECT_EQ(t.trace.events.back().Seat, c.seat);
     EXPECT_EQ(t.g.HandCount[c.seat], 2 + c.draws);
     EXPECT_EQ(t.g.DrawCount, 0);
     EXPECT_FALSE(t.g.DrawDone);
@@ -269,9 +269,9 @@ TEST(CannotPlay, PlaysTheDrawnCardWhenItFollows) {
     t.trace.events.clear();
     ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Play) == 1; }));
     ASSERT_EQ(t.trace.events.size(), 2u);
-    EXPECT_EQ(t.trace.events[0].kind, TraceKind::Draw);
-    EXPECT_EQ(t.trace.events[1].seat, 1);
-    EXPECT_EQ(t.trace.events[1].card, CardOf(6, kClubs));
+    EXPECT_EQ(t.trace.events[0].Kind, TraceKind::Draw);
+    EXPECT_EQ(t.trace.events[1].Seat, 1);
+    EXPECT_EQ(t.trace.events[1].Card, CardOf(6, kClubs));
     EXPECT_EQ(CountOf(t, TraceKind::Pass), 0);
 }
 
@@ -341,8 +341,8 @@ TEST(Pause, AfterEachPenaltyCard250) {
     ExpectPauseHolds(t, 1300, GameState::DrawExtraCardsAndPlay);
     for (int n = 1; n <= 2; ++n) {
         ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Draw) == n; }));
-        EXPECT_EQ(t.trace.events.back().draw, DrawKind::Penalty);
-        EXPECT_EQ(t.trace.events.back().seat, 2);
+        EXPECT_EQ(t.trace.events.back().Draw, DrawKind::Penalty);
+        EXPECT_EQ(t.trace.events.back().Seat, 2);
         ExpectPauseHolds(t, 250, n == 1 ? GameState::DrawExtraCardsAndPlay : GameState::NormalPlay);
     }
 }
@@ -395,7 +395,7 @@ class SetClock final : public Clock {
 TEST(Pause, SurvivesTheTickCounterWrapping) {
     Table t;
     SetClock clock;
-    t.g.io.clock = &clock;
+    t.g.io.Time = &clock;
     clock.now = INT32_MAX - 100;
     t.g.State = GameState::NormalPlay;
     PauseFor(t.g, 500);
@@ -465,7 +465,7 @@ TEST(TurnOrder, AnEliminatedPlayerNeverMoves) {
     ASSERT_TRUE(
         StepUntil(t, [&] { return t.g.CurrentPlayer == 3 && t.g.State == GameState::DealOne; }));
     for (const TraceEvent& e : t.trace.events)
-        EXPECT_NE(e.seat, 2);
+        EXPECT_NE(e.Seat, 2);
     EXPECT_EQ(CountOf(t, TraceKind::End), 0);
 }
 
@@ -508,10 +508,10 @@ TEST(SuitChoice, ThePlayerOfTheEightNamesTheSuitAndTheNextPlayerMoves) {
     ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Play) == 2; }));
     const auto suits = EventsOf(t, TraceKind::Suit);
     ASSERT_EQ(suits.size(), 1u);
-    EXPECT_EQ(suits[0].seat, 1);
+    EXPECT_EQ(suits[0].Seat, 1);
     const TraceEvent second = EventsOf(t, TraceKind::Play)[1];
-    EXPECT_EQ(second.seat, 2);
-    EXPECT_EQ(t.g.SuitOf(second.card), suits[0].suit) << "seat 2 follows the named suit";
+    EXPECT_EQ(second.Seat, 2);
+    EXPECT_EQ(t.g.SuitOf(second.Card), suits[0].Suit) << "seat 2 follows the named suit";
 }
 
 // ---- no card to draw ----------------------------------------------------------------------
@@ -574,11 +574,11 @@ TEST(NoCardToDraw, ThePlayerGoesWithoutAndAPenaltyEndsWithTheCardsThereWere) {
             },
             2000));
         EXPECT_FALSE(recreated);
-        EXPECT_EQ(EventsOf(t, TraceKind::DeckEmpty)[0].seat, c.receiver);
+        EXPECT_EQ(EventsOf(t, TraceKind::DeckEmpty)[0].Seat, c.receiver);
         std::vector<int16_t> drawn;
         for (const TraceEvent& e : EventsOf(t, TraceKind::Draw)) {
-            EXPECT_EQ(e.seat, c.receiver);
-            drawn.push_back(int16_t(e.card));
+            EXPECT_EQ(e.Seat, c.receiver);
+            drawn.push_back(int16_t(e.Card));
         }
         EXPECT_EQ(drawn, lastCards);
         EXPECT_EQ(g.HandCount[c.receiver], before + c.cardsLeft);

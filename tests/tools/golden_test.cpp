@@ -47,7 +47,7 @@ TEST_P(Golden, TheSeedGivesTheSameDeckAndFirstDeal) {
     }
     if (c.starter >= 0) {
         ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Starter) == 1; }));
-        EXPECT_EQ(EventsOf(t, TraceKind::Starter)[0].card, c.starter);
+        EXPECT_EQ(EventsOf(t, TraceKind::Starter)[0].Card, c.starter);
     } else {
         EXPECT_EQ(g.PileCount, 0);
     }

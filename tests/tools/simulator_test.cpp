@@ -268,14 +268,14 @@ TEST(TraceFormat, EveryEventKindHasItsKeys) {
     JsonTraceWriter writer(f);
     for (const auto& [kind, name] : kinds) {
         TraceEvent ev{kind};
-        ev.seat = 2;
-        ev.slot = 3;
-        ev.card = 17;
-        ev.suit = 1;
-        ev.pos = 40;
-        ev.from = 2;
-        ev.to = 5;
-        ev.draw = DrawKind::Penalty;
+        ev.Seat = 2;
+        ev.Slot = 3;
+        ev.Card = 17;
+        ev.Suit = 1;
+        ev.Pos = 40;
+        ev.From = 2;
+        ev.To = 5;
+        ev.Draw = DrawKind::Penalty;
         writer.Event(t.g, ev);
     }
     std::fclose(f);

@@ -15,10 +15,10 @@
 #include <filesystem>
 #include <string>
 
+#include "app/table_app.h"
 #include "core/turns.h"
 #include "platform/null_platform.h"
 #include "platform/picture_convert.h"
-#include "app/table_app.h"
 #include "simulate/human_policy.h"
 
 namespace {
