@@ -65,7 +65,7 @@ void BM_ExpertDecision(benchmark::State& state) {
             const bool turnStarts =
                 g.State == GameState::NormalPlay && !g.WaitingForHuman && !AnyCardMoving(g);
             const bool namesSuit =
-                g.State == GameState::SelectTrumps && !g.BannerStep && !g.WaitingForHuman;
+                g.State == GameState::ChoosingSuit && !g.BannerStep && !g.WaitingForHuman;
             if (turnStarts || namesSuit) {
                 *probe = g;
                 Game& p = *probe;

@@ -89,7 +89,7 @@ int CardsInHands(const Game& g) {
 }
 
 bool SceneReached(const Game& g, Scene scene) {
-    if (scene == Scene::ScorePage) return g.State == GameState::EndOfMatch;
+    if (scene == Scene::ScorePage) return g.State == GameState::DealScored;
     return g.State == GameState::NormalPlay && g.WaitingForHuman && g.PileCount >= 11 &&
            CardsInHands(g) >= 24;
 }

@@ -1,20 +1,13 @@
 #include "ai/deal_model.h"
 
 #include "ai/standard_player.h"
+#include "core/card_power.h"
 #include "core/hand_queries.h"
 #include "core/matching.h"
+#include "core/turns.h"
 #include "rules/scoring.h"
 
 namespace tarrabel {
-
-namespace {
-
-bool IsPenaltyCard(const VariantSettings& v, int16_t rank, int32_t suit) {
-    return rank == v.DrawThreeChainRank || rank == v.DrawTwoChainRank || rank == v.TakeTwoRank ||
-           rank == v.TakeFiveRank || (rank == v.TakeElevenRank && IsBlackSuit(suit));
-}
-
-}  // namespace
 
 int32_t ImaginedDeal::Follow() const {
     const int n = PileCount;
@@ -23,11 +16,7 @@ int32_t ImaginedDeal::Follow() const {
 }
 
 int16_t ImaginedDeal::Neighbour(int seat, bool forward) const {
-    for (int i = 0; i < kSeats; ++i) {
-        seat = forward ? (seat + 1) % kSeats : (seat + kSeats - 1) % kSeats;
-        if (!Eliminated[seat]) break;
-    }
-    return int16_t(seat);
+    return NeighbourSeat(seat, forward, [&](int s) { return Eliminated[s]; });
 }
 
 int ImaginedDeal::FirstFreeSlot(int seat) const {
@@ -92,60 +81,45 @@ void ImaginedDeal::NameSuit(int suit) {
     Phase = ModelPhase::TurnStart;
 }
 
+// The imagined deal as the card's power sees it, as the table's own play is seen.
+struct ImaginedDeal::PowerOnDeal {
+    ImaginedDeal& d;
+    CardPower PlayedPower() const {
+        const int n = d.PileCount;
+        const int top = d.Pile[n - 1];
+        if (n == 1) return PowerOf(d.Settings, d.RankOf(top), d.SuitOf(top));
+        const int under = d.Pile[n - 2];
+        return PowerOf(d.Settings, d.RankOf(top), d.SuitOf(top), d.RankOf(under), d.SuitOf(under));
+    }
+    bool DealIsOver() { return d.EndDealIfSomeoneIsOut(); }
+    void ForgetNamedSuit() { d.LastNamed[d.Current] = kNoSuit; }
+    void ReverseDirection() { d.Reversed = !d.Reversed; }
+    void NextPlayer() { d.Next(); }
+    void PreviousPlayer() { d.Previous(); }
+    bool NextHoldsAnswer(const CardPower& p) const { return HoldsAnswer(d, d.After(d.Current), p); }
+    int16_t& PenaltyCards() { return d.PenaltyCards; }
+    bool& PenaltyTaken() { return d.PenaltyWasTaken; }
+};
+
 void ImaginedDeal::Resolve() {
-    const VariantSettings& v = Settings;
-    const int c = Pile[PileCount - 1];
-    const int16_t r = RankOf(c);
-    const int32_t s = SuitOf(c);
-
-    if (!IsPenaltyCard(v, r, s) && EndOfHandCheck()) return;
-    if (r != v.WildRank) LastNamed[Current] = kNoSuit;
-
-    if (r == v.ReverseRank && (s == kSpades || Which != GameVariant::HuitAmericain)) {
-        Reversed = !Reversed;
-        return;
+    PowerOnDeal deal{*this};
+    switch (ResolvePlay(deal)) {
+        case PlayOutcome::NextTurn:
+        case PlayOutcome::DealDecided:
+            break;
+        case PlayOutcome::TakeThenPlay:
+            Phase = ModelPhase::TakingPenaltyThenPlay;
+            break;
+        case PlayOutcome::TakeAndLoseTurn:
+            Phase = ModelPhase::TakingPenaltyAndSkip;
+            break;
+        case PlayOutcome::NameSuit:
+            Phase = ModelPhase::ChoosingSuit;
+            break;
     }
-    if (r == v.SkipRank) {
-        Next();
-        return;
-    }
-    if (r == v.DrawTwoChainRank || r == v.DrawThreeChainRank) {
-        if (!HandHoldsRank(*this, After(Current), r, false))
-            Phase = ModelPhase::DrawExtraCardsAndPlay;
-        PenaltyCards += r == v.DrawTwoChainRank ? 2 : 3;
-        PenaltyWasTaken = false;
-        return;
-    }
-    if (r == v.TakeTwoRank) {
-        Phase = ModelPhase::DrawExtraCards;
-        PenaltyCards = (Which == GameVariant::HuitAmericain && s == kSpades) ? 4 : 2;
-        return;
-    }
-    if (r == v.TakeFiveRank) {
-        Phase = ModelPhase::DrawExtraCards;
-        PenaltyCards = 5;
-        return;
-    }
-    if (r == v.TakeElevenRank && IsBlackSuit(s)) {
-        if (!HandHoldsRank(*this, After(Current), v.TakeElevenRank, true))
-            Phase = ModelPhase::DrawExtraCardsAndPlay;
-        PenaltyWasTaken = false;
-        PenaltyCards = 11;
-        return;
-    }
-    if (r == v.TakeElevenRank && IsRedSuit(s) && PileCount >= 2) {
-        const int under = Pile[PileCount - 2];
-        if (RankOf(under) == v.TakeElevenRank && IsBlackSuit(SuitOf(under))) PenaltyCards = 0;
-    }
-    if (r == v.WildRank) {
-        Phase = ModelPhase::SelectTrumps;
-        Previous();
-        return;
-    }
-    if (r == v.PlayAgainRank) Previous();
 }
 
-bool ImaginedDeal::EndOfHandCheck() {
+bool ImaginedDeal::EndDealIfSomeoneIsOut() {
     int out = -1;
     for (int p = 0; p < kSeats && out < 0; ++p)
         if (!Eliminated[p] && HandCount[p] == 0) out = p;
@@ -155,7 +129,7 @@ bool ImaginedDeal::EndOfHandCheck() {
         PenaltyCards = RunPointsOf[out] > 0 ? RunPointsOf[out] : int16_t(1);
         const int victim = Before(out);
         Current = Before(victim);
-        Phase = ModelPhase::DrawExtraCards;
+        Phase = ModelPhase::TakingPenaltyAndSkip;
         return true;
     }
     Phase = ModelPhase::Over;
@@ -164,22 +138,22 @@ bool ImaginedDeal::EndOfHandCheck() {
 
 void ImaginedDeal::FinishPenalty() {
     PenaltyCards = 0;
-    if (Phase == ModelPhase::DrawExtraCards) {
+    if (Phase == ModelPhase::TakingPenaltyAndSkip) {
         PenaltyWasTaken = false;
         Next();
     } else {
         PenaltyWasTaken = true;
     }
     Phase = ModelPhase::TurnStart;
-    EndOfHandCheck();
+    EndDealIfSomeoneIsOut();
 }
 
 void ImaginedDeal::NoCardToDraw() {
-    if (Phase == ModelPhase::DealOneAndStay) {
+    if (Phase == ModelPhase::DrawingByChoice) {
         DrawDone = true;
         PersonDrew = true;
         Phase = ModelPhase::PersonTurn;
-    } else if (Phase == ModelPhase::DealOne) {
+    } else if (Phase == ModelPhase::DrawingForWant) {
         DrawDone = true;
         DrawCount = 0;
         Previous();
@@ -207,8 +181,8 @@ void ImaginedDeal::Rebuild() {
 }
 
 void ImaginedDeal::DrawStep() {
-    const bool stay = Phase == ModelPhase::DealOneAndStay;
-    const bool penalty = Phase != ModelPhase::DealOne && !stay;
+    const bool stay = Phase == ModelPhase::DrawingByChoice;
+    const bool penalty = Phase != ModelPhase::DrawingForWant && !stay;
     const int receiver = penalty ? After(Current) : Current;
     if (penalty && PenaltyCards <= 0) {
         FinishPenalty();
@@ -273,7 +247,7 @@ void ImaginedDeal::PersonMoves() {
     } else if (!PersonDrew && !DrawDone) {
         // Pis Yedili counts the person's draws like anyone's, up to three.
         if (Which != GameVariant::PisYedili) PersonDrew = true;
-        Phase = ModelPhase::DealOneAndStay;
+        Phase = ModelPhase::DrawingByChoice;
     } else {
         PersonDrew = false;
         Pass();
@@ -286,7 +260,7 @@ void ImaginedDeal::Step() {
             Next();
             if (!StandardHasPlayable(*this, Current)) {
                 if (!DrawDone)
-                    Phase = ModelPhase::DealOne;
+                    Phase = ModelPhase::DrawingForWant;
                 else
                     Pass();
                 return;
@@ -300,13 +274,13 @@ void ImaginedDeal::Step() {
         case ModelPhase::PersonTurn:
             PersonMoves();
             return;
-        case ModelPhase::DealOne:
-        case ModelPhase::DealOneAndStay:
-        case ModelPhase::DrawExtraCards:
-        case ModelPhase::DrawExtraCardsAndPlay:
+        case ModelPhase::DrawingForWant:
+        case ModelPhase::DrawingByChoice:
+        case ModelPhase::TakingPenaltyAndSkip:
+        case ModelPhase::TakingPenaltyThenPlay:
             DrawStep();
             return;
-        case ModelPhase::SelectTrumps:
+        case ModelPhase::ChoosingSuit:
             Next();
             NameSuit(StandardSuitChoice(*this, Current, [&] {
                 Note(Current, -100);

@@ -13,39 +13,22 @@
 
 namespace tarrabel {
 
-// A small fast generator for the imagined deals (SplitMix64).
-class ModelRandom {
-  public:
-    explicit ModelRandom(uint64_t seed = 0) : state_(seed) {}
-    uint64_t NextBits() {
-        uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    // 0 to n - 1.
-    int Below(int n) { return int((NextBits() >> 32) * uint64_t(n) >> 32); }
-
-  private:
-    uint64_t state_;
-};
-
 // Where an imagined deal stands; the names are the table's states that it models.
 enum class ModelPhase : uint8_t {
     TurnStart,              // "NORMAL PLAY": the next player's turn begins
-    DealOne,                // "DEAL ONE": the current player draws because he cannot play
-    DrawExtraCards,         // the player after the current one takes the penalty, loses his turn
-    DrawExtraCardsAndPlay,  // ... takes it and then plays
-    DealOneAndStay,         // the person draws from the deck by choice and goes on
+    DrawingForWant,         // "DEAL ONE": the current player draws because he cannot play
+    TakingPenaltyAndSkip,   // the player after the current one takes the penalty, loses his turn
+    TakingPenaltyThenPlay,  // ... takes it and then plays
+    DrawingByChoice,        // the person draws from the deck by choice and goes on
     PersonTurn,             // the person goes on with his turn after that draw
-    SelectTrumps,           // the player who played a wild card names the suit
-    Over,                   // "END OF MATCH"
+    ChoosingSuit,           // the player who played a wild card names the suit
+    Over,                   // "END OF MATCH": the deal is scored
 };
 
 struct ImaginedDeal {
     GameVariant Which = GameVariant::Tarrabel;
     VariantSettings Settings{};
-    ModelRandom Rng;  // rebuilt decks and random suits; copied with the deal
+    SplitMix64 Rng;  // rebuilt decks and random suits; copied with the deal
     const CardTables* Cards = nullptr;
 
     std::array<std::array<int16_t, kHandSlots>, kSeats> Hand{};  // card index or -1
@@ -103,7 +86,7 @@ struct ImaginedDeal {
     // The current player, who played a wild card, names `suit`.
     void NameSuit(int suit);
     // The current player draws instead of playing (he held no card he wanted to play).
-    void DrawInstead() { Phase = ModelPhase::DealOne; }
+    void DrawInstead() { Phase = ModelPhase::DrawingForWant; }
     // One step of the deal with every seat making the standard choice.
     void Step();
     // Steps until the deal is over or `maxSteps` steps have passed. Answers the work done:
@@ -122,8 +105,9 @@ struct ImaginedDeal {
     void Next() { Current = After(Current); }
     void Previous() { Current = Before(Current); }
     void TakeFromHand(int seat, int slot);
+    struct PowerOnDeal;  // what ResolvePlay sees of the deal
     void Resolve();
-    bool EndOfHandCheck();
+    bool EndDealIfSomeoneIsOut();
     void FinishPenalty();
     void DrawStep();
     void NoCardToDraw();

@@ -88,7 +88,7 @@ int BestCandidate(const SeatKnowledge& k, int count, int preferred, const Expert
         return std::sqrt(std::max(0.0, sumSquares[i] / n - m * m) / n);
     };
 
-    ModelRandom rng(k.Digest);
+    SplitMix64 rng(k.Digest);
     ImaginedDeal world;
     int deals = 0;
     long steps = 0;
@@ -151,7 +151,7 @@ Candidates FindCandidates(const Game& g, const std::array<bool, kHandSlots>* all
     const int seat = g.CurrentPlayer;
     const int16_t topRank = t.TopRank();
     const int32_t follow = t.Follow();
-    const ForcedAnswer forced = OpenPenaltyAnswer(t, seat);
+    const CardPower forced = OpenPenaltyAgainst(t, seat);
     const int standard = StandardCardChoice(t, seat);
     Candidates found;
     found.standard = standard;
@@ -161,8 +161,7 @@ Candidates FindCandidates(const Game& g, const std::array<bool, kHandSlots>* all
     for (int s = 0; s < kHandSlots; ++s) {
         const int c = t.Card(seat, s);
         if (c < 0 || (allowed && !(*allowed)[s])) continue;
-        const bool may = forced.rank != kNoRank ? t.RankOf(c) == forced.rank &&
-                                                      (!forced.redOnly || IsRedSuit(t.SuitOf(c)))
+        const bool may = forced.CanBeAnswered() ? Answers(forced, t.RankOf(c), t.SuitOf(c))
                                                 : ComputerMayPlay(t, seat, c, topRank, follow, 0);
         if (!may) continue;
         bool twin = false;

@@ -95,10 +95,10 @@ bool FitsLastChoices(const HandMemory& m, const ImaginedDeal& d, const int16_t* 
     return true;
 }
 
-int ImagineDeal(const SeatKnowledge& k, ModelRandom& rng, ImaginedDeal& out) {
+int ImagineDeal(const SeatKnowledge& k, SplitMix64& rng, ImaginedDeal& out) {
     int attempts = 1;
     out = k.Seen;
-    out.Rng = ModelRandom(rng.NextBits());
+    out.Rng = SplitMix64(rng.NextBits());
 
     std::array<int16_t, kCardTableSize> pool = k.Unseen;
     const int n = k.UnseenCount;

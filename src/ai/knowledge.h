@@ -44,6 +44,6 @@ bool FitsLastChoices(const HandMemory& m, const ImaginedDeal& d, const int16_t* 
 // hand's remembered restrictions respected where the cards allow it) and the rest, in a
 // random order, as the undrawn deck. Answers how many times hands were dealt out (a hand
 // that does not fit its player's choices is dealt again).
-int ImagineDeal(const SeatKnowledge& k, ModelRandom& rng, ImaginedDeal& out);
+int ImagineDeal(const SeatKnowledge& k, SplitMix64& rng, ImaginedDeal& out);
 
 }  // namespace tarrabel

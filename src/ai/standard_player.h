@@ -143,13 +143,12 @@ void StandardCardScores(const Table& t, int seat, SlotScores& scores) {
     }
 
     // Forced answers to an open penalty: only the answering cards may be chosen.
-    const ForcedAnswer forced = OpenPenaltyAnswer(t, seat);
-    if (forced.rank != kNoRank) {
+    const CardPower forced = OpenPenaltyAgainst(t, seat);
+    if (forced.CanBeAnswered()) {
         for (int s = 0; s < end; ++s) {
             const int c = t.Card(seat, s);
             if (c < 0) continue;
-            const bool answers =
-                t.RankOf(c) == forced.rank && (!forced.redOnly || IsRedSuit(t.SuitOf(c)));
+            const bool answers = Answers(forced, t.RankOf(c), t.SuitOf(c));
             scores[s] = answers ? 1000.f : -1000.f;  // q, r, s
         }
     }

@@ -128,7 +128,7 @@ void RememberPublicEvent(Game& g, const TraceEvent& ev) {
             hands[ev.Seat].Receive(g.Memory.DeckFrom.Others(g.Rules.DeckSize));
             break;
         case TraceKind::DeckEmpty:
-            if (g.State == GameState::DealOne)
+            if (g.State == GameState::DrawingForWant)
                 hands[ev.Seat].HoldsNoneOf(PlayableNow(g, ev.Seat, g.HandCount[ev.Seat]));
             break;
         case TraceKind::Pass:

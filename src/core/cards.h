@@ -51,16 +51,19 @@ constexpr std::string_view VariantName(GameVariant v) {
     return kVariantNames[int(v)];
 }
 
-// The powers of the ranks in each game; -1: the game has no such card.
+// The powers of the ranks in each game; -1: the game has no such card. What a card does
+// at the table is worked out from this row alone (core/card_power.h).
 struct VariantSettings {
     int16_t DeckSize;
     int16_t HandSize;
     int16_t WildRank;            // played on anything; its player names the suit
     int16_t ReverseRank;         // reverses the direction of play
+    int32_t ReverseSuit;         // only this suit reverses (kNoSuit: every suit does)
     int16_t SkipRank;            // the next player loses his turn
     int16_t DrawTwoChainRank;    // next takes two or answers with the same rank
     int16_t DrawThreeChainRank;  // the same with three
-    int16_t TakeTwoRank;         // next takes two (four: the 2 of spades in Huit Americain)
+    int16_t TakeTwoRank;         // next takes two and loses his turn
+    int16_t SpadeTakeTwoCards;   // what the take-two card of spades makes him take
     int16_t TakeFiveRank;        // next takes five (the joker)
     int16_t TakeElevenRank;      // a black one: next takes eleven unless he answers with a red one
     int16_t PlayAgainRank;       // the same player plays again
@@ -68,14 +71,16 @@ struct VariantSettings {
     int16_t TargetScore;         // a total above this ends the match
 };
 
+// In Huit Americain only the Ace of spades reverses, and the 2 of spades makes the next
+// player take four.
 // clang-format off
-//                                               Deck Hand Wild Rev  Skip C2  C3  T2  T5  T11 Again Reversed Target
+//                                         Deck Hand Wild Rev  RevSuit   Skip C2  C3  T2  T2S T5  T11 Again Reversed Target
 inline constexpr std::array<VariantSettings, kVariantCount> kVariantSettings = {{
-    /* Tarrabel           */ {  52,  5,   8,   1,  12,  2, -1, -1, -1, -1,  -1,  true,   100},
-    /* Huit Americain     */ {  54,  8,   8,   1,  11, -1, -1,  2, 15, -1,  -1,  true,   500},
-    /* Agonia             */ {  52,  7,   1,  -1,   9,  7, -1, -1, -1, -1,   8,  false,  100},
-    /* Illustrated Agonia */ { 104,  7,   1,  12,   9,  7, -1,  2, -1, 11,   8,  false,  100},
-    /* Pis Yedili         */ { 104,  7,  11,  10,  -1, -1,  7, -1, -1, -1,   1,  true,   500},
+    /* Tarrabel           */ {  52,  5,   8,   1, kNoSuit,   12,  2, -1, -1, -1, -1, -1,  -1,  true,   100},
+    /* Huit Americain     */ {  54,  8,   8,   1, kSpades,   11, -1, -1,  2,  4, 15, -1,  -1,  true,   500},
+    /* Agonia             */ {  52,  7,   1,  -1, kNoSuit,    9,  7, -1, -1, -1, -1, -1,   8,  false,  100},
+    /* Illustrated Agonia */ { 104,  7,   1,  12, kNoSuit,    9,  7, -1,  2,  2, -1, 11,   8,  false,  100},
+    /* Pis Yedili         */ { 104,  7,  11,  10, kNoSuit,   -1, -1,  7, -1, -1, -1, -1,   1,  true,   500},
 }};
 
 // One pack, in card index order: four cards per rank from the Ace up, suits C, D, H, S.

@@ -18,25 +18,27 @@
 
 namespace tarrabel {
 
-// The states of a deal. The names in kStateNames are what traces and debug output show.
+// The states of a deal, one step of each per frame (session/state_machine.cpp) and changed
+// only by Report (core/deal_flow.h). The names in kStateNames are what traces and debug
+// output show; they are the old program's and stay as they are.
 enum class GameState : uint8_t {
-    DealingCards,
-    Deal4,
-    GetJackBack,
-    NormalPlay,
-    DealOne,
-    DealOneAndStay,
-    ShowPass,
-    SelectTrumps,
-    ShowContract,
-    DrawExtraCards,
-    DrawExtraCardsAndPlay,
-    DrawExtraCardsPlayer,
-    SelectExchange,
-    ExchangeCards,
-    RecreateDeck,
-    EndOfMatch,
-    Paused,
+    DealingCards,           // "DEALING CARDS": a card flies to each hand in turn
+    TurningStarter,         // "DEAL 4": the top card of the deck flies to the pile
+    BuryingWildStarter,     // "GET JACK BACK": a wild starter flies back into the deck
+    NormalPlay,             // "NORMAL PLAY": the next player's turn; his card in flight
+    DrawingForWant,         // "DEAL ONE": the current player draws: he has nothing to play
+    DrawingByChoice,        // "DEAL ONE AND STAY": the person draws from the deck and goes on
+    ShowingPass,            // "SHOW PASS": the pass announcement is up
+    ChoosingSuit,           // "SELECT TRUMPS": the player of a wild card names the suit
+    ShowingSuit,            // "SHOW CONTRACT": the named suit is announced
+    TakingPenaltyAndSkip,   // "DRAW EXTRA CARDS": the next player takes the cards, loses his turn
+    TakingPenaltyThenPlay,  // "DRAW EXTRA CARDS AND PLAY": ... takes them, then plays
+    PersonTakingPenalty,    // "DRAW EXTRA CARDS PLAYER": the person takes the open penalty
+    PickingCardToMove,      // "SELECT EXCHANGE": the person picked a card to move in his hand
+    MovingCard,             // "EXCHANGE CARDS": it flies to its new place, the rest shift
+    RebuildingDeck,         // "RECREATE DECK": the pile flies back and becomes the deck
+    DealScored,             // "END OF MATCH": the deal is over; the score page is up
+    Paused,                 // "PAUSED": a short wait, then back to ResumeState
 };
 inline constexpr int kGameStateCount = 17;
 
@@ -114,7 +116,7 @@ struct Game {
     // ---- state machine ----------------------------------------------------------------
     GameState State = GameState::DealingCards;
     GameState ResumeState = GameState::DealingCards;
-    GameState StateBeforeRecreate = GameState::NormalPlay;
+    GameState StateBeforeRebuild = GameState::NormalPlay;  // where a rebuilt deck returns to
     int32_t PauseStart = 0;
     int32_t PauseLength = 0;
     bool PauseDone = false;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "core/card_power.h"
 #include "core/cards.h"
 #include "core/hand_queries.h"
 
@@ -54,40 +55,14 @@ bool PersonMayPlay(const Table& t, int card) {
     return true;
 }
 
-// Whether `seat` holds a card of `rank` (a red one only, when asked).
-template <class Table>
-bool HandHoldsRank(const Table& t, int seat, int16_t rank, bool redOnly) {
-    if (rank == kNoRank) return false;
-    for (int s = 0; s < t.SlotEnd(seat); ++s) {
-        const int c = t.Card(seat, s);
-        if (c >= 0 && t.RankOf(c) == rank && (!redOnly || IsRedSuit(t.SuitOf(c)))) return true;
-    }
-    return false;
-}
-
 // The open penalty `seat` must answer from his hand, if any: a chain card on top that he
-// can pass on, or a black Jack he can cancel with a red one. Answers: the rank to play
-// (with redOnly for the Jack), or kNoRank.
-struct ForcedAnswer {
-    int16_t rank = kNoRank;
-    bool redOnly = false;
-};
-
+// can pass on, or a black Jack he can cancel with a red one. Answers the top card's power
+// when he holds an answer to it, and no power (CanBeAnswered() false) otherwise.
 template <class Table>
-ForcedAnswer OpenPenaltyAnswer(const Table& t, int seat) {
-    const VariantSettings& v = t.Rules();
-    const int16_t top = t.TopRank();
-    ForcedAnswer a;
-    if (t.PenaltyTaken() || top == kNoRank) return a;
-    // A later rule overrides an earlier one, as the forced answers are tested in this order.
-    if (top == v.DrawTwoChainRank && HandHoldsRank(t, seat, v.DrawTwoChainRank, false))
-        a = {v.DrawTwoChainRank, false};
-    if (top == v.DrawThreeChainRank && HandHoldsRank(t, seat, v.DrawThreeChainRank, false))
-        a = {v.DrawThreeChainRank, false};
-    if (top == v.TakeElevenRank && IsBlackSuit(t.TopSuit()) &&
-        HandHoldsRank(t, seat, v.TakeElevenRank, true))
-        a = {v.TakeElevenRank, true};
-    return a;
+CardPower OpenPenaltyAgainst(const Table& t, int seat) {
+    if (t.PenaltyTaken() || t.TopRank() == kNoRank) return {};
+    const CardPower top = PowerOf(t.Rules(), t.TopRank(), t.TopSuit());
+    return HoldsAnswer(t, seat, top) ? top : CardPower{};
 }
 
 }  // namespace tarrabel

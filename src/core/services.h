@@ -24,21 +24,35 @@ class Random {
     int IntBelow(int n) { return int(Next() * n); }
 };
 
-// A small seedable generator (SplitMix64) that every part of the game may share.
-class SeededRandom final : public Random {
+// SplitMix64: a small, fast generator of 64 random bits, the one the whole game uses.
+class SplitMix64 {
   public:
-    explicit SeededRandom(uint64_t seed = 0) : state_(seed) {}
-    void Seed(uint64_t seed) { state_ = seed; }
-    double Next() override {
+    explicit constexpr SplitMix64(uint64_t seed = 0) : state_(seed) {}
+    constexpr void Seed(uint64_t seed) { state_ = seed; }
+    constexpr uint64_t NextBits() {
         uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        z ^= z >> 31;
-        return double(z >> 11) * (1.0 / 9007199254740992.0);  // 53 bits
+        return z ^ (z >> 31);
     }
+    // 0 to n - 1, from the high 32 bits (no division).
+    constexpr int Below(int n) { return int((NextBits() >> 32) * uint64_t(n) >> 32); }
 
   private:
     uint64_t state_;
+};
+
+// The table's seeded generator: SplitMix64 as uniform values in [0, 1).
+class SeededRandom final : public Random {
+  public:
+    explicit SeededRandom(uint64_t seed = 0) : bits_(seed) {}
+    void Seed(uint64_t seed) { bits_.Seed(seed); }
+    double Next() override {
+        return double(bits_.NextBits() >> 11) * (1.0 / 9007199254740992.0);  // 53 bits
+    }
+
+  private:
+    SplitMix64 bits_;
 };
 
 // The ten sound effects, by the file they are loaded from.

@@ -5,12 +5,7 @@ namespace tarrabel {
 // ---- turn order -------------------------------------------------------------------------
 
 static int16_t Step(const Game& g, int player, bool forward) {
-    // The human is never eliminated, so the loop always ends; the bound is a safeguard.
-    for (int i = 0; i < kSeats; ++i) {
-        player = forward ? (player + 1) % kSeats : (player + kSeats - 1) % kSeats;
-        if (!g.Players[player].Eliminated) break;
-    }
-    return int16_t(player);
+    return NeighbourSeat(player, forward, [&](int seat) { return g.Players[seat].Eliminated; });
 }
 
 int16_t PlayerAfter(const Game& g, int player) {
@@ -24,19 +19,6 @@ void NextPlayer(Game& g) {
 }
 void PreviousPlayer(Game& g) {
     g.CurrentPlayer = PlayerBefore(g, g.CurrentPlayer);
-}
-
-// ---- pauses -----------------------------------------------------------------------------
-
-void PauseFor(Game& g, int32_t ms) {
-    g.ResumeState = g.State;
-    g.State = GameState::Paused;
-    g.PauseStart = g.Tick();
-    g.PauseLength = ms;
-}
-
-void PauseUnlessDone(Game& g, int32_t ms) {
-    if (!g.PauseDone) PauseFor(g, ms);
 }
 
 // ---- cards in flight --------------------------------------------------------------------

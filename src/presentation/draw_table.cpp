@@ -107,7 +107,7 @@ void DrawTable(const Game& g, TableCanvas& c, double secondsOfDay) {
 
     DrawDrawPile(g, c);
 
-    if (g.State == GameState::EndOfMatch) {
+    if (g.State == GameState::DealScored) {
         // The page hides the whole table.
         const TableLayout& l = g.Layout;
         DrawPicture(c, pics.ddsBack, 0, 0, false);

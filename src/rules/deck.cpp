@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/deal_flow.h"
 #include "motion/flights.h"
 
 namespace tarrabel {
@@ -143,12 +144,9 @@ bool DeckCannotRefill(const Game& g) {
 
 // Only a pile with cards under its top one can refill the deck; with nothing to rebuild from
 // the deck simply stays empty and draws find no card (the player passes instead).
-bool DeckEmptyCheck(Game& g) {
-    if (DeckIsEmpty(g) && g.PileCount > 1 && g.State != GameState::EndOfMatch) {
-        g.StateBeforeRecreate = g.State;
-        g.State = GameState::RecreateDeck;
-    }
-    return false;
+void StartRebuildIfDeckEmpty(Game& g) {
+    if (DeckIsEmpty(g) && g.PileCount > 1 && g.State != GameState::DealScored)
+        Report(g, Happened::DeckRanOut);
 }
 
 void RebuildDeck(Game& g) {

@@ -30,8 +30,8 @@ void RecountHand(Game& g, CardRecord& card);
 void ReturnStarterToDeck(Game& g);
 
 // After a card has left the deck: when the deck is used up and the pile has cards to give,
-// remembers the state and turns to "RECREATE DECK". Always answers false.
-bool DeckEmptyCheck(Game& g);
+// the pile starts flying back to become the deck ("RECREATE DECK").
+void StartRebuildIfDeckEmpty(Game& g);
 
 // Turns every pile card but the top one into a new shuffled deck.
 void RebuildDeck(Game& g);

@@ -1,5 +1,6 @@
 #include "rules/exchange.h"
 
+#include "core/deal_flow.h"
 #include "motion/flights.h"
 
 namespace tarrabel {
@@ -27,7 +28,7 @@ void StartExchangeFlight(Game& g) {
     const int t = MarkedSlot(g, false);
     if (s < 0 || t < 0 || s == t) {
         CancelPick(g);
-        g.State = GameState::NormalPlay;
+        Report(g, Happened::MoveEnded);
         return;
     }
     auto& hand = g.Hands[kHuman];

@@ -1,6 +1,9 @@
 #include "rules/play.h"
 
+#include "core/card_power.h"
+#include "core/deal_flow.h"
 #include "core/hand_queries.h"
+#include "core/table_view.h"
 #include "core/turns.h"
 #include "motion/flights.h"
 #include "rules/deck.h"
@@ -10,21 +13,6 @@
 namespace tarrabel {
 
 namespace {
-
-bool HandHolds(const Game& g, int player, int16_t rank, bool redOnly) {
-    if (rank == kNoRank) return false;
-    for (int s = 0; s < kHandSlots; ++s) {
-        const CardRecord& c = g.Hands[player][s];
-        if (c.Shown && g.RankOf(c) == rank && (!redOnly || IsRedSuit(g.SuitOf(c)))) return true;
-    }
-    return false;
-}
-
-bool IsPenaltyCard(const Game& g, int16_t rank, int32_t suit) {
-    const VariantSettings& v = g.Rules;
-    return rank == v.DrawThreeChainRank || rank == v.DrawTwoChainRank || rank == v.TakeTwoRank ||
-           rank == v.TakeFiveRank || (rank == v.TakeElevenRank && IsBlackSuit(suit));
-}
 
 int SlotOf(const Game& g, const CardRecord& card, int seat) {
     return int(&card - &g.Hands[seat][0]);
@@ -51,7 +39,7 @@ void LandPlayedCard(Game& g, CardRecord& card) {
     g.RunPointsOf[cur] = g.RunPoints;
     g.DrawCount = 0;
     g.DrawDone = false;
-    DeckEmptyCheck(g);
+    StartRebuildIfDeckEmpty(g);
     ResolvePlayedCard(g);
     if (g.HumanMoved) g.WaitingForHuman = false;
     PauseUnlessDone(g, 1300);
@@ -70,10 +58,10 @@ void LandDealtCard(Game& g, CardRecord& card) {
         g.DealtInBatch = 0;
         if (g.Is(GameVariant::PisYedili)) {
             // No starter card: the starting player opens on the empty pile.
-            g.State = GameState::NormalPlay;
+            Report(g, Happened::AllDealtNoStarter);
             PreviousPlayer(g);
         } else {
-            g.State = GameState::Deal4;
+            Report(g, Happened::AllDealt);
         }
     }
     LayoutDeckStack(g);
@@ -87,11 +75,11 @@ void LandStarter(Game& g, CardRecord& card) {
     g.Trace(ev);
     LayoutDeckStack(g);
     if (g.TopRank() == g.Rules.WildRank) {
-        g.State = GameState::GetJackBack;
+        Report(g, Happened::StarterIsWild);
     } else if (g.DealtInBatch == 1) {
         // The starter counts as played by the player before the one who starts.
         g.DealtInBatch = 0;
-        g.State = GameState::NormalPlay;
+        Report(g, Happened::TurnGoesOn);
         PreviousPlayer(g);
         ResolvePlayedCard(g);
     }
@@ -99,7 +87,7 @@ void LandStarter(Game& g, CardRecord& card) {
 }
 
 void LandDrawnCard(Game& g, CardRecord& card) {
-    const bool stay = g.State == GameState::DealOneAndStay;
+    const bool stay = g.State == GameState::DrawingByChoice;
     DrawIntoHand(g, card, g.DealReceiver, g.DrawSlot);
     TraceEvent ev{TraceKind::Draw};
     ev.Seat = g.DealReceiver;
@@ -109,7 +97,7 @@ void LandDrawnCard(Game& g, CardRecord& card) {
     g.Trace(ev);
     ParkCard(card);
     if (!stay) PreviousPlayer(g);
-    g.State = GameState::NormalPlay;
+    Report(g, Happened::TurnGoesOn);
     LayoutDeckStack(g);
     if (g.Is(GameVariant::PisYedili)) {
         if (++g.DrawCount >= 3) {
@@ -119,7 +107,7 @@ void LandDrawnCard(Game& g, CardRecord& card) {
     } else {
         g.DrawDone = true;
     }
-    DeckEmptyCheck(g);
+    StartRebuildIfDeckEmpty(g);
     PauseUnlessDone(g, 900);
 }
 
@@ -134,7 +122,7 @@ void LandPenaltyCard(Game& g, CardRecord& card) {
     ParkCard(card);
     LayoutDeckStack(g);
     if (--g.PenaltyCards <= 0) FinishPenalty(g);
-    DeckEmptyCheck(g);
+    StartRebuildIfDeckEmpty(g);
     PauseUnlessDone(g, 250);
 }
 
@@ -143,27 +131,27 @@ void LandPenaltyCard(Game& g, CardRecord& card) {
 void FinishPenalty(Game& g) {
     g.PenaltyCards = 0;
     switch (g.State) {
-        case GameState::DrawExtraCards:
+        case GameState::TakingPenaltyAndSkip:
             // The victim loses his turn.
             g.PenaltyTaken = false;
             NextPlayer(g);
-            g.State = GameState::NormalPlay;
-            EndOfHandCheck(g);
+            Report(g, Happened::TurnGoesOn);
+            EndDealIfSomeoneIsOut(g);
             break;
-        case GameState::DrawExtraCardsAndPlay:
+        case GameState::TakingPenaltyThenPlay:
             g.PenaltyTaken = true;
-            g.State = GameState::NormalPlay;
-            EndOfHandCheck(g);
+            Report(g, Happened::TurnGoesOn);
+            EndDealIfSomeoneIsOut(g);
             break;
-        case GameState::DrawExtraCardsPlayer:
+        case GameState::PersonTakingPenalty:
             if (g.HandOverPending) {
-                g.State = GameState::EndOfMatch;
+                Report(g, Happened::DealOver);
                 ScoreDeal(g);
             } else {
                 g.PenaltyTaken = true;
                 NextPlayer(g);
-                g.State = GameState::NormalPlay;
-                EndOfHandCheck(g);
+                Report(g, Happened::TurnGoesOn);
+                EndDealIfSomeoneIsOut(g);
             }
             break;
         default:
@@ -181,31 +169,31 @@ void OnCardArrived(Game& g, CardRecord& card) {
         case GameState::DealingCards:
             LandDealtCard(g, card);
             break;
-        case GameState::Deal4:
+        case GameState::TurningStarter:
             LandStarter(g, card);
             break;
-        case GameState::GetJackBack:
+        case GameState::BuryingWildStarter:
             ReturnStarterToDeck(g);
-            g.State = GameState::Deal4;
+            Report(g, Happened::StarterBuried);
             break;
-        case GameState::DealOne:
-        case GameState::DealOneAndStay:
+        case GameState::DrawingForWant:
+        case GameState::DrawingByChoice:
             LandDrawnCard(g, card);
             break;
-        case GameState::DrawExtraCards:
-        case GameState::DrawExtraCardsAndPlay:
-        case GameState::DrawExtraCardsPlayer:
+        case GameState::TakingPenaltyAndSkip:
+        case GameState::TakingPenaltyThenPlay:
+        case GameState::PersonTakingPenalty:
             LandPenaltyCard(g, card);
             break;
-        case GameState::RecreateDeck:
+        case GameState::RebuildingDeck:
             RebuildDeck(g);
-            g.State = g.StateBeforeRecreate;
+            Report(g, Happened::DeckRebuilt);
             PauseUnlessDone(g, 500);
             break;
-        case GameState::ExchangeCards:
+        case GameState::MovingCard:
             if (!AnyCardMoving(g)) {
                 CompleteExchange(g);
-                g.State = GameState::NormalPlay;
+                Report(g, Happened::MoveEnded);
             }
             break;
         default:
@@ -219,95 +207,64 @@ void StepCard(Game& g, CardRecord& card) {
     OnCardArrived(g, card);
 }
 
-bool HoldsDrawTwoChain(const Game& g, int player) {
-    return HandHolds(g, player, g.Rules.DrawTwoChainRank, false);
-}
-
-bool HoldsDrawThreeChain(const Game& g, int player) {
-    return HandHolds(g, player, g.Rules.DrawThreeChainRank, false);
-}
-
-bool HoldsRedJack(const Game& g, int player) {
-    return HandHolds(g, player, g.Rules.TakeElevenRank, true);
+CardPower TopCardPower(const Game& g) {
+    if (g.PileCount == 0) return {};
+    const CardRecord& top = g.Pile[g.PileCount - 1];
+    if (g.PileCount == 1) return PowerOf(g.Rules, g.RankOf(top), g.SuitOf(top));
+    const CardRecord& under = g.Pile[g.PileCount - 2];
+    return PowerOf(g.Rules, g.RankOf(top), g.SuitOf(top), g.RankOf(under), g.SuitOf(under));
 }
 
 bool ChainIsOpenAgainst(const Game& g, int player) {
     if (g.PenaltyTaken || g.PileCount == 0) return false;
-    const CardRecord& top = g.Pile[g.PileCount - 1];
-    const int16_t rank = g.RankOf(top);
-    const VariantSettings& v = g.Rules;
-    if (rank == v.DrawTwoChainRank && HoldsDrawTwoChain(g, player)) return true;
-    if (rank == v.DrawThreeChainRank && HoldsDrawThreeChain(g, player)) return true;
-    return rank == v.TakeElevenRank && IsBlackSuit(g.SuitOf(top)) && HoldsRedJack(g, player);
+    return HoldsAnswer(GameTable(g), player, TopCardPower(g));
 }
 
+namespace {
+
+// The table as the card's power sees it: the game's turn, direction and open penalty.
+class PlayOnTable {
+  public:
+    explicit PlayOnTable(Game& g) : g_(g) {}
+    CardPower PlayedPower() const { return TopCardPower(g_); }
+    bool DealIsOver() { return EndDealIfSomeoneIsOut(g_); }
+    void ForgetNamedSuit() { g_.Players[g_.CurrentPlayer].LastNamedSuit = kNoSuit; }
+    void ReverseDirection() { g_.DirectionReversed = !g_.DirectionReversed; }
+    void NextPlayer() { tarrabel::NextPlayer(g_); }
+    void PreviousPlayer() { tarrabel::PreviousPlayer(g_); }
+    bool NextHoldsAnswer(const CardPower& p) const {
+        return HoldsAnswer(GameTable(g_), PlayerAfter(g_, g_.CurrentPlayer), p);
+    }
+    int16_t& PenaltyCards() { return g_.PenaltyCards; }
+    bool& PenaltyTaken() { return g_.PenaltyTaken; }
+
+  private:
+    Game& g_;
+};
+
+}  // namespace
+
 void ResolvePlayedCard(Game& g) {
-    const VariantSettings& v = g.Rules;
-    const CardRecord& c = g.Pile[g.PileCount - 1];
-    const int16_t r = g.RankOf(c);
-    const int32_t s = g.SuitOf(c);
-
-    // A player who goes out with a penalty card is seen to be out once the penalty has
-    // been answered or drawn.
-    if (!IsPenaltyCard(g, r, s) && EndOfHandCheck(g)) return;
-    if (r != v.WildRank) g.Players[g.CurrentPlayer].LastNamedSuit = kNoSuit;
-
-    // In Huit Americain only the Ace of spades reverses; the other Aces have no power.
-    if (r == v.ReverseRank && (s == kSpades || !g.Is(GameVariant::HuitAmericain))) {
-        g.DirectionReversed = !g.DirectionReversed;
-        return;
+    PlayOnTable table(g);
+    switch (ResolvePlay(table)) {
+        case PlayOutcome::NextTurn:
+        case PlayOutcome::DealDecided:
+            break;
+        case PlayOutcome::TakeThenPlay:
+            Report(g, Happened::NextTakesThenPlays);
+            break;
+        case PlayOutcome::TakeAndLoseTurn:
+            Report(g, Happened::NextTakesAndSkips);
+            break;
+        case PlayOutcome::NameSuit:
+            Report(g, Happened::WildCardPlayed);
+            break;
     }
-    if (r == v.SkipRank) {
-        NextPlayer(g);
-        return;
-    }
-    if (r == v.DrawTwoChainRank) {
-        if (!HoldsDrawTwoChain(g, PlayerAfter(g, g.CurrentPlayer)))
-            g.State = GameState::DrawExtraCardsAndPlay;
-        g.PenaltyCards += 2;
-        g.PenaltyTaken = false;
-        return;
-    }
-    if (r == v.DrawThreeChainRank) {
-        if (!HoldsDrawThreeChain(g, PlayerAfter(g, g.CurrentPlayer)))
-            g.State = GameState::DrawExtraCardsAndPlay;
-        g.PenaltyCards += 3;
-        g.PenaltyTaken = false;
-        return;
-    }
-    if (r == v.TakeTwoRank) {
-        g.State = GameState::DrawExtraCards;
-        g.PenaltyCards = (g.Is(GameVariant::HuitAmericain) && s == kSpades) ? 4 : 2;
-        return;
-    }
-    if (r == v.TakeFiveRank) {
-        g.State = GameState::DrawExtraCards;
-        g.PenaltyCards = 5;
-        return;
-    }
-    if (r == v.TakeElevenRank && IsBlackSuit(s)) {
-        if (!HoldsRedJack(g, PlayerAfter(g, g.CurrentPlayer)))
-            g.State = GameState::DrawExtraCardsAndPlay;
-        g.PenaltyTaken = false;
-        g.PenaltyCards = 11;
-        return;
-    }
-    if (r == v.TakeElevenRank && IsRedSuit(s) && g.PileCount >= 2) {
-        const CardRecord& under = g.Pile[g.PileCount - 2];
-        if (g.RankOf(under) == v.TakeElevenRank && IsBlackSuit(g.SuitOf(under)))
-            g.PenaltyCards = 0;  // the eleven cards are cancelled
-    }
-    if (r == v.WildRank) {
-        g.State = GameState::SelectTrumps;
-        PreviousPlayer(g);  // the player who played it names the suit
-        return;
-    }
-    if (r == v.PlayAgainRank) PreviousPlayer(g);
 }
 
 // The deal is over when a player still in the match has no cards left. In Pis Yedili the
 // player before the one who went out first draws what the going-out cards are worth.
-bool EndOfHandCheck(Game& g) {
+bool EndDealIfSomeoneIsOut(Game& g) {
     const int out = PlayerWhoWentOut(g);
     if (out < 0) return false;
     if (g.Is(GameVariant::PisYedili) && !g.HandOverPending) {
@@ -318,10 +275,10 @@ bool EndOfHandCheck(Game& g) {
         const int victim = PlayerBefore(g, out);
         g.CurrentPlayer = PlayerBefore(g, victim);
         g.WaitingForHuman = false;
-        g.State = GameState::DrawExtraCards;
+        Report(g, Happened::NextTakesAndSkips);
         return true;
     }
-    g.State = GameState::EndOfMatch;
+    Report(g, Happened::DealOver);
     ScoreDeal(g);
     return true;
 }

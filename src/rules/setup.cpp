@@ -1,5 +1,6 @@
 #include "rules/setup.h"
 
+#include "core/deal_flow.h"
 #include "core/hand_layout.h"
 #include "rules/deck.h"
 
@@ -168,7 +169,7 @@ void MatchSetup(Game& g) {
     g.CurrentPlayer = g.StartingPlayer = ChooseStartingPlayer(g);
     g.DealSeat = 0;
     BuildSeatOrder(g);
-    g.State = GameState::DealingCards;
+    Report(g, Happened::DealBegins);
 
     for (int i = 0; i < 12; ++i) {
         g.Deck[i].Shown = true;

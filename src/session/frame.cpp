@@ -25,15 +25,15 @@ FrameResult RunGameFrame(Game& g, const FrameInput& in) {
     g.ClickedCard = -1;
     const bool humanDrewBefore = g.HumanDrew;
     if (in.LeftDown) {
-        if (g.State == GameState::EndOfMatch)
+        if (g.State == GameState::DealScored)
             MatchSetup(g);
-        else if (g.State == GameState::SelectTrumps)
+        else if (g.State == GameState::ChoosingSuit)
             HumanSuitClick(g, in.MouseX, in.MouseY);
         else if (g.CurrentPlayer == kHuman && !g.HumanInputLocked)
             g.ClickedCard = HumanLeftClick(g, in.MouseX, in.MouseY);
     }
     if (in.RightDown &&
-        (g.State == GameState::NormalPlay || g.State == GameState::SelectExchange) &&
+        (g.State == GameState::NormalPlay || g.State == GameState::PickingCardToMove) &&
         g.CurrentPlayer == kHuman && !g.HumanInputLocked)
         HumanRightClick(g, in.MouseX, in.MouseY);
 

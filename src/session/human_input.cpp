@@ -6,6 +6,7 @@
 #include <ranges>
 #include <utility>
 
+#include "core/deal_flow.h"
 #include "core/hand_queries.h"
 #include "core/turns.h"
 #include "rules/exchange.h"
@@ -42,21 +43,10 @@ bool IsLegalHumanPlay(const Game& g, const CardRecord& card) {
     return PersonMayPlay(GameTable(g), card.CardIndex);
 }
 
-bool BreaksSequence(Game& g, const CardRecord& card) {
+bool TakesPenaltyInstead(Game& g, const CardRecord& card) {
     if (!ChainIsOpenAgainst(g, kHuman)) return false;
-    const VariantSettings& v = g.Rules;
-    const CardRecord& top = g.Pile[g.PileCount - 1];
-    const int16_t t = g.RankOf(top);
-    const int16_t c = g.RankOf(card);
-    bool breaks = false;
-    if (t == v.DrawTwoChainRank)
-        breaks = c != v.DrawTwoChainRank;
-    else if (t == v.DrawThreeChainRank)
-        breaks = c != v.DrawThreeChainRank;
-    else
-        breaks = !(c == v.TakeElevenRank && IsRedSuit(g.SuitOf(card)));
-    if (!breaks) return false;
-    g.State = GameState::DrawExtraCardsPlayer;
+    if (Answers(TopCardPower(g), g.RankOf(card), g.SuitOf(card))) return false;
+    Report(g, Happened::PersonTakesPenalty);
     PreviousPlayer(g);  // the cards go to the player after: the human
     return true;
 }
@@ -65,7 +55,7 @@ int16_t HumanLeftClick(Game& g, int32_t x, int32_t y) {
     if (g.HumanInputLocked || !g.WaitingForHuman) return -1;
     int16_t result = -1;
     auto& hand = g.Hands[kHuman];
-    if (g.State == GameState::NormalPlay || g.State == GameState::SelectExchange) {
+    if (g.State == GameState::NormalPlay || g.State == GameState::PickingCardToMove) {
         // From the top card down: where cards overlap, a legal card under an illegal one
         // at that point is played.
         for (const int s : TopCardFirst(g)) {
@@ -73,7 +63,7 @@ int16_t HumanLeftClick(Game& g, int32_t x, int32_t y) {
             if (!HitsByPosition(c, x, y)) continue;
             if (g.State == GameState::NormalPlay) {
                 if (!IsLegalHumanPlay(g, c)) continue;
-                if (BreaksSequence(g, c)) return -1;
+                if (TakesPenaltyInstead(g, c)) return -1;
                 result = int16_t(s);
                 g.HumanMoved = true;
                 g.HumanInputLocked = true;
@@ -81,7 +71,7 @@ int16_t HumanLeftClick(Game& g, int32_t x, int32_t y) {
                 break;
             }
             if (g.MovePending && !c.MoveSource) {
-                g.State = GameState::ExchangeCards;
+                Report(g, Happened::MoveTargetChosen);
                 c.MoveTarget = true;
                 g.MovePending = false;
                 break;
@@ -94,10 +84,10 @@ int16_t HumanLeftClick(Game& g, int32_t x, int32_t y) {
             if (ChainIsOpenAgainst(g, kHuman)) {
                 // Facing a chain he could answer, a click on the deck takes the penalty
                 // (drawing one card and passing would dodge it).
-                g.State = GameState::DrawExtraCardsPlayer;
+                Report(g, Happened::PersonTakesPenalty);
                 PreviousPlayer(g);
             } else {
-                g.State = GameState::DealOneAndStay;
+                Report(g, Happened::PersonDraws);
                 // Pis Yedili allows three draws; its draw count ends the drawing there.
                 if (!g.Is(GameVariant::PisYedili)) {
                     g.HumanDrew = true;
@@ -117,18 +107,18 @@ void HumanRightClick(Game& g, int32_t x, int32_t y) {
         CardRecord& c = hand[s];
         if (!HitsByHome(c, x, y)) continue;
         if (g.State == GameState::NormalPlay && !g.MovePending) {
-            g.State = GameState::SelectExchange;
+            Report(g, Happened::CardPicked);
             g.MovePending = true;
             c.MoveSource = true;
             return;
         }
-        if (g.State == GameState::SelectExchange && c.MoveSource && !hitCard) {
+        if (g.State == GameState::PickingCardToMove && c.MoveSource && !hitCard) {
             // A second right click on the picked card puts it down again; without this a
             // player with a single card could never leave the pick. Only the card on top
             // at the pointer counts: a click on a card lying over the picked one is not a
             // click on the picked card.
             CancelPick(g);
-            g.State = GameState::NormalPlay;
+            Report(g, Happened::MoveEnded);
             return;
         }
         hitCard = true;

@@ -15,8 +15,9 @@ void HumanRightClick(Game& g, int32_t x, int32_t y);
 void HumanSuitClick(Game& g, int32_t x, int32_t y);
 
 bool IsLegalHumanPlay(const Game& g, const CardRecord& card);
-// When true the human takes the pending penalty instead of playing (already switched).
-bool BreaksSequence(Game& g, const CardRecord& card);
+// A card that does not answer the penalty open against the person (he could have answered
+// it) makes him take the penalty instead: then the card is not played, and true.
+bool TakesPenaltyInstead(Game& g, const CardRecord& card);
 
 // Lays out the suit icons offered to the human (a column rising from the bottom one).
 void LayoutSuitIcons(Game& g);

@@ -1,6 +1,7 @@
 #include "session/state_machine.h"
 
 #include "ai/computer_player.h"
+#include "core/deal_flow.h"
 #include "core/turns.h"
 #include "motion/flights.h"
 #include "rules/deck.h"
@@ -17,7 +18,7 @@ static void StepPause(Game& g) {
     // the game for weeks.
     const uint32_t elapsed = uint32_t(g.Tick()) - uint32_t(g.PauseStart);
     if (elapsed > uint32_t(g.PauseLength)) {
-        g.State = g.ResumeState;
+        Report(g, Happened::PauseOver);
         g.PauseDone = true;
     }
 }
@@ -34,7 +35,7 @@ static void ClearPauseDone(Game& g) {
 }
 
 static void EnterShowPass(Game& g) {
-    g.State = GameState::ShowPass;
+    Report(g, Happened::Passed);
     g.DrawCount = 0;
     g.DrawDone = false;
     g.ShowPassBanner = true;
@@ -66,11 +67,9 @@ static void DealOneCard(Game& g) {
     ++g.TotalDealt;
     if (g.DealtInBatch == g.Rules.HandSize) {
         g.DealtInBatch = 0;
-        for (int i = 0; i < kSeats; ++i) {
-            g.DealSeat = int16_t(g.DirectionReversed ? (g.DealSeat + kSeats - 1) % kSeats
-                                                     : (g.DealSeat + 1) % kSeats);
-            if (!g.Players[g.SeatOrder[g.DealSeat]].Eliminated) break;
-        }
+        // The next place in the dealing round whose seat is still in the match.
+        g.DealSeat = NeighbourSeat(g.DealSeat, !g.DirectionReversed,
+                                   [&](int at) { return g.Players[g.SeatOrder[at]].Eliminated; });
     }
 }
 
@@ -79,7 +78,7 @@ static void TurnStart(Game& g) {
     NextPlayer(g);
     if (!HasPlayableCard(g)) {
         if (!g.DrawDone)
-            g.State = GameState::DealOne;
+            Report(g, Happened::CannotPlay);
         else
             EnterShowPass(g);
         return;
@@ -116,16 +115,16 @@ static void StepNormalPlay(Game& g) {
 // receiver's hand is full. The player goes without; a penalty ends with what was drawn.
 static void NoCardToDraw(Game& g) {
     switch (g.State) {
-        case GameState::DealOne:
+        case GameState::DrawingForWant:
             g.DrawDone = true;
             g.DrawCount = 0;
             PreviousPlayer(g);
-            g.State = GameState::NormalPlay;
+            Report(g, Happened::TurnGoesOn);
             break;
-        case GameState::DealOneAndStay:
+        case GameState::DrawingByChoice:
             g.DrawDone = true;
             g.HumanDrew = true;
-            g.State = GameState::NormalPlay;
+            Report(g, Happened::TurnGoesOn);
             break;
         default:
             FinishPenalty(g);
@@ -139,7 +138,8 @@ static void StepDrawing(Game& g) {
         return;
     }
     ClearPauseDone(g);
-    const bool penalty = g.State != GameState::DealOne && g.State != GameState::DealOneAndStay;
+    const bool penalty =
+        g.State != GameState::DrawingForWant && g.State != GameState::DrawingByChoice;
     const int receiver = penalty ? PlayerAfter(g, g.CurrentPlayer) : g.CurrentPlayer;
     if (penalty && g.PenaltyCards <= 0) {
         FinishPenalty(g);
@@ -147,8 +147,7 @@ static void StepDrawing(Game& g) {
     }
     if (DeckIsEmpty(g)) {
         if (g.PileCount > 1) {
-            g.StateBeforeRecreate = g.State;
-            g.State = GameState::RecreateDeck;
+            Report(g, Happened::DeckRanOut);
             return;
         }
         TraceEvent ev{TraceKind::DeckEmpty};
@@ -191,7 +190,7 @@ static void StepSelectTrumps(Game& g) {
         return;
     }
     if (g.HumanMoved) g.WaitingForHuman = false;
-    g.State = GameState::ShowContract;
+    Report(g, Happened::SuitNamed);
     g.ShowSuitBanner = true;
     g.BannerStep = false;
 }
@@ -205,7 +204,7 @@ static void StepAnnouncement(Game& g) {
         return;
     }
     if (g.HumanMoved) g.WaitingForHuman = false;
-    g.State = GameState::NormalPlay;
+    Report(g, Happened::TurnGoesOn);
     PauseUnlessDone(g, 1700);
     g.BannerStep = false;
 }
@@ -229,7 +228,7 @@ static void StepExchange(Game& g) {
     }
     if (!stillMoving) {
         CompleteExchange(g);
-        g.State = GameState::NormalPlay;
+        Report(g, Happened::MoveEnded);
     }
 }
 
@@ -239,7 +238,7 @@ static void StepRecreateDeck(Game& g) {
         if (StartPileReturnFlight(g) == 0) {
             // Nothing to carry back: rebuild at once rather than wait for a flight.
             RebuildDeck(g);
-            g.State = g.StateBeforeRecreate;
+            Report(g, Happened::DeckRebuilt);
         }
         return;
     }
@@ -263,7 +262,7 @@ void StepGameState(Game& g) {
                 DealOneCard(g);
             }
             break;
-        case GameState::Deal4:
+        case GameState::TurningStarter:
             if (AnyCardMoving(g)) {
                 StepLastDrawn(g);
             } else {
@@ -273,7 +272,7 @@ void StepGameState(Game& g) {
                 ++g.DealtInBatch;
             }
             break;
-        case GameState::GetJackBack:
+        case GameState::BuryingWildStarter:
             if (AnyCardMoving(g))
                 StepCard(g, g.Pile[g.PileCount - 1]);
             else
@@ -282,31 +281,31 @@ void StepGameState(Game& g) {
         case GameState::NormalPlay:
             StepNormalPlay(g);
             break;
-        case GameState::DealOne:
-        case GameState::DealOneAndStay:
-        case GameState::DrawExtraCards:
-        case GameState::DrawExtraCardsAndPlay:
-        case GameState::DrawExtraCardsPlayer:
+        case GameState::DrawingForWant:
+        case GameState::DrawingByChoice:
+        case GameState::TakingPenaltyAndSkip:
+        case GameState::TakingPenaltyThenPlay:
+        case GameState::PersonTakingPenalty:
             StepDrawing(g);
             break;
-        case GameState::SelectTrumps:
+        case GameState::ChoosingSuit:
             StepSelectTrumps(g);
             break;
-        case GameState::ShowContract:
-        case GameState::ShowPass:
+        case GameState::ShowingSuit:
+        case GameState::ShowingPass:
             StepAnnouncement(g);
             break;
-        case GameState::ExchangeCards:
+        case GameState::MovingCard:
             StepExchange(g);
             break;
-        case GameState::RecreateDeck:
+        case GameState::RebuildingDeck:
             StepRecreateDeck(g);
             break;
         case GameState::Paused:
             StepPause(g);
             break;
-        case GameState::SelectExchange:
-        case GameState::EndOfMatch:
+        case GameState::PickingCardToMove:
+        case GameState::DealScored:
             break;
     }
 }

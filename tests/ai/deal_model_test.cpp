@@ -49,7 +49,7 @@ Tally CompareDeals(GameVariant variant, uint64_t seed, int deals, int skip) {
     Tally tally;
     for (int deal = 0; deal < deals; ++deal) {
         // The score page of the last deal: a click deals the next one.
-        for (int frame = 0; frame < 10 && g.State == GameState::EndOfMatch; ++frame) {
+        for (int frame = 0; frame < 10 && g.State == GameState::DealScored; ++frame) {
             RunGameFrame(g, person.Decide(g));
             clock.Advance(16);
         }
@@ -58,7 +58,7 @@ Tally CompareDeals(GameVariant variant, uint64_t seed, int deals, int skip) {
         ImaginedDeal model;
         size_t from = 0;
         bool taken = false;
-        for (int frame = 0; frame < 2'000'000 && g.State != GameState::EndOfMatch; ++frame) {
+        for (int frame = 0; frame < 2'000'000 && g.State != GameState::DealScored; ++frame) {
             if (!taken && g.State == GameState::NormalPlay && !g.WaitingForHuman &&
                 !AnyCardMoving(g) && int(rec.events.size()) >= skip) {
                 taken = true;
@@ -70,7 +70,7 @@ Tally CompareDeals(GameVariant variant, uint64_t seed, int deals, int skip) {
             RunGameFrame(g, person.Decide(g));
             clock.Advance(16);
         }
-        EXPECT_EQ(g.State, GameState::EndOfMatch) << "deal " << deal << " did not end";
+        EXPECT_EQ(g.State, GameState::DealScored) << "deal " << deal << " did not end";
         if (!taken) continue;
         bool cut = false;
         size_t i = 0;

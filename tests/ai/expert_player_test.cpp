@@ -59,7 +59,7 @@ void ForEachDecision(GameVariant variant, uint64_t seed, int decisions, Visit vi
     for (int seen = 0, frame = 0; seen < decisions && frame < 3'000'000; ++frame) {
         const bool turn =
             g.State == GameState::NormalPlay && !g.WaitingForHuman && !AnyCardMoving(g);
-        const bool suit = g.State == GameState::SelectTrumps && !g.BannerStep && !g.WaitingForHuman;
+        const bool suit = g.State == GameState::ChoosingSuit && !g.BannerStep && !g.WaitingForHuman;
         if (turn || suit) {
             *probe = g;
             NextPlayer(*probe);
@@ -109,7 +109,7 @@ TEST_P(Expert, DecidesTheSameWhereverTheCardsHeCannotSeeLie) {
                     EXPECT_TRUE(m1.CannotBe[e].bits == m2.CannotBe[e].bits)
                         << "seat " << p << " entry " << e;
             }
-            ModelRandom a(3), b(3);
+            SplitMix64 a(3), b(3);
             ImaginedDeal one, two;
             for (int w = 0; w < 4; ++w) {
                 ImagineDeal(known, a, one);

@@ -103,8 +103,8 @@ TEST_P(PlayedThroughTheLoop, MatchesTheSimulatorAndReleasesEverything) {
         for (int64_t frame = 0; deals < kDeals && frame < 2'000'000; ++frame) {
             null.SetInput(ToPlatformInput(human.Decide(g)));
             ASSERT_TRUE(app.RunFrame());
-            if (g.State == GameState::EndOfMatch && !counted) ++deals;
-            counted = g.State == GameState::EndOfMatch;
+            if (g.State == GameState::DealScored && !counted) ++deals;
+            counted = g.State == GameState::DealScored;
         }
         ASSERT_EQ(deals, kDeals);
         EXPECT_EQ(int64_t(null.FramesPresented()), app.FramesDrawn());
@@ -197,11 +197,11 @@ TEST_P(FromTheDialog, TheChoicesReachTheTableAndEscapeReleasesEverything) {
 
         sim::HumanPolicy human(21);
         int frames = 0;
-        for (; frames < 400000 && g.State != GameState::EndOfMatch; ++frames) {
+        for (; frames < 400000 && g.State != GameState::DealScored; ++frames) {
             null.SetInput(ToPlatformInput(human.Decide(g)));
             ASSERT_TRUE(app.RunFrame());
         }
-        EXPECT_EQ(g.State, GameState::EndOfMatch) << "no deal ended in " << frames << " frames";
+        EXPECT_EQ(g.State, GameState::DealScored) << "no deal ended in " << frames << " frames";
         platform::InputState escape;
         escape.EscapeDown = true;
         null.SetInput(escape);

@@ -78,7 +78,7 @@ TEST_P(FlightSpeed, ThePileFliesBackInReturnFlightFrames) {
         t.g.Pile[i].Y = float(t.g.Layout.PileY + 2 * i);
     }
     LayoutDeckStack(t.g);
-    t.g.State = GameState::RecreateDeck;
+    t.g.State = GameState::RebuildingDeck;
     ASSERT_EQ(StartPileReturnFlight(t.g), 2);
     // They fly to the deck's first record, where the fanned deck put it at the deal: the
     // next card to draw lies rightmost, at (13, 5).
@@ -262,7 +262,7 @@ TEST(Launch, TheStarterLandsWithinItsScatterFaceUp) {
         Table t;
         ScriptedRandom rng({{s.offsetX, 12}, {s.offsetY, 8}, {1, 3}});
         t.g.io.Rng = &rng;
-        t.g.State = GameState::Deal4;
+        t.g.State = GameState::TurningStarter;
         CardRecord& c = t.g.Deck[t.g.DeckPos];
         t.sound.played.clear();
         ASSERT_TRUE(FlyStarterCardToPile(t.g, c));
@@ -337,8 +337,8 @@ TEST(Launch, RecreatingTheDeckKeepsEveryCard) {
     t.GiveHand(1, {CardOf(13, kHearts)});
     EmptyDeckInto(t, 2);
     LayoutDeckStack(t.g);
-    t.g.State = GameState::RecreateDeck;
-    t.g.StateBeforeRecreate = GameState::DealOne;
+    t.g.State = GameState::RebuildingDeck;
+    t.g.StateBeforeRebuild = GameState::DrawingForWant;
     ASSERT_TRUE(StepUntil(
         t, [&] { return CountOf(t, TraceKind::Rebuild) == 1; }, 100));
     EXPECT_EQ(t.g.PileCount, 1);

@@ -201,7 +201,7 @@ TEST_F(DrawFixture, SuitIconsAndBannersAreDrawnOverTheHands) {
 TEST_F(DrawFixture, AtTheEndOfADealThePageHidesTheTable) {
     t.GiveHand(kHuman, {CardOf(2, kClubs)});
     t.GiveHand(1, {CardOf(3, kClubs)});
-    t.g.State = GameState::EndOfMatch;
+    t.g.State = GameState::DealScored;
     Draw();
     const auto& l = t.g.Layout;
     const auto& h = t.g.Hands[kHuman][0];
@@ -211,7 +211,7 @@ TEST_F(DrawFixture, AtTheEndOfADealThePageHidesTheTable) {
 
 TEST_F(DrawFixture, TheScorePageListsNamesHistoryTotalsAndResult) {
     auto& g = t.g;
-    g.State = GameState::EndOfMatch;
+    g.State = GameState::DealScored;
     g.SeatName = {"Me  ", "Bob ", "Anne", "Ted "};
     g.HandNumber = 2;
     g.HandHistory[0][0] = 7;

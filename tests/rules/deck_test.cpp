@@ -70,7 +70,7 @@ TEST(Shuffle, RedrawsACardAlreadyPlacedAndUsesOneDrawPerTry) {
 void DealUpToReturnedStarter(Table& t, int16_t wild) {
     const int starterPos = t.g.Rules.HandSize * t.g.PlayerCount;
     PlaceInDeck(t, starterPos, wild);
-    ASSERT_TRUE(StepUntil(t, [&] { return StateIs(t.g, GameState::GetJackBack); }));
+    ASSERT_TRUE(StepUntil(t, [&] { return StateIs(t.g, GameState::BuryingWildStarter); }));
     ASSERT_EQ(t.g.PileCount, 1);
     ASSERT_EQ(t.g.Pile[0].CardIndex, wild);
     ASSERT_EQ(t.g.DeckPos, starterPos + 1);
@@ -128,7 +128,8 @@ TEST(ReturnStarterToDeck, NoWildStarterIsLeftOnThePile) {
                 EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << why;
                 // The first starter that stays has landed and been resolved.
                 return t.g.PileCount == 1 && !StateIs(t.g, GameState::DealingCards) &&
-                       !StateIs(t.g, GameState::Deal4) && !StateIs(t.g, GameState::GetJackBack);
+                       !StateIs(t.g, GameState::TurningStarter) &&
+                       !StateIs(t.g, GameState::BuryingWildStarter);
             });
             ASSERT_TRUE(ok);
             EXPECT_GE(backs, 1);
@@ -247,13 +248,13 @@ struct EmptyCheckCase {
     bool cannotRefill;  // nothing left to draw, nor a pile under the top card to draw from
 };
 
-TEST(DeckEmptyCheck, RecreatesOnlyWhenTheDeckIsUsedUpAndThePileCanRefillIt) {
+TEST(StartRebuildIfDeckEmpty, RecreatesOnlyWhenTheDeckIsUsedUpAndThePileCanRefillIt) {
     constexpr EmptyCheckCase kCases[] = {
         {"cards left to draw", 5, false, GameState::NormalPlay, false, false},
-        {"empty deck, pile to rebuild from", 2, true, GameState::DrawExtraCards, true, false},
+        {"empty deck, pile to rebuild from", 2, true, GameState::TakingPenaltyAndSkip, true, false},
         {"empty deck, only the top card", 1, true, GameState::NormalPlay, false, true},
         {"empty deck, empty pile", 0, true, GameState::NormalPlay, false, true},
-        {"the deal is over", 5, true, GameState::EndOfMatch, false, false},
+        {"the deal is over", 5, true, GameState::DealScored, false, false},
     };
     for (const EmptyCheckCase& c : kCases) {
         SCOPED_TRACE(c.name);
@@ -261,10 +262,10 @@ TEST(DeckEmptyCheck, RecreatesOnlyWhenTheDeckIsUsedUpAndThePileCanRefillIt) {
         t.g.PileCount = int16_t(c.pileCount);
         t.g.DeckPos = c.deckEmpty ? t.g.Rules.DeckSize : int16_t(40);
         t.g.State = c.state;
-        EXPECT_FALSE(DeckEmptyCheck(t.g));
+        StartRebuildIfDeckEmpty(t.g);
         if (c.recreates) {
-            EXPECT_EQ(t.g.State, GameState::RecreateDeck);
-            EXPECT_EQ(t.g.StateBeforeRecreate, c.state);
+            EXPECT_EQ(t.g.State, GameState::RebuildingDeck);
+            EXPECT_EQ(t.g.StateBeforeRebuild, c.state);
         } else {
             EXPECT_EQ(t.g.State, c.state);
         }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/table_view.h"
 #include "table_driver.h"
 
 namespace tarrabel::test {
@@ -52,40 +53,40 @@ struct PowerCase {
 // Seat 1 plays; without a power the turn would go to seat 2.
 // clang-format off
 const PowerCase kPowers[] = {
-    {T, "8 names the suit",        CardOf(8, kHearts),       GS::SelectTrumps,          1, false, 0},
+    {T, "8 names the suit",        CardOf(8, kHearts),       GS::ChoosingSuit,          1, false, 0},
     {T, "Ace reverses",            CardOf(kAce, kDiamonds),  GS::NormalPlay,            0, true,  0},
     {T, "Queen skips",             CardOf(kQueen, kDiamonds),GS::NormalPlay,            3, false, 0},
-    {T, "2 draws two",             CardOf(2, kDiamonds),     GS::DrawExtraCardsAndPlay, 2, false, 2},
+    {T, "2 draws two",             CardOf(2, kDiamonds),     GS::TakingPenaltyThenPlay, 2, false, 2},
     {T, "Jack plain",              CardOf(kJack, kDiamonds), GS::NormalPlay,            2, false, 0},
     {T, "7 plain",                 CardOf(7, kDiamonds),     GS::NormalPlay,            2, false, 0},
-    {H, "8 names the suit",        CardOf(8, kHearts),       GS::SelectTrumps,          1, false, 0},
+    {H, "8 names the suit",        CardOf(8, kHearts),       GS::ChoosingSuit,          1, false, 0},
     {H, "Ace of spades reverses",  CardOf(kAce, kSpades),    GS::NormalPlay,            0, true,  0},
     {H, "Ace of hearts plain",     CardOf(kAce, kHearts),    GS::NormalPlay,            2, false, 0},
     {H, "Jack skips",              CardOf(kJack, kDiamonds), GS::NormalPlay,            3, false, 0},
-    {H, "2 of spades takes four",  CardOf(2, kSpades),       GS::DrawExtraCards,        2, false, 4},
-    {H, "2 of diamonds takes two", CardOf(2, kDiamonds),     GS::DrawExtraCards,        2, false, 2},
-    {H, "joker takes five",        kJoker1,                  GS::DrawExtraCards,        2, false, 5},
+    {H, "2 of spades takes four",  CardOf(2, kSpades),       GS::TakingPenaltyAndSkip,        2, false, 4},
+    {H, "2 of diamonds takes two", CardOf(2, kDiamonds),     GS::TakingPenaltyAndSkip,        2, false, 2},
+    {H, "joker takes five",        kJoker1,                  GS::TakingPenaltyAndSkip,        2, false, 5},
     {H, "Queen plain",             CardOf(kQueen, kDiamonds),GS::NormalPlay,            2, false, 0},
-    {A, "Ace names the suit",      CardOf(kAce, kDiamonds),  GS::SelectTrumps,          1, false, 0},
+    {A, "Ace names the suit",      CardOf(kAce, kDiamonds),  GS::ChoosingSuit,          1, false, 0},
     {A, "9 skips",                 CardOf(9, kDiamonds),     GS::NormalPlay,            3, false, 0},
-    {A, "7 draws two",             CardOf(7, kDiamonds),     GS::DrawExtraCardsAndPlay, 2, false, 2},
+    {A, "7 draws two",             CardOf(7, kDiamonds),     GS::TakingPenaltyThenPlay, 2, false, 2},
     {A, "8 plays again",           CardOf(8, kDiamonds),     GS::NormalPlay,            1, false, 0},
     {A, "Queen plain",             CardOf(kQueen, kDiamonds),GS::NormalPlay,            2, false, 0},
     {A, "2 plain",                 CardOf(2, kDiamonds),     GS::NormalPlay,            2, false, 0},
     {A, "black Jack plain",        CardOf(kJack, kClubs),    GS::NormalPlay,            2, false, 0},
-    {I, "Ace names the suit",      CardOf(kAce, kDiamonds),  GS::SelectTrumps,          1, false, 0},
+    {I, "Ace names the suit",      CardOf(kAce, kDiamonds),  GS::ChoosingSuit,          1, false, 0},
     {I, "Queen reverses",          CardOf(kQueen, kDiamonds),GS::NormalPlay,            0, true,  0},
     {I, "9 skips",                 CardOf(9, kDiamonds),     GS::NormalPlay,            3, false, 0},
-    {I, "7 draws two",             CardOf(7, kDiamonds),     GS::DrawExtraCardsAndPlay, 2, false, 2},
-    {I, "2 of spades takes two",   CardOf(2, kSpades),       GS::DrawExtraCards,        2, false, 2},
-    {I, "2 of hearts takes two",   CardOf(2, kHearts),       GS::DrawExtraCards,        2, false, 2},
+    {I, "7 draws two",             CardOf(7, kDiamonds),     GS::TakingPenaltyThenPlay, 2, false, 2},
+    {I, "2 of spades takes two",   CardOf(2, kSpades),       GS::TakingPenaltyAndSkip,        2, false, 2},
+    {I, "2 of hearts takes two",   CardOf(2, kHearts),       GS::TakingPenaltyAndSkip,        2, false, 2},
     {I, "8 plays again",           CardOf(8, kDiamonds),     GS::NormalPlay,            1, false, 0},
-    {I, "Jack of clubs, eleven",   CardOf(kJack, kClubs),    GS::DrawExtraCardsAndPlay, 2, false, 11},
-    {I, "Jack of spades, eleven",  CardOf(kJack, kSpades),   GS::DrawExtraCardsAndPlay, 2, false, 11},
+    {I, "Jack of clubs, eleven",   CardOf(kJack, kClubs),    GS::TakingPenaltyThenPlay, 2, false, 11},
+    {I, "Jack of spades, eleven",  CardOf(kJack, kSpades),   GS::TakingPenaltyThenPlay, 2, false, 11},
     {I, "lone red Jack plain",     CardOf(kJack, kHearts),   GS::NormalPlay,            2, false, 0},
-    {P, "Jack names the suit",     CardOf(kJack, kDiamonds), GS::SelectTrumps,          1, false, 0},
+    {P, "Jack names the suit",     CardOf(kJack, kDiamonds), GS::ChoosingSuit,          1, false, 0},
     {P, "10 reverses",             CardOf(10, kDiamonds),    GS::NormalPlay,            0, true,  0},
-    {P, "7 draws three",           CardOf(7, kDiamonds),     GS::DrawExtraCardsAndPlay, 2, false, 3},
+    {P, "7 draws three",           CardOf(7, kDiamonds),     GS::TakingPenaltyThenPlay, 2, false, 3},
     {P, "Ace plays again",         CardOf(kAce, kDiamonds),  GS::NormalPlay,            1, false, 0},
     {P, "9 plain",                 CardOf(9, kDiamonds),     GS::NormalPlay,            2, false, 0},
     {P, "2 plain",                 CardOf(2, kDiamonds),     GS::NormalPlay,            2, false, 0},
@@ -103,10 +104,10 @@ TEST(ResolvePlayedCard, EachCardHasThePowerOfItsGame) {
         EXPECT_EQ(PlayerAfter(t.g, t.g.CurrentPlayer), c.actsNext);
         EXPECT_EQ(t.g.DirectionReversed, c.reversed);
         EXPECT_EQ(t.g.PenaltyCards, c.penalty);
-        const bool chain = c.state == GS::DrawExtraCardsAndPlay;
+        const bool chain = c.state == GS::TakingPenaltyThenPlay;
         EXPECT_EQ(t.g.PenaltyTaken, !chain) << "a chain card opens its penalty";
         // Only a wild card keeps the suit its player named before.
-        EXPECT_EQ(t.g.Players[1].LastNamedSuit, c.state == GS::SelectTrumps ? kHearts : kNoSuit);
+        EXPECT_EQ(t.g.Players[1].LastNamedSuit, c.state == GS::ChoosingSuit ? kHearts : kNoSuit);
     }
 }
 
@@ -133,13 +134,13 @@ struct ChainCase {
 // clang-format off
 const ChainCase kChains[] = {
     {T, "Two, next holds a Two",             CardOf(2, kClubs),      CardOf(2, kHearts),       0, GS::NormalPlay,            2},
-    {T, "third Two in a row, no Two next",   CardOf(2, kClubs),      CardOf(5, kHearts),       4, GS::DrawExtraCardsAndPlay, 6},
+    {T, "third Two in a row, no Two next",   CardOf(2, kClubs),      CardOf(5, kHearts),       4, GS::TakingPenaltyThenPlay, 6},
     {T, "third Two in a row, Two next",      CardOf(2, kClubs),      CardOf(2, kHearts),       4, GS::NormalPlay,            6},
     {A, "7, next holds a 7",                 CardOf(7, kClubs),      CardOf(7, kSpades),       0, GS::NormalPlay,            2},
     {P, "7, next holds a 7",                 CardOf(7, kClubs),      CardOf(7, kSpades),       0, GS::NormalPlay,            3},
-    {P, "second 7, none next",               CardOf(7, kClubs),      CardOf(8, kSpades),       3, GS::DrawExtraCardsAndPlay, 6},
+    {P, "second 7, none next",               CardOf(7, kClubs),      CardOf(8, kSpades),       3, GS::TakingPenaltyThenPlay, 6},
     {I, "black Jack, red Jack next",         CardOf(kJack, kSpades), CardOf(kJack, kDiamonds), 0, GS::NormalPlay,            11},
-    {I, "black Jack, only a black Jack next",CardOf(kJack, kSpades), CardOf(kJack, kClubs),    0, GS::DrawExtraCardsAndPlay, 11},
+    {I, "black Jack, only a black Jack next",CardOf(kJack, kSpades), CardOf(kJack, kClubs),    0, GS::TakingPenaltyThenPlay, 11},
 };
 // clang-format on
 
@@ -196,7 +197,7 @@ TEST(PenaltyChain, ThreeTwosInARowMakeTheNextPlayerDrawSixAndThenPlay) {
     EXPECT_EQ(plays()[1].Seat, 2);
     EXPECT_EQ(plays()[1].Card, CardOf(2, kHearts));
     EXPECT_EQ(g.PenaltyCards, 6);
-    EXPECT_TRUE(StateIs(g, GS::DrawExtraCardsAndPlay));
+    EXPECT_TRUE(StateIs(g, GS::TakingPenaltyThenPlay));
 
     ASSERT_TRUE(StepUntil(t, [&] { return plays().size() == 3; }));
     EXPECT_EQ(plays()[2].Seat, 3) << "the victim plays after drawing";
@@ -388,7 +389,7 @@ TEST(EndOfHand, APlayerWithoutCardsEndsTheDealAndItIsScored) {
     t.g.Hands[1][0].Shown = t.g.Hands[1][1].Shown = false;
     t.g.HandCount[1] = 0;
     t.Play(CardOf(5, kHearts));
-    EXPECT_EQ(t.g.State, GS::EndOfMatch);
+    EXPECT_EQ(t.g.State, GS::DealScored);
     EXPECT_EQ(t.g.HandNumber, 1);
     EXPECT_EQ(t.g.HandPoints[1], 0);
     EXPECT_EQ(t.g.HandPoints[2], 13);
@@ -399,7 +400,7 @@ TEST(EndOfHand, AnEliminatedPlayerWithoutCardsIsNotOut) {
     t.g.Players[3].Eliminated = true;
     t.g.Hands[3][0].Shown = t.g.Hands[3][1].Shown = false;
     t.g.HandCount[3] = 0;
-    EXPECT_FALSE(EndOfHandCheck(t.g));
+    EXPECT_FALSE(EndDealIfSomeoneIsOut(t.g));
     EXPECT_EQ(t.g.State, GS::NormalPlay);
 }
 
@@ -416,8 +417,8 @@ TEST(EndOfHand, GoingOutWithATwoEndsTheDealOnceThePenaltyIsDrawn) {
     t.SetPile({CardOf(5, kHearts)});
     TurnGoesTo(t, 1);
     ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Play) == 1; }));
-    EXPECT_TRUE(StateIs(g, GS::DrawExtraCardsAndPlay)) << "not over before the penalty";
-    ASSERT_TRUE(StepUntil(t, [&] { return g.State == GS::EndOfMatch; }));
+    EXPECT_TRUE(StateIs(g, GS::TakingPenaltyThenPlay)) << "not over before the penalty";
+    ASSERT_TRUE(StepUntil(t, [&] { return g.State == GS::DealScored; }));
     EXPECT_EQ(CountOf(t, TraceKind::Draw, 2), 2);
     EXPECT_EQ(g.HandCount[2], 4);
     EXPECT_EQ(g.HandNumber, 1);
@@ -452,7 +453,7 @@ TEST(GoingOutPenalty, ThePlayerBeforeDrawsWhatTheLastRunWasWorth) {
         t.SetPile({CardOf(3, kClubs)});
         TurnGoesTo(t, 1, c.reversed);
         t.trace.events.clear();
-        ASSERT_TRUE(StepUntil(t, [&] { return g.State == GS::EndOfMatch; }))
+        ASSERT_TRUE(StepUntil(t, [&] { return g.State == GS::DealScored; }))
             << "stuck in " << StateName(g.State);
 
         std::vector<int16_t> played;
@@ -508,7 +509,7 @@ TEST(GoingOutPenalty, GoingOutWithASevenSettlesTheChainFirst) {
         t.GiveHand(3, {CardOf(kKing, kHearts), CardOf(4, kHearts)});
         t.SetPile({CardOf(3, kClubs)});
         TurnGoesTo(t, 1);
-        ASSERT_TRUE(StepUntil(t, [&] { return g.State == GS::EndOfMatch; }));
+        ASSERT_TRUE(StepUntil(t, [&] { return g.State == GS::DealScored; }));
 
         EXPECT_EQ(CountOf(t, TraceKind::Draw, 2), c.seat2Draws);
         EXPECT_EQ(CountOf(t, TraceKind::Draw, 3), c.seat3Draws);
@@ -550,8 +551,8 @@ TEST(GoingOutPenalty, TheVictimIsThePlayerBeforeTheOneWhoWentOut) {
         g.HandCount[1] = 0;
         g.RunPointsOf[1] = 20;
         g.CurrentPlayer = 0;  // the turn may have moved on since he went out
-        EXPECT_TRUE(EndOfHandCheck(g));
-        EXPECT_EQ(g.State, GS::DrawExtraCards);
+        EXPECT_TRUE(EndDealIfSomeoneIsOut(g));
+        EXPECT_EQ(g.State, GS::TakingPenaltyAndSkip);
         EXPECT_TRUE(g.HandOverPending);
         EXPECT_EQ(g.PenaltyCards, 20);
         EXPECT_EQ(PlayerAfter(g, g.CurrentPlayer), c.victim);
@@ -564,8 +565,8 @@ TEST(GoingOutPenalty, OtherGamesEndTheDealAtOnce) {
     t.g.Hands[1][0].Shown = t.g.Hands[1][1].Shown = false;
     t.g.HandCount[1] = 0;
     t.g.RunPointsOf[1] = 20;
-    EXPECT_TRUE(EndOfHandCheck(t.g));
-    EXPECT_EQ(t.g.State, GS::EndOfMatch);
+    EXPECT_TRUE(EndDealIfSomeoneIsOut(t.g));
+    EXPECT_EQ(t.g.State, GS::DealScored);
     EXPECT_FALSE(t.g.HandOverPending);
 }
 
@@ -575,23 +576,28 @@ TEST(GoingOutPenalty, OtherGamesEndTheDealAtOnce) {
 TEST(HandTests, ChainAndRedJackHoldings) {
     QuietTable t(I);
     Game& g = t.g;
-    EXPECT_FALSE(HoldsDrawTwoChain(g, 2));
-    EXPECT_FALSE(HoldsRedJack(g, 2));
+    const CardPower blackJack = PowerOf(g.Rules, kJack, kClubs);
+    const CardPower seven = PowerOf(g.Rules, 7, kClubs);
+    const auto holds = [](const Game& game, int seat, const CardPower& p) {
+        return HoldsAnswer(GameTable(game), seat, p);
+    };
+    EXPECT_FALSE(holds(g, 2, seven));
+    EXPECT_FALSE(holds(g, 2, blackJack));
     t.GiveHand(2, {CardOf(kJack, kSpades)});
-    EXPECT_FALSE(HoldsRedJack(g, 2)) << "a black Jack is no answer";
+    EXPECT_FALSE(holds(g, 2, blackJack)) << "a black Jack is no answer";
     t.GiveHand(2, {CardOf(kJack, kDiamonds), CardOf(7, kHearts)});
-    EXPECT_TRUE(HoldsRedJack(g, 2));
-    EXPECT_TRUE(HoldsDrawTwoChain(g, 2));
-    EXPECT_FALSE(HoldsDrawThreeChain(g, 2)) << "Illustrated Agonia has no chain of three";
+    EXPECT_TRUE(holds(g, 2, blackJack));
+    EXPECT_TRUE(holds(g, 2, seven));
+    EXPECT_FALSE(holds(g, 2, PowerOf(g.Rules, 3, kClubs))) << "a 3 opens no chain here";
     // A card that has left the hand does not count.
     for (int s = 0; s < kHandSlots; ++s)
         g.Hands[2][s].Shown = false;
-    EXPECT_FALSE(HoldsRedJack(g, 2));
+    EXPECT_FALSE(holds(g, 2, blackJack));
 
     QuietTable p(P);
     p.GiveHand(3, {CardOf(7, kSpades)});
-    EXPECT_TRUE(HoldsDrawThreeChain(p.g, 3));
-    EXPECT_FALSE(HoldsDrawTwoChain(p.g, 3));
+    EXPECT_TRUE(holds(p.g, 3, PowerOf(p.g.Rules, 7, kClubs))) << "Pis Yedili's chain of three";
+    EXPECT_FALSE(holds(p.g, 3, PowerOf(p.g.Rules, 2, kClubs)));
 }
 
 }  // namespace

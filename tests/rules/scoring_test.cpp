@@ -67,7 +67,7 @@ TEST(CardPoints, ACardRecordIsValuedThroughTheCardTables) {
 struct ScoredTable : Table {
     explicit ScoredTable(GameVariant v) : Table(v) {
         ClearTable();
-        g.State = GameState::EndOfMatch;
+        g.State = GameState::DealScored;
         sound.played.clear();
     }
 };
@@ -191,7 +191,7 @@ TEST(ScoreDeal, TheTenthDealFillsTheHistoryAndTheEleventhStartsAFreshOne) {
     EXPECT_EQ(g.MatchTotal[1], total);
     t.ClearTable();
     t.GiveHand(2, {CardOf(kKing, kHearts)});
-    g.State = GameState::EndOfMatch;
+    g.State = GameState::DealScored;
     ScoreDeal(g);
     EXPECT_EQ(g.HandNumber, 1);
     EXPECT_EQ(g.HandHistory[2][0], 10);

@@ -18,7 +18,7 @@ bool DealingOver(const Game& g) {
 // The starter has landed for good and its power has been applied.
 bool StarterResolved(const Game& g) {
     return g.PileCount == 1 && !StateIs(g, GameState::DealingCards) &&
-           !StateIs(g, GameState::Deal4) && !StateIs(g, GameState::GetJackBack);
+           !StateIs(g, GameState::TurningStarter) && !StateIs(g, GameState::BuryingWildStarter);
 }
 
 // ---- after the deal ----------------------------------------------------------------------------
@@ -27,7 +27,7 @@ bool StarterResolved(const Game& g) {
 TEST(DealtHands, OtherGamesTurnUpAStarterAfterTheDeal) {
     Table t(GameVariant::HuitAmericain);
     ASSERT_TRUE(StepUntil(t, [&] { return DealingOver(t.g); }));
-    EXPECT_TRUE(StateIs(t.g, GameState::Deal4));
+    EXPECT_TRUE(StateIs(t.g, GameState::TurningStarter));
     EXPECT_EQ(t.g.DeckPos, 32) << "32 of the 54 cards dealt";
     ASSERT_TRUE(StepUntil(t, [&] { return StarterResolved(t.g); }));
     EXPECT_EQ(t.g.DeckPos, 33) << "a returned starter is replaced by the next card";
@@ -150,7 +150,7 @@ TEST(MatchSetup, StartsEveryDealFromACleanTable) {
         for (auto& p : g.Players)
             p.LastNamedSuit = kSpades;
         g.Hands[2][10].Shown = true;
-        g.State = GameState::EndOfMatch;
+        g.State = GameState::DealScored;
         t.sound.played.clear();
 
         MatchSetup(g);

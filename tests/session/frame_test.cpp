@@ -106,7 +106,7 @@ TEST(Frame, HoldingTheLeftButtonPlaysOnce) {
 // in "DEALING CARDS", where clicks do nothing.
 TEST(Frame, AClickAtTheEndOfTheMatchStartsTheNextDealOnce) {
     Table t;
-    t.g.State = GameState::EndOfMatch;
+    t.g.State = GameState::DealScored;
     t.g.DrawDone = true;
     t.g.HumanDrew = true;
     const int deals = t.g.DealsStarted;
@@ -161,7 +161,7 @@ TEST(Frame, APassWhilePausedIsTakenAndShownAfterwards) {
     t.g.DrawDone = true;
     t.g.Paused = true;
     Frame(t, RightAt(kEmptyTable));
-    EXPECT_EQ(t.g.State, GameState::ShowPass);
+    EXPECT_EQ(t.g.State, GameState::ShowingPass);
     EXPECT_FALSE(t.g.BannerStep) << "nothing advances while paused";
     t.g.Paused = false;
     Frame(t);
@@ -174,17 +174,17 @@ TEST(Frame, RightClicksOnlyInNormalPlayAndSelectExchange) {
     HumansTurn(t, {CardOf(6, kClubs), CardOf(7, kClubs)});
     const FrameInput pick = RightAt(PointOnCard(t.g, 0, true));
     Frame(t, pick);
-    EXPECT_EQ(t.g.State, GameState::SelectExchange);
+    EXPECT_EQ(t.g.State, GameState::PickingCardToMove);
     Frame(t);
     Frame(t, pick);  // the second right click puts it down
     EXPECT_EQ(t.g.State, GameState::NormalPlay);
 
-    t.g.State = GameState::ShowPass;
+    t.g.State = GameState::ShowingPass;
     t.g.BannerStep = true;
     t.g.WaitingForHuman = true;
     Frame(t, pick);
     EXPECT_FALSE(t.g.MovePending);
-    EXPECT_EQ(t.g.State, GameState::ShowPass);
+    EXPECT_EQ(t.g.State, GameState::ShowingPass);
 }
 
 // A left click during "SELECT TRUMPS" is the suit choice, and only that.
@@ -208,14 +208,14 @@ TEST(Frame, DrawThenPassThroughFrames) {
     Table t;
     HumansTurn(t, {CardOf(6, kClubs)});
     Frame(t, LeftAt(kOnDeck));
-    EXPECT_EQ(t.g.State, GameState::DealOneAndStay);
+    EXPECT_EQ(t.g.State, GameState::DrawingByChoice);
     for (int i = 0; i < 200 && CountOf(t, TraceKind::Draw) == 0; ++i)
         Frame(t);
     ASSERT_EQ(CountOf(t, TraceKind::Draw), 1);
     for (int i = 0; i < 100 && t.g.State != GameState::NormalPlay; ++i)
         Frame(t);
     Frame(t, RightAt(kEmptyTable));
-    EXPECT_EQ(t.g.State, GameState::ShowPass);
+    EXPECT_EQ(t.g.State, GameState::ShowingPass);
     EXPECT_EQ(CountOf(t, TraceKind::Pass), 1);
 }
 

@@ -100,7 +100,7 @@ TEST(DeckClick, DrawsOneCardAndTheTurnStaysWithTheHuman) {
     HumansTurn(t, {CardOf(6, kClubs)});
     const int16_t next = t.g.DeckOrder[t.g.DeckPos];
     EXPECT_EQ(Click(t, kOnDeck), -1);
-    EXPECT_EQ(t.g.State, GameState::DealOneAndStay);
+    EXPECT_EQ(t.g.State, GameState::DrawingByChoice);
     EXPECT_TRUE(t.g.HumanDrew);
     EXPECT_TRUE(t.g.DrawDone);
     ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Draw) == 1; }));
@@ -129,7 +129,7 @@ TEST(DeckClick, PisYediliAllowsThreeDrawsOneClickEach) {
         RightClick(t, kEmptyTable);
         EXPECT_EQ(t.g.State, GameState::NormalPlay);
         Click(t, kOnDeck);
-        EXPECT_EQ(t.g.State, GameState::DealOneAndStay);
+        EXPECT_EQ(t.g.State, GameState::DrawingByChoice);
         // Clicks while the card flies are not another draw.
         Step(t);
         Click(t, kOnDeck);
@@ -141,7 +141,7 @@ TEST(DeckClick, PisYediliAllowsThreeDrawsOneClickEach) {
     Click(t, kOnDeck);
     EXPECT_EQ(t.g.State, GameState::NormalPlay) << "no fourth draw";
     RightClick(t, kEmptyTable);
-    EXPECT_EQ(t.g.State, GameState::ShowPass);
+    EXPECT_EQ(t.g.State, GameState::ShowingPass);
 }
 
 // The deck is used up and the pile has only its top card: the click finds no card, and the
@@ -167,7 +167,7 @@ TEST(DeckClick, NothingToDrawLetsTheHumanPass) {
         EXPECT_TRUE(t.g.DrawDone);
         EXPECT_TRUE(t.g.WaitingForHuman);
         RightClick(t, kEmptyTable);
-        EXPECT_EQ(t.g.State, GameState::ShowPass);
+        EXPECT_EQ(t.g.State, GameState::ShowingPass);
         std::string why;
         EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << why;
     }
@@ -193,7 +193,7 @@ TEST(DeckClick, AFullHandDrawsNothingAndMayPass) {
     EXPECT_EQ(t.g.DeckPos, deckPos);
     EXPECT_TRUE(t.g.DrawDone);
     RightClick(t, kEmptyTable);
-    EXPECT_EQ(t.g.State, GameState::ShowPass);
+    EXPECT_EQ(t.g.State, GameState::ShowingPass);
     std::string why;
     EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << why;
 }
@@ -211,7 +211,7 @@ TEST(RightClick, PassesOnlyAfterDrawing) {
     Click(t, kOnDeck);
     ASSERT_TRUE(StepUntil(t, [&] { return t.g.State == GameState::NormalPlay; }));
     RightClick(t, kEmptyTable);
-    EXPECT_EQ(t.g.State, GameState::ShowPass);
+    EXPECT_EQ(t.g.State, GameState::ShowingPass);
     EXPECT_TRUE(t.g.ShowPassBanner);
     EXPECT_TRUE(t.g.HumanMoved);
     EXPECT_TRUE(t.g.HumanInputLocked);
@@ -230,9 +230,9 @@ TEST(RightClick, OnACardNeverPasses) {
     HumansTurn(t, {CardOf(6, kClubs), CardOf(7, kClubs)});
     t.g.DrawDone = true;
     RightClick(t, PointOnCard(t.g, 0, true));  // picks it
-    ASSERT_EQ(t.g.State, GameState::SelectExchange);
+    ASSERT_EQ(t.g.State, GameState::PickingCardToMove);
     RightClick(t, PointOnCard(t.g, 1, true));  // another card: nothing
-    EXPECT_EQ(t.g.State, GameState::SelectExchange);
+    EXPECT_EQ(t.g.State, GameState::PickingCardToMove);
     EXPECT_TRUE(t.g.Hands[0][0].MoveSource);
     EXPECT_EQ(CountOf(t, TraceKind::Pass), 0);
 }
@@ -302,7 +302,7 @@ TEST_P(Chain, ClickingAnotherCardTakesThePenaltyThenTheHumanPlays) {
     Table t(c.variant);
     SetUpTable(t);
     EXPECT_EQ(Click(t, PointOnCard(t.g, 0)), -1);
-    EXPECT_EQ(t.g.State, GameState::DrawExtraCardsPlayer);
+    EXPECT_EQ(t.g.State, GameState::PersonTakingPenalty);
     EXPECT_EQ(PlayerAfter(t.g, t.g.CurrentPlayer), 0);
     ASSERT_TRUE(StepUntil(
         t, [&] { return t.g.State == GameState::NormalPlay; }, 5000));
@@ -324,7 +324,7 @@ TEST_P(Chain, ClickingTheDeckTakesThePenalty) {
     Table t(c.variant);
     SetUpTable(t);
     Click(t, kOnDeck);
-    EXPECT_EQ(t.g.State, GameState::DrawExtraCardsPlayer);
+    EXPECT_EQ(t.g.State, GameState::PersonTakingPenalty);
     EXPECT_FALSE(t.g.HumanDrew);
     ASSERT_TRUE(StepUntil(
         t, [&] { return t.g.State == GameState::NormalPlay; }, 5000));
@@ -389,11 +389,11 @@ TEST_P(MoveCard, ThePickedCardTakesTheTargetsPlaceAndTheOthersShift) {
     HumansTurn(t, kSeven);
     const std::vector<int16_t> before = HandCards(t.g, 7);
     RightClick(t, PointOnCard(t.g, c.from, true));
-    ASSERT_EQ(t.g.State, GameState::SelectExchange);
+    ASSERT_EQ(t.g.State, GameState::PickingCardToMove);
     EXPECT_TRUE(t.g.MovePending);
     // The picked card itself is no target (slot 6 has no card below at its right edge).
     Click(t, PointOnCard(t.g, c.to));
-    ASSERT_EQ(t.g.State, GameState::ExchangeCards);
+    ASSERT_EQ(t.g.State, GameState::MovingCard);
     EXPECT_TRUE(t.g.Hands[0][c.to].MoveTarget);
     t.sound.played.clear();
 
@@ -410,7 +410,7 @@ TEST_P(MoveCard, ThePickedCardTakesTheTargetsPlaceAndTheOthersShift) {
     }
     EXPECT_TRUE(t.sound.played.empty()) << "the move's launch is silent";
     int steps = 0;
-    while (t.g.State == GameState::ExchangeCards && steps < 100) {
+    while (t.g.State == GameState::MovingCard && steps < 100) {
         EXPECT_TRUE(AnyCardMoving(t.g));
         Step(t);
         ++steps;
@@ -469,7 +469,7 @@ TEST(MoveCard, AGapInBetweenStaysAGap) {
 
     RightClick(t, PointOnCard(t.g, 1, true));
     Click(t, PointOnCard(t.g, 5));
-    ASSERT_EQ(t.g.State, GameState::ExchangeCards);
+    ASSERT_EQ(t.g.State, GameState::MovingCard);
     ASSERT_TRUE(StepUntil(
         t, [&] { return t.g.State == GameState::NormalPlay; }, 200));
     const std::vector<int16_t> expected = {before[0], before[2], -1,       before[4],
@@ -483,17 +483,17 @@ TEST(MoveCard, LeftClickOnThePickedCardAloneDoesNothing) {
     Table t;
     HumansTurn(t, {CardOf(6, kClubs), CardOf(7, kClubs)});
     RightClick(t, PointOnCard(t.g, 0, true));
-    ASSERT_EQ(t.g.State, GameState::SelectExchange);
+    ASSERT_EQ(t.g.State, GameState::PickingCardToMove);
     // Slot 0's strip: no card under it but the picked one.
     EXPECT_EQ(Click(t, PointOnCard(t.g, 0)), -1);
-    EXPECT_EQ(t.g.State, GameState::SelectExchange);
+    EXPECT_EQ(t.g.State, GameState::PickingCardToMove);
     EXPECT_TRUE(t.g.MovePending);
     // A click on the deck in the pick is no draw.
     Click(t, kOnDeck);
-    EXPECT_EQ(t.g.State, GameState::SelectExchange);
+    EXPECT_EQ(t.g.State, GameState::PickingCardToMove);
     // Another card is the target.
     Click(t, PointOnCard(t.g, 1));
-    EXPECT_EQ(t.g.State, GameState::ExchangeCards);
+    EXPECT_EQ(t.g.State, GameState::MovingCard);
 }
 
 // A second right click on the picked card puts it down: a one-card hand can leave the pick.
@@ -501,7 +501,7 @@ TEST(MoveCard, ASecondRightClickOnThePickedCardCancels) {
     Table t;
     HumansTurn(t, {CardOf(6, kClubs)});
     RightClick(t, PointOnCard(t.g, 0, true));
-    ASSERT_EQ(t.g.State, GameState::SelectExchange);
+    ASSERT_EQ(t.g.State, GameState::PickingCardToMove);
     RightClick(t, PointOnCard(t.g, 0, true));
     EXPECT_EQ(t.g.State, GameState::NormalPlay);
     EXPECT_FALSE(t.g.MovePending);
@@ -515,9 +515,9 @@ TEST(MoveCard, PassingCancelsThePick) {
     HumansTurn(t, {CardOf(6, kClubs), CardOf(7, kClubs)});
     t.g.DrawDone = true;
     RightClick(t, PointOnCard(t.g, 0, true));
-    ASSERT_EQ(t.g.State, GameState::SelectExchange);
+    ASSERT_EQ(t.g.State, GameState::PickingCardToMove);
     RightClick(t, kEmptyTable);
-    EXPECT_EQ(t.g.State, GameState::ShowPass);
+    EXPECT_EQ(t.g.State, GameState::ShowingPass);
     EXPECT_FALSE(t.g.MovePending);
     for (const CardRecord& c : t.g.Hands[0])
         EXPECT_FALSE(c.MoveSource || c.MoveTarget);
@@ -630,12 +630,12 @@ TEST(SuitClick, TheHumanNamesTheSuitOfHisEight) {
     ASSERT_EQ(Click(t, PointOnCard(t.g, 0)), 0);
     ASSERT_TRUE(FlyPlayedCardToPile(t.g, t.g.Hands[0][0]));
     ASSERT_TRUE(StepUntil(t, [&] { return t.g.SuitPromptShown; }));
-    EXPECT_EQ(t.g.State, GameState::SelectTrumps);
+    EXPECT_EQ(t.g.State, GameState::ChoosingSuit);
     EXPECT_EQ(t.g.CurrentPlayer, 0);
     EXPECT_TRUE(t.g.WaitingForHuman);
     for (int i = 0; i < 10; ++i)
         Step(t);
-    EXPECT_EQ(t.g.State, GameState::SelectTrumps) << "waits for the human";
+    EXPECT_EQ(t.g.State, GameState::ChoosingSuit) << "waits for the human";
 
     // A click beside the icons does nothing; a click on the hearts icon names hearts.
     HumanSuitClick(t.g, 10, 10);
@@ -659,7 +659,7 @@ TEST(SuitClick, EachIconNamesItsSuit) {
     for (int suit = 0; suit < 4; ++suit) {
         SCOPED_TRACE(suit);
         Table t;
-        t.g.State = GameState::SelectTrumps;
+        t.g.State = GameState::ChoosingSuit;
         t.g.CurrentPlayer = 0;
         t.g.WaitingForHuman = true;
         t.g.SuitPromptShown = true;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ai/computer_player.h"
+#include "core/deal_flow.h"
 #include "table_driver.h"
 
 namespace tarrabel::test {
@@ -103,7 +104,7 @@ using D = Direction;
 constexpr GameVariant T = GameVariant::Tarrabel, H = GameVariant::HuitAmericain,
                       A = GameVariant::Agonia, I = GameVariant::IllustratedAgonia,
                       P = GameVariant::PisYedili;
-constexpr GameState kStarter = GameState::Deal4, kPlay = GameState::NormalPlay;
+constexpr GameState kStarter = GameState::TurningStarter, kPlay = GameState::NormalPlay;
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Variants, Dealing, ::testing::Values(
     //      game  direction             out  start  hand  seats dealt to  then
@@ -148,7 +149,7 @@ TEST(Starter, WildStarterGoesBackUntilAnotherRankIsTurned) {
 
     // First Eight back: the deck happens to hold another Eight next.
     ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::StarterBack) == 1; }));
-    EXPECT_EQ(t.g.State, GameState::Deal4);
+    EXPECT_EQ(t.g.State, GameState::TurningStarter);
     EXPECT_EQ(t.g.PileCount, 0);
     StackDeck(t, {CardOf(8, kDiamonds)});
     ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::StarterBack) == 2; }));
@@ -203,7 +204,7 @@ TEST(Starter, PisYediliTurnsNoStarterAndTheStartingPlayerMovesAtOnce) {
         StepGameState(t.g);
         EXPECT_EQ(t.g.CurrentPlayer, t.g.StartingPlayer) << "seed " << seed;
         // He plays, waits for his clicks, or draws because he has no club and no Jack.
-        const bool moved = t.g.WaitingForHuman || t.g.State == GameState::DealOne ||
+        const bool moved = t.g.WaitingForHuman || t.g.State == GameState::DrawingForWant ||
                            t.g.Hands[t.g.CurrentPlayer][t.g.AiCardIndex].Moving;
         EXPECT_TRUE(moved) << "seed " << seed;
     }
@@ -338,12 +339,12 @@ TEST(Pause, AfterEachPenaltyCard250) {
     Table t(GameVariant::Tarrabel);
     SeatOnePlays(t, {CardOf(2, kClubs)});  // seat 2 holds no Two: he takes the two cards
     ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Play) == 1; }));
-    ExpectPauseHolds(t, 1300, GameState::DrawExtraCardsAndPlay);
+    ExpectPauseHolds(t, 1300, GameState::TakingPenaltyThenPlay);
     for (int n = 1; n <= 2; ++n) {
         ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Draw) == n; }));
         EXPECT_EQ(t.trace.events.back().Draw, DrawKind::Penalty);
         EXPECT_EQ(t.trace.events.back().Seat, 2);
-        ExpectPauseHolds(t, 250, n == 1 ? GameState::DrawExtraCardsAndPlay : GameState::NormalPlay);
+        ExpectPauseHolds(t, 250, n == 1 ? GameState::TakingPenaltyThenPlay : GameState::NormalPlay);
     }
 }
 
@@ -351,7 +352,7 @@ TEST(Pause, AfterTheSuitAnnouncement1700) {
     Table t(GameVariant::Tarrabel);
     SeatOnePlays(t, {CardOf(8, kHearts)});
     ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Play) == 1; }));
-    ExpectPauseHolds(t, 1300, GameState::SelectTrumps);
+    ExpectPauseHolds(t, 1300, GameState::ChoosingSuit);
     ASSERT_TRUE(StepUntil(t, [&] { return t.g.State == GameState::Paused; }));
     EXPECT_EQ(CountOf(t, TraceKind::Suit), 1);
     EXPECT_TRUE(t.g.ShowSuitBanner) << "the announcement stays up through the pause";
@@ -377,7 +378,7 @@ TEST(Pause, AfterTheDeckIsRebuilt500) {
     EmptyDeckInto(t, 3);
     TurnGoesTo(t, 1);
     ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Rebuild) == 1; }));
-    ExpectPauseHolds(t, 500, GameState::DealOne);
+    ExpectPauseHolds(t, 500, GameState::DrawingForWant);
     EXPECT_EQ(t.g.PileCount, 1);
     EXPECT_EQ(t.g.Pile[0].CardIndex, CardOf(5, kClubs));
     EXPECT_EQ(t.g.DeckPos, 50);
@@ -462,8 +463,8 @@ TEST(TurnOrder, AnEliminatedPlayerNeverMoves) {
     t.GiveHand(1, {CardOf(6, kClubs)});
     TurnGoesTo(t, 1);
     t.trace.events.clear();
-    ASSERT_TRUE(
-        StepUntil(t, [&] { return t.g.CurrentPlayer == 3 && t.g.State == GameState::DealOne; }));
+    ASSERT_TRUE(StepUntil(
+        t, [&] { return t.g.CurrentPlayer == 3 && t.g.State == GameState::DrawingForWant; }));
     for (const TraceEvent& e : t.trace.events)
         EXPECT_NE(e.Seat, 2);
     EXPECT_EQ(CountOf(t, TraceKind::End), 0);
@@ -494,8 +495,8 @@ TEST_P(WaitingForHuman, AnnouncementsAndSuitChoiceDoNotRun) {
 }
 
 INSTANTIATE_TEST_SUITE_P(States, WaitingForHuman,
-                         ::testing::Values(GameState::SelectTrumps, GameState::ShowContract,
-                                           GameState::ShowPass, GameState::NormalPlay),
+                         ::testing::Values(GameState::ChoosingSuit, GameState::ShowingSuit,
+                                           GameState::ShowingPass, GameState::NormalPlay),
                          [](const auto& info) { return NameOf(info.param); });
 
 // ---- the suit after a wild card ----------------------------------------------------------
@@ -537,13 +538,13 @@ TEST(NoCardToDraw, ThePlayerGoesWithoutAndAPenaltyEndsWithTheCardsThereWere) {
     constexpr int kMe = kHuman;
     constexpr NoCardCase kCases[] = {
         //                         state                      current owed left gets taken next
-        {"automatic draw",           GS::DealOne,               1,   0,   0,   1,   true,  1},
-        {"the human's deck click",   GS::DealOneAndStay,        kMe, 0,   0,   kMe, true,  kMe},
-        {"take and play, none left", GS::DrawExtraCardsAndPlay, 1,   4,   0,   2,   true,  2},
-        {"take and play, 1 of 3",    GS::DrawExtraCardsAndPlay, 1,   3,   1,   2,   true,  2},
-        {"take and play, 2 of 4",    GS::DrawExtraCardsAndPlay, 1,   4,   2,   2,   true,  2},
-        {"take, none left",          GS::DrawExtraCards,        1,   4,   0,   2,   false, 3},
-        {"take, 3 of 4",             GS::DrawExtraCards,        1,   4,   3,   2,   false, 3},
+        {"automatic draw",           GS::DrawingForWant,               1,   0,   0,   1,   true,  1},
+        {"the human's deck click",   GS::DrawingByChoice,        kMe, 0,   0,   kMe, true,  kMe},
+        {"take and play, none left", GS::TakingPenaltyThenPlay, 1,   4,   0,   2,   true,  2},
+        {"take and play, 1 of 3",    GS::TakingPenaltyThenPlay, 1,   3,   1,   2,   true,  2},
+        {"take and play, 2 of 4",    GS::TakingPenaltyThenPlay, 1,   4,   2,   2,   true,  2},
+        {"take, none left",          GS::TakingPenaltyAndSkip,        1,   4,   0,   2,   false, 3},
+        {"take, 3 of 4",             GS::TakingPenaltyAndSkip,        1,   4,   3,   2,   false, 3},
     };
     // clang-format on
     for (const NoCardCase& c : kCases) {
@@ -569,7 +570,7 @@ TEST(NoCardToDraw, ThePlayerGoesWithoutAndAPenaltyEndsWithTheCardsThereWere) {
         ASSERT_TRUE(StepUntil(
             t,
             [&] {
-                recreated |= g.State == GameState::RecreateDeck;
+                recreated |= g.State == GameState::RebuildingDeck;
                 return CountOf(t, TraceKind::DeckEmpty) == 1;
             },
             2000));
@@ -595,11 +596,11 @@ TEST(NoCardToDraw, ThePlayerGoesWithoutAndAPenaltyEndsWithTheCardsThereWere) {
         // Who moves next, and how.
         StepGameState(g);
         EXPECT_EQ(g.CurrentPlayer, c.next);
-        if (c.state == GameState::DealOne) {
-            EXPECT_EQ(g.State, GameState::ShowPass) << "drawn, still nothing to play: he passes";
+        if (c.state == GameState::DrawingForWant) {
+            EXPECT_EQ(g.State, GameState::ShowingPass) << "drawn, still nothing to play: he passes";
             EXPECT_EQ(CountOf(t, TraceKind::Pass, c.next), 1);
         }
-        if (c.state == GameState::DealOneAndStay) {
+        if (c.state == GameState::DrawingByChoice) {
             EXPECT_EQ(g.State, GameState::NormalPlay);
             EXPECT_TRUE(g.WaitingForHuman) << "his turn goes on";
         }
@@ -635,7 +636,7 @@ TEST(NoCardToDraw, AFullHandSkipsTheDraw) {
         TurnGoesTo(t, 2);
         if (penalty) {
             t.g.CurrentPlayer = 1;
-            t.g.State = GameState::DrawExtraCards;
+            t.g.State = GameState::TakingPenaltyAndSkip;
             t.g.PenaltyCards = 2;
         }
         t.trace.events.clear();

@@ -23,8 +23,8 @@ FrameInput ChoicePolicy::Decide(const Game& g) {
         pressedLast_ = false;
         return idle;
     }
-    if (g.State == GameState::EndOfMatch) return Click(400, 300, false);
-    if (g.State == GameState::SelectTrumps && g.SuitPromptShown) {
+    if (g.State == GameState::DealScored) return Click(400, 300, false);
+    if (g.State == GameState::ChoosingSuit && g.SuitPromptShown) {
         const int suit =
             level_ == AiLevel::Expert
                 ? ExpertChooseSuit(g)

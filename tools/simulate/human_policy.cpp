@@ -169,8 +169,8 @@ FrameInput HumanPolicy::Decide(const Game& g) {
         --idleFrames_;
         return idle;
     }
-    if (g.State == GameState::EndOfMatch) return Click(g, 400, 300, false);
-    if (g.State == GameState::SelectTrumps && g.SuitPromptShown) {
+    if (g.State == GameState::DealScored) return Click(g, 400, 300, false);
+    if (g.State == GameState::ChoosingSuit && g.SuitPromptShown) {
         std::array<int, 4> shown{};
         int n = 0;
         for (int i = 0; i < 4; ++i)
@@ -182,7 +182,7 @@ FrameInput HumanPolicy::Decide(const Game& g) {
     }
     if (g.CurrentPlayer == kHuman && g.WaitingForHuman && !g.HumanInputLocked &&
         !AnyCardMoving(g) &&
-        (g.State == GameState::NormalPlay || g.State == GameState::SelectExchange))
+        (g.State == GameState::NormalPlay || g.State == GameState::PickingCardToMove))
         return DecideTurn(g);
     return idle;
 }
@@ -191,7 +191,7 @@ FrameInput HumanPolicy::DecideTurn(const Game& g) {
     const auto& hand = g.Hands[kHuman];
     int x = 0, y = 0;
 
-    if (g.State == GameState::SelectExchange) {
+    if (g.State == GameState::PickingCardToMove) {
         // Finish the move: left-click some other card as the target.
         std::array<int, kHandSlots> targets{};
         int n = 0;

@@ -155,7 +155,7 @@ SimResult RunSimulation(const SimConfig& config) {
         if (aimed >= 0) {
             const int played = SlotInFlight(g);
             // A click that breaks a chain takes the penalty cards and plays nothing.
-            const bool brokeChain = played < 0 && g.State == GameState::DrawExtraCardsPlayer;
+            const bool brokeChain = played < 0 && g.State == GameState::PersonTakingPenalty;
             if (played != aimed && !brokeChain) {
                 ++result.misplayedClicks;
                 tableFault("a click at slot " + std::to_string(aimed) + " played slot " +
@@ -171,7 +171,7 @@ SimResult RunSimulation(const SimConfig& config) {
         }
         if (!CheckCardInvariant(g, &why))
             return fail(why + " in \"" + std::string(StateName(g.State)) + "\"");
-        if (g.State == GameState::EndOfMatch && !dealCounted) {
+        if (g.State == GameState::DealScored && !dealCounted) {
             dealCounted = true;
             ++result.deals;
             if (g.NewMatch) {
