@@ -124,9 +124,9 @@ bool ImaginedDeal::EndDealIfSomeoneIsOut() {
     for (int p = 0; p < kSeats && out < 0; ++p)
         if (!Eliminated[p] && HandCount[p] == 0) out = p;
     if (out < 0) return false;
-    if (Which == GameVariant::PisYedili && !HandOverPending) {
+    if (Settings.GoingOutPenalty && !HandOverPending) {
         HandOverPending = true;
-        PenaltyCards = RunPointsOf[out] > 0 ? RunPointsOf[out] : int16_t(1);
+        PenaltyCards = GoingOutCards(RunPointsOf[out]);
         const int victim = Before(out);
         Current = Before(victim);
         Phase = ModelPhase::TakingPenaltyAndSkip;
@@ -212,14 +212,7 @@ void ImaginedDeal::DrawStep() {
             Previous();
             Phase = ModelPhase::TurnStart;
         }
-        if (Which == GameVariant::PisYedili) {
-            if (++DrawCount >= 3) {
-                DrawDone = true;
-                DrawCount = 0;
-            }
-        } else {
-            DrawDone = true;
-        }
+        CountDraw(Settings, DrawCount, DrawDone);
     } else if (--PenaltyCards <= 0) {
         FinishPenalty();
     }
@@ -228,12 +221,7 @@ void ImaginedDeal::DrawStep() {
 
 // He passes; a penalty nobody takes up lapses with the pass.
 void ImaginedDeal::Pass() {
-    DrawCount = 0;
-    DrawDone = false;
-    if (PenaltyCards > 0) {
-        PenaltyCards = 0;
-        PenaltyWasTaken = true;
-    }
+    PassEndsTurn(DrawCount, DrawDone, PenaltyCards, PenaltyWasTaken);
     Phase = ModelPhase::TurnStart;
 }
 
@@ -245,8 +233,8 @@ void ImaginedDeal::PersonMoves() {
         PersonDrew = false;
         PlayCard(slot);
     } else if (!PersonDrew && !DrawDone) {
-        // Pis Yedili counts the person's draws like anyone's, up to three.
-        if (Which != GameVariant::PisYedili) PersonDrew = true;
+        // Where a turn allows several draws (Pis Yedili) the draw count ends them.
+        if (Settings.DrawsPerTurn == 1) PersonDrew = true;
         Phase = ModelPhase::DrawingByChoice;
     } else {
         PersonDrew = false;

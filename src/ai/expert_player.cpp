@@ -40,7 +40,7 @@ double MatchValue(const SeatKnowledge& k, const std::array<int16_t, kSeats>& poi
     const double margin = rivals > 0 ? (rivalsPoints / rivals - points[me]) / target : 0.0;
 
     double win = 1.0;
-    if (k.Seen.Which == GameVariant::PisYedili) {
+    if (k.Seen.Settings.Eliminates) {
         // Whoever passes the target is out; the person passing it ends the match.
         if (total[me] > target) return 0.05 * margin;
         const bool personOut = me != kHuman && total[kHuman] > target;

@@ -59,10 +59,9 @@ inline bool ScoresAsPlayable(const ScoreContext& x, int16_t rank, int32_t suit) 
     const VariantSettings& v = kVariantSettings[int(x.Variant)];
     if (!FollowsSuit(suit, x.Follow) && rank != x.TopRank && rank != v.WildRank && rank != kJoker)
         return false;  // n
-    if (rank == v.WildRank && x.Variant == GameVariant::IllustratedAgonia &&
-        x.TopRank == v.WildRank)
+    if (rank == v.WildRank && x.TopRank == v.WildRank && v.WildOnWildRule == WildOnWild::Never)
         return false;  // o
-    if (rank == v.WildRank && x.Variant == GameVariant::PisYedili && x.TopRank == v.WildRank &&
+    if (rank == v.WildRank && x.TopRank == v.WildRank && v.WildOnWildRule == WildOnWild::InSuit &&
         !FollowsSuit(suit, x.Follow))
         return false;  // p
     return true;

@@ -51,12 +51,21 @@ constexpr std::string_view VariantName(GameVariant v) {
     return kVariantNames[int(v)];
 }
 
-// The powers of the ranks in each game; -1: the game has no such card. What a card does
-// at the table is worked out from this row alone (core/card_power.h).
+// Whether a wild card may go on a wild card.
+enum class WildOnWild : uint8_t {
+    Allowed,
+    InSuit,  // only in the suit to follow (Pis Yedili's Jack on a Jack)
+    Never,   // never (Illustrated Agonia's Ace on an Ace)
+};
+
+// The powers of the ranks in each game (-1: the game has no such card) and the few ways
+// its play differs. What a card does at the table is worked out from this row alone
+// (core/card_power.h).
 struct VariantSettings {
     int16_t DeckSize;
     int16_t HandSize;
     int16_t WildRank;            // played on anything; its player names the suit
+    WildOnWild WildOnWildRule;   // ... but on a wild card only as this says
     int16_t ReverseRank;         // reverses the direction of play
     int32_t ReverseSuit;         // only this suit reverses (kNoSuit: every suit does)
     int16_t SkipRank;            // the next player loses his turn
@@ -68,19 +77,23 @@ struct VariantSettings {
     int16_t TakeElevenRank;      // a black one: next takes eleven unless he answers with a red one
     int16_t PlayAgainRank;       // the same player plays again
     bool StartReversed;          // direction at the start of every deal
-    int16_t TargetScore;         // a total above this ends the match
+    bool TurnsStarter;           // a starter card opens the pile (else the first player does)
+    int16_t DrawsPerTurn;        // cards a player may draw in a turn before he must pass
+    bool GoingOutPenalty;        // the player before the first one out takes his last run's points
+    bool Eliminates;             // a total above the target puts a player out, not the match over
+    int16_t TargetScore;         // a total above this ends the match (or puts a player out)
 };
 
 // In Huit Americain only the Ace of spades reverses, and the 2 of spades makes the next
 // player take four.
 // clang-format off
-//                                         Deck Hand Wild Rev  RevSuit   Skip C2  C3  T2  T2S T5  T11 Again Reversed Target
+//                           Deck  Hand  Wild           WildOnWild  Rev  RevSuit  Skip  C2  C3  T2  T2S  T5  T11  Again  Reversed  Starter  Draws  GoingOut   Elim  Target
 inline constexpr std::array<VariantSettings, kVariantCount> kVariantSettings = {{
-    /* Tarrabel           */ {  52,  5,   8,   1, kNoSuit,   12,  2, -1, -1, -1, -1, -1,  -1,  true,   100},
-    /* Huit Americain     */ {  54,  8,   8,   1, kSpades,   11, -1, -1,  2,  4, 15, -1,  -1,  true,   500},
-    /* Agonia             */ {  52,  7,   1,  -1, kNoSuit,    9,  7, -1, -1, -1, -1, -1,   8,  false,  100},
-    /* Illustrated Agonia */ { 104,  7,   1,  12, kNoSuit,    9,  7, -1,  2,  2, -1, 11,   8,  false,  100},
-    /* Pis Yedili         */ { 104,  7,  11,  10, kNoSuit,   -1, -1,  7, -1, -1, -1, -1,   1,  true,   500},
+    /* Tarrabel           */ {  52,    5,    8, WildOnWild::Allowed,   1, kNoSuit,   12,  2, -1, -1,  -1, -1,  -1,    -1,     true,    true,     1,    false, false,    100},
+    /* Huit Americain     */ {  54,    8,    8, WildOnWild::Allowed,   1, kSpades,   11, -1, -1,  2,   4, 15,  -1,    -1,     true,    true,     1,    false, false,    500},
+    /* Agonia             */ {  52,    7,    1, WildOnWild::Allowed,  -1, kNoSuit,    9,  7, -1, -1,  -1, -1,  -1,     8,    false,    true,     1,    false, false,    100},
+    /* Illustrated Agonia */ { 104,    7,    1,   WildOnWild::Never,  12, kNoSuit,    9,  7, -1,  2,   2, -1,  11,     8,    false,    true,     1,    false, false,    100},
+    /* Pis Yedili         */ { 104,    7,   11,  WildOnWild::InSuit,  10, kNoSuit,   -1, -1,  7, -1,  -1, -1,  -1,     1,     true,   false,     3,     true,  true,    500},
 }};
 
 // One pack, in card index order: four cards per rank from the Ace up, suits C, D, H, S.

@@ -19,13 +19,11 @@ bool ComputerMayPlay(const Table& t, int seat, int card, int16_t topRank, int32_
     const int32_t suit = t.SuitOf(card);
     if (!(FollowsSuit(suit, follow) || rank == topRank || rank == v.WildRank || rank == kJoker))
         return false;
-    // A Jack goes on a Jack in Pis Yedili only in the suit to follow.
-    if (rank == v.WildRank && t.Variant() == GameVariant::PisYedili && topRank == v.WildRank &&
-        !FollowsSuit(suit, follow))
-        return false;
-    // Never a wild Ace on a wild Ace in Illustrated Agonia.
-    if (rank == v.WildRank && t.Variant() == GameVariant::IllustratedAgonia &&
-        topRank == v.WildRank)
+    // A Jack goes on a Jack in Pis Yedili only in the suit to follow; never a wild Ace on a
+    // wild Ace in Illustrated Agonia.
+    if (rank == v.WildRank && topRank == v.WildRank &&
+        (v.WildOnWildRule == WildOnWild::Never ||
+         (v.WildOnWildRule == WildOnWild::InSuit && !FollowsSuit(suit, follow))))
         return false;
     // A computer player holding seven or more cards keeps its red Jacks back.
     if (IsRedSuit(suit) && rank == v.TakeElevenRank && seat != kHuman && ownCount >= 7)
@@ -46,11 +44,9 @@ bool PersonMayPlay(const Table& t, int card) {
     if (topRank == kNoRank) return suit == follow || rank == v.WildRank || rank == kJoker;
     if (!FollowsSuit(suit, follow) && rank != topRank && rank != v.WildRank && rank != kJoker)
         return false;
-    if (t.Variant() == GameVariant::IllustratedAgonia && rank == v.WildRank &&
-        topRank == v.WildRank)
-        return false;
-    if (t.Variant() == GameVariant::PisYedili && rank == v.WildRank && topRank == v.WildRank &&
-        t.TopSuit() != follow)
+    if (rank == v.WildRank && topRank == v.WildRank &&
+        (v.WildOnWildRule == WildOnWild::Never ||
+         (v.WildOnWildRule == WildOnWild::InSuit && t.TopSuit() != follow)))
         return false;
     return true;
 }

@@ -26,6 +26,33 @@ constexpr int16_t NeighbourSeat(int seat, bool forward, IsOut isOut) {
     return int16_t(seat);
 }
 
+// Counts a card drawn in a turn: once a player has drawn all he may in a turn
+// (DrawsPerTurn: one, three in Pis Yedili), he must play or pass.
+constexpr void CountDraw(const VariantSettings& v, int16_t& drawCount, bool& drawDone) {
+    if (++drawCount >= v.DrawsPerTurn) {
+        drawDone = true;
+        drawCount = 0;
+    }
+}
+
+// A pass ends the turn: the draws start again, and a penalty nobody took up lapses with
+// it, so that it cannot add itself to the next chain.
+constexpr void PassEndsTurn(int16_t& drawCount, bool& drawDone, int16_t& penaltyCards,
+                            bool& penaltyTaken) {
+    drawCount = 0;
+    drawDone = false;
+    if (penaltyCards > 0) {
+        penaltyCards = 0;
+        penaltyTaken = true;
+    }
+}
+
+// What the going-out penalty costs (GoingOutPenalty games): the points of the run of
+// cards the player went out with, one card at least.
+constexpr int16_t GoingOutCards(int16_t lastRunPoints) {
+    return lastRunPoints > 0 ? lastRunPoints : int16_t(1);
+}
+
 void NextPlayer(Game& g);
 void PreviousPlayer(Game& g);
 int16_t PlayerAfter(const Game& g, int player);

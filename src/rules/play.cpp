@@ -56,7 +56,7 @@ void LandDealtCard(Game& g, CardRecord& card) {
     ParkCard(card);
     if (g.TotalDealt == g.Rules.HandSize * g.PlayerCount) {
         g.DealtInBatch = 0;
-        if (g.Is(GameVariant::PisYedili)) {
+        if (!g.Rules.TurnsStarter) {
             // No starter card: the starting player opens on the empty pile.
             Report(g, Happened::AllDealtNoStarter);
             PreviousPlayer(g);
@@ -99,14 +99,7 @@ void LandDrawnCard(Game& g, CardRecord& card) {
     if (!stay) PreviousPlayer(g);
     Report(g, Happened::TurnGoesOn);
     LayoutDeckStack(g);
-    if (g.Is(GameVariant::PisYedili)) {
-        if (++g.DrawCount >= 3) {
-            g.DrawDone = true;
-            g.DrawCount = 0;
-        }
-    } else {
-        g.DrawDone = true;
-    }
+    CountDraw(g.Rules, g.DrawCount, g.DrawDone);
     StartRebuildIfDeckEmpty(g);
     PauseUnlessDone(g, 900);
 }
@@ -263,13 +256,13 @@ void ResolvePlayedCard(Game& g) {
 }
 
 // The deal is over when a player still in the match has no cards left. In Pis Yedili the
-// player before the one who went out first draws what the going-out cards are worth.
+// player before the one who went out first takes what the going-out cards are worth.
 bool EndDealIfSomeoneIsOut(Game& g) {
     const int out = PlayerWhoWentOut(g);
     if (out < 0) return false;
-    if (g.Is(GameVariant::PisYedili) && !g.HandOverPending) {
+    if (g.Rules.GoingOutPenalty && !g.HandOverPending) {
         g.HandOverPending = true;
-        g.PenaltyCards = g.RunPointsOf[out] > 0 ? g.RunPointsOf[out] : int16_t(1);
+        g.PenaltyCards = GoingOutCards(g.RunPointsOf[out]);
         // The victim is found from the player who went out, whoever is current by now
         // (a chain answered after his last card moves the turn on).
         const int victim = PlayerBefore(g, out);

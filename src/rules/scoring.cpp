@@ -26,7 +26,7 @@ void ScoreDeal(Game& g) {
     if (g.HandNumber > 9) g.HistoryFull = true;
 
     const int16_t target = g.Options.TargetScore;
-    if (!g.Is(GameVariant::PisYedili)) {
+    if (!g.Rules.Eliminates) {
         bool over = false;
         for (int seat = 0; seat < kSeats; ++seat)
             over |= g.MatchTotal[seat] > target;

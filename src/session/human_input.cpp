@@ -88,8 +88,8 @@ int16_t HumanLeftClick(Game& g, int32_t x, int32_t y) {
                 PreviousPlayer(g);
             } else {
                 Report(g, Happened::PersonDraws);
-                // Pis Yedili allows three draws; its draw count ends the drawing there.
-                if (!g.Is(GameVariant::PisYedili)) {
+                // Where a turn allows several draws (Pis Yedili) the draw count ends them.
+                if (g.Rules.DrawsPerTurn == 1) {
                     g.HumanDrew = true;
                     g.DrawDone = true;
                 }

@@ -36,15 +36,8 @@ static void ClearPauseDone(Game& g) {
 
 static void EnterShowPass(Game& g) {
     Report(g, Happened::Passed);
-    g.DrawCount = 0;
-    g.DrawDone = false;
     g.ShowPassBanner = true;
-    // A penalty nobody takes up lapses with the pass, so it cannot add itself to the
-    // next chain.
-    if (g.PenaltyCards > 0) {
-        g.PenaltyCards = 0;
-        g.PenaltyTaken = true;
-    }
+    PassEndsTurn(g.DrawCount, g.DrawDone, g.PenaltyCards, g.PenaltyTaken);
     TraceEvent ev{TraceKind::Pass};
     ev.Seat = g.CurrentPlayer;
     g.Trace(ev);
