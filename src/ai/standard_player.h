@@ -54,54 +54,66 @@ ScoreContext ReadScoreContext(const Table& t, int seat) {
     return x;
 }
 
-// Whether a card scores as one that may be played (steps n, o and p mark the others).
+// Whether a card scores as one that may be played; the others score -1000.
 inline bool ScoresAsPlayable(const ScoreContext& x, int16_t rank, int32_t suit) {
     const VariantSettings& v = kVariantSettings[int(x.Variant)];
+    // Neither the suit nor the rank of the top card, nor wild, nor a joker.
     if (!FollowsSuit(suit, x.Follow) && rank != x.TopRank && rank != v.WildRank && rank != kJoker)
-        return false;  // n
+        return false;
+    // A wild card on a wild card where the game forbids it ...
     if (rank == v.WildRank && x.TopRank == v.WildRank && v.WildOnWildRule == WildOnWild::Never)
-        return false;  // o
+        return false;
+    // ... or allows it only in the suit to follow.
     if (rank == v.WildRank && x.TopRank == v.WildRank && v.WildOnWildRule == WildOnWild::InSuit &&
         !FollowsSuit(suit, x.Follow))
-        return false;  // p
+        return false;
     return true;
 }
 
 // The score of a playable card except for the two parts that depend on the rest of the
-// hand: the square of its suit's tally (step d) and the wild card's bonus (step k).
+// hand: the square of its suit's tally and the wild card's bonus (WildBonus).
 // A rank setting of -1 never equals a real rank, so absent powers never score.
 inline float OpenScore(const ScoreContext& x, int16_t rank, int32_t suit) {
     const VariantSettings& v = kVariantSettings[int(x.Variant)];
     const bool redEleven = IsRedSuit(suit) && rank == v.TakeElevenRank;
     float score = 0;
-    if (rank == x.TopRank || FollowsSuit(suit, x.Follow)) score = 1000;  // a
-    if (rank == v.WildRank || rank == kJoker) score = 900;               // b
-    score += CardPoints(x.Variant, rank, suit);                          // c
-    if (rank == v.WildRank) score -= 300;                                // e
-    if (rank == v.DrawTwoChainRank) score -= 10;                         // f
-    if (rank == v.DrawThreeChainRank) score -= 10;                       // g
-    if (redEleven) score -= 100;                                         // h
-    if (x.ThirdCount < 2 && rank == v.ReverseRank) {                     // i
+    // Follows the top card by rank or suit: 1000; a wild card or a joker: 900 instead.
+    if (rank == x.TopRank || FollowsSuit(suit, x.Follow)) score = 1000;
+    if (rank == v.WildRank || rank == kJoker) score = 900;
+    // High-scoring cards go first: their points are added.
+    score += CardPoints(x.Variant, rank, suit);
+    // Powers worth keeping for later: a wild card -300, a chain card -10, a red Jack -100.
+    if (rank == v.WildRank) score -= 300;
+    if (rank == v.DrawTwoChainRank) score -= 10;
+    if (rank == v.DrawThreeChainRank) score -= 10;
+    if (redEleven) score -= 100;
+    // A reverse when the player before him (third along) is down to his last card hands
+    // that player the turn: -200, and -600 more in the suit the next player named.
+    if (x.ThirdCount < 2 && rank == v.ReverseRank) {
         score -= 200;
         if (x.NextNamed == suit) score -= 600;
     }
-    if (x.NextCount < 2) {  // j
+    // The next player is down to his last card: attack him.
+    if (x.NextCount < 2) {
         if (rank == v.DrawTwoChainRank) score += 300;
         if (rank == v.DrawThreeChainRank) score += 300;
         if (rank == v.TakeTwoRank || rank == v.TakeFiveRank) score += 500;
         if (rank == v.SkipRank) score += 350;
         if (rank == v.ReverseRank) score += 250;
     }
-    if (x.SecondCount < 2) {  // l
+    // The player after next is down to his last card: a skip or a penalty on the next
+    // player would hand him the turn.
+    if (x.SecondCount < 2) {
         if (rank == v.SkipRank) score -= 450;
         if (rank == v.TakeTwoRank || rank == v.TakeFiveRank) score -= 150;
     }
-    if (x.OwnCount > 7 && redEleven) score -= 500;  // m
+    // With more than seven cards a red Jack is kept back for a black one: -500.
+    if (x.OwnCount > 7 && redEleven) score -= 500;
     return score;
 }
 
-// Step k: a wild card when the next player is down to his last card and named the top
-// card's suit himself; worth more when the player's long suit is another one.
+// The wild card's bonus: a wild card when the next player is down to his last card and
+// named the top card's suit himself (+500), +700 when the player's long suit is another.
 inline float WildBonus(const ScoreContext& x, int16_t rank, int longSuit) {
     if (x.NextCount < 2 && x.NextNamed == x.TopSuit &&
         rank == kVariantSettings[int(x.Variant)].WildRank)
@@ -141,14 +153,14 @@ void StandardCardScores(const Table& t, int seat, SlotScores& scores) {
         scores[s] = CardScore(x, t.RankOf(c), t.SuitOf(c), tally, longSuit);
     }
 
-    // Forced answers to an open penalty: only the answering cards may be chosen.
+    // An open penalty he can answer: the answering cards score 1000, every other -1000.
     const CardPower forced = OpenPenaltyAgainst(t, seat);
     if (forced.CanBeAnswered()) {
         for (int s = 0; s < end; ++s) {
             const int c = t.Card(seat, s);
             if (c < 0) continue;
             const bool answers = Answers(forced, t.RankOf(c), t.SuitOf(c));
-            scores[s] = answers ? 1000.f : -1000.f;  // q, r, s
+            scores[s] = answers ? 1000.f : -1000.f;
         }
     }
 }

@@ -109,7 +109,7 @@ bool TableApp::GameInit(std::string* error) {
     back_ = platform::MakeSurface(config_.Options.ScreenWidth, config_.Options.ScreenHeight);
     clip_ = {0, 0, back_.Width, back_.Height};
 
-    MatchSetup(g);  // the first deal, in "DEALING CARDS"
+    SetUpDeal(g);  // the first deal, in "DEALING CARDS"
     running_ = true;
     platform_.ShowSystemCursor(false);  // the table draws its own pointer
     platform::BltClip(pictures_->ddsBack, back_, {}, 0, 0, false, clip_);

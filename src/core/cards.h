@@ -28,11 +28,9 @@ inline constexpr int16_t kNoRank = -1;
 inline constexpr int kCardTableSize = 111;  // card indexes 0..110
 inline constexpr int kDeckRecords = 111;
 inline constexpr int kPileRecords = 111;
-inline constexpr int kHandSlots = 55;      // slots 0..54 hold cards
-inline constexpr int kHandRecords = 56;    // slot 55 is never used
-inline constexpr int kReturnRecords = 16;  // 0..10 fly back when the deck is rebuilt
-inline constexpr int kReturnFlying = 11;
-inline constexpr int kSeats = 4;  // 0 human (bottom), 1 right, 2 top, 3 left
+inline constexpr int kHandSlots = 55;     // slots 0..54 of a hand
+inline constexpr int kReturnFlying = 11;  // records for the pile cards flying back (up to ten)
+inline constexpr int kSeats = 4;          // 0 human (bottom), 1 right, 2 top, 3 left
 inline constexpr int kHuman = 0;
 
 enum class GameVariant : int32_t {

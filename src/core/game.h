@@ -106,11 +106,11 @@ struct Game {
     int16_t DeckPos = 0;                            // next deck position to draw
     std::array<CardRecord, kPileRecords> Pile{};    // oldest first
     int16_t PileCount = 0;
-    std::array<std::array<CardRecord, kHandRecords>, kSeats> Hands{};
+    std::array<std::array<CardRecord, kHandSlots>, kSeats> Hands{};
     std::array<int16_t, kSeats> HandCount{};
-    std::array<CardRecord, kReturnRecords> ReturnCards{};
-    std::array<PlayerRecord, 5> Players{};
-    std::array<CardRecord, 7> TableIcons{};  // 0..3: the suit icons, by suit code
+    std::array<CardRecord, kReturnFlying> ReturnCards{};  // the top of the pile flying back
+    std::array<PlayerRecord, kSeats> Players{};
+    std::array<CardRecord, 4> SuitIcons{};  // offered after the person's wild card, by suit
     std::array<TableSlotRecord, kCardTableSize> TableSlot{};
 
     // ---- state machine ----------------------------------------------------------------
@@ -120,6 +120,9 @@ struct Game {
     int32_t PauseStart = 0;
     int32_t PauseLength = 0;
     bool PauseDone = false;
+    // Whose turn it is. A turn passes on before anything is played (NormalPlay's turn start
+    // calls NextPlayer), and the rules step back when the same player is to go on: after a
+    // play-again card, a wild card (he names the suit) or a draw (he then plays or passes).
     int16_t CurrentPlayer = 0;
     bool DirectionReversed = false;
     bool WaitingForHuman = false;
@@ -133,12 +136,12 @@ struct Game {
     bool DrawDone = false;
     bool HumanDrew = false;
     int16_t DrawCount = 0;
-    std::array<int16_t, 5> SeatOrder{};
+    std::array<int16_t, kSeats> SeatOrder{};  // the dealing round: seats from the starter on
     int16_t DealSeat = 0;
     int16_t DealtInBatch = 0;
     int16_t TotalDealt = 0;
     int16_t PlayerCount = 4;
-    int16_t AiCardIndex = 0;
+    int16_t ComputerSlot = 0;  // the hand slot of the card the current computer player plays
     int16_t DealReceiver = 0;  // the seat the card now being dealt or drawn flies to
     int16_t DrawSlot = 0;      // and the hand slot a drawn card flies to
 

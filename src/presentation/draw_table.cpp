@@ -96,7 +96,7 @@ void DrawTable(const Game& g, TableCanvas& c, double secondsOfDay) {
 
     if (g.SuitPromptShown)
         for (int i = 0; i < 4; ++i) {
-            const CardRecord& icon = g.TableIcons[size_t(i)];
+            const CardRecord& icon = g.SuitIcons[size_t(i)];
             if (icon.Shown) DrawPicture(c, pics.ddsSuitIcons[size_t(i)], icon.X, icon.Y);
         }
 

@@ -41,7 +41,6 @@ int16_t ChooseStartingPlayer(Game& g) {
 void BuildSeatOrder(Game& g) {
     for (int i = 0; i < kSeats; ++i)
         g.SeatOrder[i] = int16_t((g.CurrentPlayer + i) % kSeats);
-    g.SeatOrder[4] = 0;
 }
 
 // Every slot rests where it is laid out: the human's row runs left to right (slots 27 and
@@ -105,10 +104,10 @@ static void ClearTable(Game& g) {
         d.SizeY = l.CardHeight;
     }
     for (int seat = 0; seat < kSeats; ++seat) {
-        for (int n = 0; n < kHandRecords; ++n) {
+        for (int n = 0; n < kHandSlots; ++n) {
             CardRecord& h = g.Hands[seat][n];
             h = CardRecord{};
-            if (n < kHandSlots) LayoutHandSlot(g, seat, n, h);
+            LayoutHandSlot(g, seat, n, h);
             h.FaceUp = seat == kHuman;
             if (seat == kHuman) {
                 h.SizeX = l.CardWidth;
@@ -125,7 +124,7 @@ static void ClearTable(Game& g) {
         r = CardRecord{};
 }
 
-void MatchSetup(Game& g) {
+void SetUpDeal(Game& g) {
     // Per-deal rule state. The turn flags start clear too, so nobody passes without
     // drawing because of how the previous deal ended.
     g.DirectionReversed = g.Rules.StartReversed;
@@ -144,9 +143,9 @@ void MatchSetup(Game& g) {
     g.SuitPromptShown = false;
     g.PauseDone = false;
     for (int i = 0; i < 4; ++i) {
-        g.TableIcons[i].Shown = true;
-        g.TableIcons[i].SizeX = g.Layout.SuitIconWidth;
-        g.TableIcons[i].SizeY = g.Layout.SuitIconHeight;
+        g.SuitIcons[i].Shown = true;
+        g.SuitIcons[i].SizeX = g.Layout.SuitIconWidth;
+        g.SuitIcons[i].SizeY = g.Layout.SuitIconHeight;
     }
 
     if (g.NewMatch) StartNewMatch(g);

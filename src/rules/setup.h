@@ -19,7 +19,7 @@ inline constexpr std::array<std::string_view, 30> kNameTable = {
 // clang-format on
 
 // Resets and starts one deal; leaves the game in "DEALING CARDS".
-void MatchSetup(Game& g);
+void SetUpDeal(Game& g);
 
 // Three different names for seats 3, 2 and 1.
 void PickSeatNames(Game& g);

@@ -26,7 +26,7 @@ FrameResult RunGameFrame(Game& g, const FrameInput& in) {
     const bool humanDrewBefore = g.HumanDrew;
     if (in.LeftDown) {
         if (g.State == GameState::DealScored)
-            MatchSetup(g);
+            SetUpDeal(g);
         else if (g.State == GameState::ChoosingSuit)
             HumanSuitClick(g, in.MouseX, in.MouseY);
         else if (g.CurrentPlayer == kHuman && !g.HumanInputLocked)

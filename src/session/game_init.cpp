@@ -22,7 +22,7 @@ void StartNewGame(Game& g, const GameOptions& options, const Services& io) {
 
 void GameInit(Game& g, const GameOptions& options, const Services& io) {
     StartNewGame(g, options, io);
-    MatchSetup(g);
+    SetUpDeal(g);
 }
 
 }  // namespace tarrabel

@@ -134,7 +134,7 @@ void LayoutSuitIcons(Game& g) {
     const TableLayout& l = g.Layout;
     int n = 0;
     for (int i = 0; i < 4; ++i) {
-        CardRecord& icon = g.TableIcons[i];
+        CardRecord& icon = g.SuitIcons[i];
         if (!icon.Shown) continue;
         icon.X = l.SuitIconX;
         icon.Y = float(l.SuitIconBottomY - l.SuitIconStep * n);
@@ -146,7 +146,7 @@ void HumanSuitClick(Game& g, int32_t x, int32_t y) {
     // Only the human's own choice: the icons are offered to nobody else.
     if (!g.SuitPromptShown || !g.WaitingForHuman || g.CurrentPlayer != kHuman) return;
     for (int i = 3; i >= 0; --i) {
-        const CardRecord& icon = g.TableIcons[i];
+        const CardRecord& icon = g.SuitIcons[i];
         if (!icon.Shown || !Inside(icon.X, icon.Y, icon.SizeX, icon.SizeY, x, y)) continue;
         g.ChosenSuit = i;
         g.HumanMoved = true;

@@ -82,8 +82,8 @@ static void TurnStart(Game& g) {
         g.WaitingForHuman = true;
         return;
     }
-    g.AiCardIndex = ChooseCardToPlay(g);
-    CardRecord& card = g.Hands[g.CurrentPlayer][g.AiCardIndex];
+    g.ComputerSlot = ChooseCardToPlay(g);
+    CardRecord& card = g.Hands[g.CurrentPlayer][g.ComputerSlot];
     card.FaceUp = true;
     FlyPlayedCardToPile(g, card);
 }
@@ -101,7 +101,7 @@ static void StepNormalPlay(Game& g) {
     if (!AnyCardMoving(g))
         TurnStart(g);
     else if (g.CurrentPlayer != kHuman)
-        StepCard(g, g.Hands[g.CurrentPlayer][g.AiCardIndex]);
+        StepCard(g, g.Hands[g.CurrentPlayer][g.ComputerSlot]);
 }
 
 // A draw finds no card: the deck is used up and the pile has nothing to give, or the
@@ -168,7 +168,7 @@ static void StepSelectTrumps(Game& g) {
         if (g.CurrentPlayer == kHuman) {
             g.SuitPromptShown = true;
             for (int i = 0; i < 4; ++i)
-                g.TableIcons[i].Shown = true;
+                g.SuitIcons[i].Shown = true;
             LayoutSuitIcons(g);
             g.HumanMoved = false;
             g.WaitingForHuman = true;

@@ -184,11 +184,11 @@ TEST_F(DrawFixture, SuitIconsAndBannersAreDrawnOverTheHands) {
     t.GiveHand(kHuman, {CardOf(2, kClubs)});
     t.g.SuitPromptShown = true;
     for (int i = 0; i < 4; ++i)
-        t.g.TableIcons[i].Shown = false;
-    t.g.TableIcons[kHearts].Shown = t.g.TableIcons[kDiamonds].Shown = true;
-    t.g.TableIcons[kHearts].X = t.g.TableIcons[kDiamonds].X = 130;
-    t.g.TableIcons[kHearts].Y = 313;
-    t.g.TableIcons[kDiamonds].Y = 261;
+        t.g.SuitIcons[i].Shown = false;
+    t.g.SuitIcons[kHearts].Shown = t.g.SuitIcons[kDiamonds].Shown = true;
+    t.g.SuitIcons[kHearts].X = t.g.SuitIcons[kDiamonds].X = 130;
+    t.g.SuitIcons[kHearts].Y = 313;
+    t.g.SuitIcons[kDiamonds].Y = 261;
     t.g.ShowPassBanner = true;
     t.g.CurrentPlayer = 2;
     Draw();

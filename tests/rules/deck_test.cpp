@@ -361,7 +361,7 @@ TEST(AddToPile, TheLandedCardBecomesTheTopCard) {
 TEST(DealIntoHand, TheCardJoinsTheSeatItFlewTo) {
     Table t(GameVariant::Tarrabel);
     t.ClearTable();
-    t.g.SeatOrder = {1, 2, 3, 0, 0};
+    t.g.SeatOrder = {1, 2, 3, 0};
     t.g.DealSeat = 1;  // the loop has already moved on to seat 2
     t.g.DealReceiver = 1;
     t.GiveHand(1, {CardOf(4, kClubs)});

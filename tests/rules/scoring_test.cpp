@@ -185,7 +185,7 @@ TEST(ScoreDeal, TheTenthDealFillsTheHistoryAndTheEleventhStartsAFreshOne) {
 
     // The next deal starts a new page; the totals keep counting.
     g.NewMatch = false;
-    MatchSetup(g);
+    SetUpDeal(g);
     EXPECT_EQ(g.HandNumber, 0);
     EXPECT_FALSE(g.HistoryFull);
     EXPECT_EQ(g.MatchTotal[1], total);

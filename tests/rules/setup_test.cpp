@@ -46,7 +46,7 @@ TEST(ChooseStartingPlayer, EachLaterDealStartsOneSeatFurtherClockwise) {
     Table t(GameVariant::Tarrabel);
     int expected = t.g.StartingPlayer;
     for (int deal = 0; deal < 8; ++deal) {
-        MatchSetup(t.g);
+        SetUpDeal(t.g);
         expected = (expected + 3) % 4;  // 0, 3, 2, 1, 0, ...
         EXPECT_EQ(t.g.StartingPlayer, expected);
         EXPECT_EQ(t.g.CurrentPlayer, expected);
@@ -59,13 +59,13 @@ TEST(ChooseStartingPlayer, SkipsEliminatedPlayersAndKeepsTurningAcrossMatches) {
     g.StartingPlayer = 0;
     g.Players[3].Eliminated = true;
     g.Players[2].Eliminated = true;
-    MatchSetup(g);
+    SetUpDeal(g);
     EXPECT_EQ(g.StartingPlayer, 1);
-    MatchSetup(g);
+    SetUpDeal(g);
     EXPECT_EQ(g.StartingPlayer, 0);
     // A new match brings everybody back; the turn goes on from where it was.
     g.NewMatch = true;
-    MatchSetup(g);
+    SetUpDeal(g);
     EXPECT_EQ(g.StartingPlayer, 3);
 }
 
@@ -110,11 +110,11 @@ TEST(PickSeatNames, NamesChangeOnlyWithANewMatch) {
     Table t;
     Game& g = t.g;
     g.SeatName = {"Me  ", "XXXX", "YYYY", "ZZZZ"};
-    MatchSetup(g);
+    SetUpDeal(g);
     EXPECT_EQ(g.SeatName[1], "XXXX");
     EXPECT_EQ(g.SeatName[3], "ZZZZ");
     g.NewMatch = true;
-    MatchSetup(g);
+    SetUpDeal(g);
     for (int seat = 1; seat < kSeats; ++seat)
         EXPECT_NE(std::find(kNameTable.begin(), kNameTable.end(), g.SeatName[seat]),
                   kNameTable.end());
@@ -122,7 +122,7 @@ TEST(PickSeatNames, NamesChangeOnlyWithANewMatch) {
 
 // ---- what a new deal and a new match reset ------------------------------------------------------
 
-TEST(MatchSetup, StartsEveryDealFromACleanTable) {
+TEST(SetUpDeal, StartsEveryDealFromACleanTable) {
     struct Start {
         GameVariant variant;
         bool reversed;  // how the game's turns start: down the seat numbers, or up
@@ -153,7 +153,7 @@ TEST(MatchSetup, StartsEveryDealFromACleanTable) {
         g.State = GameState::DealScored;
         t.sound.played.clear();
 
-        MatchSetup(g);
+        SetUpDeal(g);
 
         EXPECT_EQ(g.DirectionReversed, s.reversed);
         EXPECT_EQ(g.PenaltyCards, 0);
@@ -185,14 +185,14 @@ TEST(MatchSetup, StartsEveryDealFromACleanTable) {
     }
 }
 
-TEST(MatchSetup, ANewMatchClearsTotalsHistoryAndEliminations) {
+TEST(SetUpDeal, ANewMatchClearsTotalsHistoryAndEliminations) {
     Table t(GameVariant::PisYedili);
     Game& g = t.g;
     g.MatchTotal = {120, 510, 300, 40};
     g.HandNumber = 4;
     g.Players[1].Eliminated = true;
     g.NewMatch = true;
-    MatchSetup(g);
+    SetUpDeal(g);
     EXPECT_FALSE(g.NewMatch);
     EXPECT_EQ(g.HandNumber, 0);
     for (int seat = 0; seat < kSeats; ++seat) {
@@ -202,13 +202,13 @@ TEST(MatchSetup, ANewMatchClearsTotalsHistoryAndEliminations) {
     EXPECT_EQ(g.PlayerCount, 4);
 }
 
-TEST(MatchSetup, AFullHistoryStartsAFreshPageButKeepsTheTotals) {
+TEST(SetUpDeal, AFullHistoryStartsAFreshPageButKeepsTheTotals) {
     Table t(GameVariant::Tarrabel);
     Game& g = t.g;
     g.MatchTotal = {60, 70, 80, 90};
     g.HandNumber = 10;
     g.HistoryFull = true;
-    MatchSetup(g);
+    SetUpDeal(g);
     EXPECT_FALSE(g.HistoryFull);
     EXPECT_EQ(g.HandNumber, 0);
     EXPECT_EQ(g.MatchTotal[0], 60);
@@ -252,7 +252,7 @@ TEST(StarterCard, PisYediliOpensOnTheEmptyPileWithAClub) {
     Table t(GameVariant::PisYedili);
     Game& g = t.g;
     g.StartingPlayer = 2;
-    MatchSetup(g);  // seat 1 starts, and is dealt first
+    SetUpDeal(g);  // seat 1 starts, and is dealt first
     ASSERT_EQ(g.StartingPlayer, 1);
     PlaceInDeck(t, 0, CardOf(3, kClubs));
     ASSERT_TRUE(StepUntil(t, [&] { return CountOf(t, TraceKind::Play) > 0; }));

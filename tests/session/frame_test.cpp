@@ -196,7 +196,7 @@ TEST(Frame, ALeftClickDuringTheSuitChoiceNamesTheSuit) {
     for (int i = 0; i < 200 && !t.g.SuitPromptShown; ++i)
         Frame(t);
     ASSERT_TRUE(t.g.SuitPromptShown);
-    const CardRecord& diamonds = t.g.TableIcons[kDiamonds];
+    const CardRecord& diamonds = t.g.SuitIcons[kDiamonds];
     Frame(t, LeftAt({int(diamonds.X) + 50, int(diamonds.Y) + 20}));
     EXPECT_EQ(t.g.ChosenSuit, kDiamonds);
     EXPECT_EQ(t.g.HandCount[0], 1) << "the click played no card";

@@ -664,7 +664,7 @@ TEST(SuitClick, EachIconNamesItsSuit) {
         t.g.WaitingForHuman = true;
         t.g.SuitPromptShown = true;
         LayoutSuitIcons(t.g);
-        const CardRecord& icon = t.g.TableIcons[suit];
+        const CardRecord& icon = t.g.SuitIcons[suit];
         EXPECT_EQ(icon.X, 130);
         EXPECT_EQ(icon.Y, kIconY[suit]);
         // Just inside the corner: the hit test is strict.

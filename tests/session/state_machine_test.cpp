@@ -55,7 +55,7 @@ TEST_P(Dealing, EachSeatGetsTheNextRunOfTheDeckInTurnOrder) {
     if (c.eliminated >= 0) g.Players[c.eliminated].Eliminated = true;
     // A later deal starts one seat further down from the last starting player.
     g.StartingPlayer = int16_t((c.start + 1) % kSeats);
-    MatchSetup(g);
+    SetUpDeal(g);
     ASSERT_EQ(g.StartingPlayer, c.start);
     if (c.direction != Direction::AsTheGameStarts)
         g.DirectionReversed = c.direction == Direction::Reversed;
@@ -205,7 +205,7 @@ TEST(Starter, PisYediliTurnsNoStarterAndTheStartingPlayerMovesAtOnce) {
         EXPECT_EQ(t.g.CurrentPlayer, t.g.StartingPlayer) << "seed " << seed;
         // He plays, waits for his clicks, or draws because he has no club and no Jack.
         const bool moved = t.g.WaitingForHuman || t.g.State == GameState::DrawingForWant ||
-                           t.g.Hands[t.g.CurrentPlayer][t.g.AiCardIndex].Moving;
+                           t.g.Hands[t.g.CurrentPlayer][t.g.ComputerSlot].Moving;
         EXPECT_TRUE(moved) << "seed " << seed;
     }
 }

@@ -174,9 +174,9 @@ FrameInput HumanPolicy::Decide(const Game& g) {
         std::array<int, 4> shown{};
         int n = 0;
         for (int i = 0; i < 4; ++i)
-            if (g.TableIcons[i].Shown) shown[n++] = i;
+            if (g.SuitIcons[i].Shown) shown[n++] = i;
         if (n == 0) return idle;
-        const CardRecord& icon = g.TableIcons[shown[rng_.IntBelow(n)]];
+        const CardRecord& icon = g.SuitIcons[shown[rng_.IntBelow(n)]];
         return Click(g, int(icon.X) + 1 + rng_.IntBelow(icon.SizeX - 2),
                      int(icon.Y) + 1 + rng_.IntBelow(icon.SizeY - 2), false);
     }

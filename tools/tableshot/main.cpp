@@ -118,10 +118,10 @@ int main(int argc, char** argv) {
             if (humansChoice && prompt) {
                 // Choose the first suit offered, as a player would.
                 for (int i = 0; i < 4; ++i)
-                    if (g.TableIcons[i].Shown) {
+                    if (g.SuitIcons[i].Shown) {
                         in.LeftDown = true;
-                        in.MouseX = int(g.TableIcons[i].X) + 20;
-                        in.MouseY = int(g.TableIcons[i].Y) + 20;
+                        in.MouseX = int(g.SuitIcons[i].X) + 20;
+                        in.MouseY = int(g.SuitIcons[i].Y) + 20;
                         null.SetInput(in);
                         app.RunFrame();
                         break;
