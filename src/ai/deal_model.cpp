@@ -84,12 +84,12 @@ void ImaginedDeal::NameSuit(int suit) {
 // The imagined deal as the card's power sees it, as the table's own play is seen.
 struct ImaginedDeal::PowerOnDeal {
     ImaginedDeal& d;
-    CardPower PlayedPower() const {
-        const int n = d.PileCount;
-        const int top = d.Pile[n - 1];
-        if (n == 1) return PowerOf(d.Settings, d.RankOf(top), d.SuitOf(top));
-        const int under = d.Pile[n - 2];
-        return PowerOf(d.Settings, d.RankOf(top), d.SuitOf(top), d.RankOf(under), d.SuitOf(under));
+    CardPower PlayedPower() const { return PowerAt(d.PileCount - 1); }
+    CardPower PowerUnder() const {
+        return d.PileCount > 1 ? PowerAt(d.PileCount - 2) : CardPower{};
+    }
+    CardPower PowerAt(int i) const {
+        return PowerOf(d.Which, d.RankOf(d.Pile[i]), d.SuitOf(d.Pile[i]));
     }
     bool DealIsOver() { return d.EndDealIfSomeoneIsOut(); }
     void ForgetNamedSuit() { d.LastNamed[d.Current] = kNoSuit; }

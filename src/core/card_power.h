@@ -9,33 +9,34 @@
 // deal), and says what the players must do next.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "core/cards.h"
 
 namespace tarrabel {
 
+// Nine bytes on purpose: the expert's imagined deals look one up at every card played.
 struct CardPower {
     bool Reverses = false;     // the direction of play turns round
     bool Skips = false;        // the next player loses his turn
-    int16_t Penalty = 0;       // cards the next player is to take (0: none)
+    int8_t Penalty = 0;        // cards the next player is to take (0: none)
     bool PenaltyAdds = false;  // a chain card: its cards add to the penalty already open
     // The card that answers the penalty and passes it on (kNoRank: none; the next player
     // takes the cards and loses his turn). A red one only for the black Jack's eleven.
-    int16_t AnswerRank = kNoRank;
+    int8_t AnswerRank = kNoRank;
     bool AnswerRedOnly = false;
-    bool CancelsPenalty = false;  // a red Jack on a black one: the eleven cards are off
-    bool NamesSuit = false;       // a wild card: its player names the suit to follow
-    bool PlaysAgain = false;      // its player plays again
+    bool CancelsEleven = false;  // a red Jack: on a black one, the eleven cards are off
+    bool NamesSuit = false;      // a wild card: its player names the suit to follow
+    bool PlaysAgain = false;     // its player plays again
 
     constexpr bool IsPenalty() const { return Penalty > 0; }
     constexpr bool CanBeAnswered() const { return AnswerRank != kNoRank; }
+    constexpr bool IsElevenCards() const { return AnswerRedOnly; }  // the black Jack's
 };
 
-// The power of a card of `rank` and `suit` played in the game of settings `v`, on a card of
-// `underRank` and `underSuit` (kNoRank when the pile was empty).
-constexpr CardPower PowerOf(const VariantSettings& v, int16_t rank, int32_t suit,
-                            int16_t underRank = kNoRank, int32_t underSuit = kNoSuit) {
+// The power of a card of `rank` and `suit` played in the game of settings `v`.
+constexpr CardPower PowerOf(const VariantSettings& v, int16_t rank, int32_t suit) {
     CardPower p;
     if (rank == kNoRank) return p;
     if (rank == v.ReverseRank && (v.ReverseSuit == kNoSuit || suit == v.ReverseSuit)) {
@@ -45,22 +46,43 @@ constexpr CardPower PowerOf(const VariantSettings& v, int16_t rank, int32_t suit
     } else if (rank == v.DrawTwoChainRank || rank == v.DrawThreeChainRank) {
         p.Penalty = rank == v.DrawTwoChainRank ? 2 : 3;
         p.PenaltyAdds = true;
-        p.AnswerRank = rank;
+        p.AnswerRank = int8_t(rank);
     } else if (rank == v.TakeTwoRank) {
-        p.Penalty = suit == kSpades ? v.SpadeTakeTwoCards : 2;
+        p.Penalty = int8_t(suit == kSpades ? v.SpadeTakeTwoCards : 2);
     } else if (rank == v.TakeFiveRank) {
         p.Penalty = 5;
     } else if (rank == v.TakeElevenRank && IsBlackSuit(suit)) {
         p.Penalty = 11;
-        p.AnswerRank = rank;
+        p.AnswerRank = int8_t(rank);
         p.AnswerRedOnly = true;
     } else {
-        p.CancelsPenalty = rank == v.TakeElevenRank && IsRedSuit(suit) &&
-                           underRank == v.TakeElevenRank && IsBlackSuit(underSuit);
+        p.CancelsEleven = rank == v.TakeElevenRank && IsRedSuit(suit);
         p.NamesSuit = rank == v.WildRank;
         p.PlaysAgain = !p.NamesSuit && rank == v.PlayAgainRank;
     }
     return p;
+}
+
+// Every card's power in every game, worked out once from the settings table: the rules ask
+// for it at every card played, and the expert's imagined deals millions of times a second.
+struct CardPowerTable {
+    std::array<std::array<std::array<CardPower, kNoSuit + 1>, kJoker + 1>, kVariantCount> At{};
+};
+
+constexpr CardPowerTable MakeCardPowerTable() {
+    CardPowerTable t;
+    for (int game = 0; game < kVariantCount; ++game)
+        for (int16_t rank = 0; rank <= kJoker; ++rank)
+            for (int32_t suit = 0; suit <= kNoSuit; ++suit)
+                t.At[game][rank][suit] = PowerOf(kVariantSettings[game], rank, suit);
+    return t;
+}
+
+inline constexpr CardPowerTable kCardPowers = MakeCardPowerTable();
+
+// The power of a card of `rank` and `suit` in `game` (no power for kNoRank).
+constexpr CardPower PowerOf(GameVariant game, int16_t rank, int32_t suit) {
+    return rank < 0 ? CardPower{} : kCardPowers.At[int(game)][rank][suit];
 }
 
 // Whether a card of `rank` and `suit` answers the penalty that `power` opened.
@@ -91,7 +113,8 @@ enum class PlayOutcome : uint8_t {
 };
 
 // Carries out the power of the card just played, on top of the pile. Table: anything with
-//   PlayedPower()       the CardPower of the top card, on the card under it
+//   PlayedPower()       the CardPower of the top card
+//   PowerUnder()        the CardPower of the card under it (none on a pile of one)
 //   DealIsOver()        whether someone has gone out; if so it ends the deal (or, in Pis
 //                       Yedili, starts the going-out penalty) and answers true
 //   ForgetNamedSuit()   the current player's last named suit no longer stands
@@ -129,7 +152,7 @@ PlayOutcome ResolvePlay(Table& t) {
         t.PenaltyCards() = p.Penalty;
         return PlayOutcome::TakeAndLoseTurn;
     }
-    if (p.CancelsPenalty) t.PenaltyCards() = 0;
+    if (p.CancelsEleven && t.PowerUnder().IsElevenCards()) t.PenaltyCards() = 0;
     if (p.NamesSuit) {
         t.PreviousPlayer();
         return PlayOutcome::NameSuit;

@@ -57,7 +57,7 @@ bool PersonMayPlay(const Table& t, int card) {
 template <class Table>
 CardPower OpenPenaltyAgainst(const Table& t, int seat) {
     if (t.PenaltyTaken() || t.TopRank() == kNoRank) return {};
-    const CardPower top = PowerOf(t.Rules(), t.TopRank(), t.TopSuit());
+    const CardPower top = PowerOf(t.Variant(), t.TopRank(), t.TopSuit());
     return HoldsAnswer(t, seat, top) ? top : CardPower{};
 }
 

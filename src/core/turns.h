@@ -19,11 +19,13 @@ namespace tarrabel {
 // a seat is always found; the bound only guards the loop.
 template <class IsOut>
 constexpr int16_t NeighbourSeat(int seat, bool forward, IsOut isOut) {
+    const unsigned step = forward ? 1 : kSeats - 1;  // one seat on, either way round
+    unsigned at = unsigned(seat);
     for (int i = 0; i < kSeats; ++i) {
-        seat = forward ? (seat + 1) % kSeats : (seat + kSeats - 1) % kSeats;
-        if (!isOut(seat)) break;
+        at = (at + step) % kSeats;
+        if (!isOut(int(at))) break;
     }
-    return int16_t(seat);
+    return int16_t(at);
 }
 
 // Counts a card drawn in a turn: once a player has drawn all he may in a turn

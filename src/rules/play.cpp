@@ -203,9 +203,7 @@ void StepCard(Game& g, CardRecord& card) {
 CardPower TopCardPower(const Game& g) {
     if (g.PileCount == 0) return {};
     const CardRecord& top = g.Pile[g.PileCount - 1];
-    if (g.PileCount == 1) return PowerOf(g.Rules, g.RankOf(top), g.SuitOf(top));
-    const CardRecord& under = g.Pile[g.PileCount - 2];
-    return PowerOf(g.Rules, g.RankOf(top), g.SuitOf(top), g.RankOf(under), g.SuitOf(under));
+    return PowerOf(g.Options.Variant, g.RankOf(top), g.SuitOf(top));
 }
 
 bool ChainIsOpenAgainst(const Game& g, int player) {
@@ -220,6 +218,11 @@ class PlayOnTable {
   public:
     explicit PlayOnTable(Game& g) : g_(g) {}
     CardPower PlayedPower() const { return TopCardPower(g_); }
+    CardPower PowerUnder() const {
+        if (g_.PileCount < 2) return {};
+        const CardRecord& under = g_.Pile[g_.PileCount - 2];
+        return PowerOf(g_.Options.Variant, g_.RankOf(under), g_.SuitOf(under));
+    }
     bool DealIsOver() { return EndDealIfSomeoneIsOut(g_); }
     void ForgetNamedSuit() { g_.Players[g_.CurrentPlayer].LastNamedSuit = kNoSuit; }
     void ReverseDirection() { g_.DirectionReversed = !g_.DirectionReversed; }

@@ -25,7 +25,7 @@ void FinishPenalty(Game& g);
 // Yedili, starts the going-out penalty, and answers true.
 bool EndDealIfSomeoneIsOut(Game& g);
 
-// The power of the card on top of the pile, on the card under it.
+// The power of the card on top of the pile.
 CardPower TopCardPower(const Game& g);
 
 // An open penalty is waiting for `player`, and he holds a card that answers it (a chain

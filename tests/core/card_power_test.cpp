@@ -78,15 +78,14 @@ TEST(PowerOf, EveryGameGivesItsSpecialCardsTheirPowers) {
     }
 }
 
-TEST(PowerOf, ARedJackOnlyCancelsTheElevenCardsOfABlackJackUnderIt) {
+TEST(PowerOf, OnlyARedJackCancelsTheElevenCards) {
     const VariantSettings& v = kVariantSettings[int(I)];
-    EXPECT_TRUE(PowerOf(v, kJack, kHearts, kJack, kClubs).CancelsPenalty);
-    EXPECT_TRUE(PowerOf(v, kJack, kDiamonds, kJack, kSpades).CancelsPenalty);
-    EXPECT_FALSE(PowerOf(v, kJack, kHearts, kJack, kDiamonds).CancelsPenalty);
-    EXPECT_FALSE(PowerOf(v, kJack, kHearts, kQueen, kClubs).CancelsPenalty);
-    EXPECT_FALSE(PowerOf(v, kJack, kHearts).CancelsPenalty) << "nothing under it";
-    EXPECT_FALSE(PowerOf(v, kJack, kClubs, kJack, kSpades).CancelsPenalty)
-        << "a black Jack on a black Jack is eleven more, not a cancel";
+    EXPECT_TRUE(PowerOf(v, kJack, kHearts).CancelsEleven);
+    EXPECT_TRUE(PowerOf(v, kJack, kDiamonds).CancelsEleven);
+    EXPECT_FALSE(PowerOf(v, kJack, kClubs).CancelsEleven);
+    EXPECT_FALSE(PowerOf(v, kQueen, kHearts).CancelsEleven);
+    EXPECT_FALSE(PowerOf(kVariantSettings[int(P)], kJack, kHearts).CancelsEleven)
+        << "Pis Yedili's Jack is wild";
 }
 
 TEST(Answers, AChainIsAnsweredByItsRankAndTheElevenOnlyByARedJack) {
@@ -103,6 +102,7 @@ TEST(Answers, AChainIsAnsweredByItsRankAndTheElevenOnlyByARedJack) {
 // A table of the few questions ResolvePlay asks, with a fixed power on top.
 struct FakeTable {
     CardPower power;
+    CardPower under;
     bool over = false;
     bool nextAnswers = false;
     int16_t current = 1;
@@ -111,7 +111,10 @@ struct FakeTable {
     bool taken = true;
     bool forgot = false;
 
+    explicit FakeTable(CardPower played, CardPower underIt = {}) : power(played), under(underIt) {}
+
     CardPower PlayedPower() const { return power; }
+    CardPower PowerUnder() const { return under; }
     bool DealIsOver() const { return over; }
     void ForgetNamedSuit() { forgot = true; }
     void ReverseDirection() { reversed = !reversed; }
@@ -165,6 +168,28 @@ TEST(ResolvePlay, TheTurnMovesAsEachPowerSays) {
     take.penalty = 3;
     EXPECT_EQ(ResolvePlay(take), PlayOutcome::TakeAndLoseTurn);
     EXPECT_EQ(take.penalty, 5) << "a fixed penalty does not add to an open one";
+}
+
+TEST(ResolvePlay, ARedJackCancelsTheElevenCardsOfABlackJackUnderItOnly) {
+    const VariantSettings& v = kVariantSettings[int(I)];
+    const CardPower redJack = PowerOf(v, kJack, kHearts);
+    struct Case {
+        const char* under;
+        CardPower power;
+        int16_t penaltyAfter;
+    } const kCases[] = {
+        {"a black Jack", PowerOf(v, kJack, kSpades), 0},
+        {"a red Jack", PowerOf(v, kJack, kDiamonds), 11},
+        {"a Queen", PowerOf(v, kQueen, kClubs), 11},
+        {"nothing", CardPower{}, 11},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.under);
+        FakeTable t{redJack, c.power};
+        t.penalty = 11;
+        EXPECT_EQ(ResolvePlay(t), PlayOutcome::NextTurn);
+        EXPECT_EQ(t.penalty, c.penaltyAfter);
+    }
 }
 
 TEST(ResolvePlay, OnlyAPenaltyCardWaitsBeforeTheDealEnds) {
