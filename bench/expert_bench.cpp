@@ -50,7 +50,7 @@ double Percentile(std::vector<double> v, double p) {
 void BM_ExpertDecision(benchmark::State& state) {
     const auto variant = GameVariant(state.range(0));
     for (auto _ : state) {
-        sim::VirtualClock clock;
+        VirtualClock clock;
         SeededRandom rng(7);
         NullSound sound;
         auto game = std::make_unique<Game>();

@@ -23,7 +23,7 @@ using namespace tarrabel;
 
 void BM_GameFrame(benchmark::State& state) {
     const auto variant = GameVariant(state.range(0));
-    sim::VirtualClock clock;
+    VirtualClock clock;
     SeededRandom rng(42);
     NullSound sound;
     auto game = std::make_unique<Game>();

@@ -8,6 +8,7 @@
 #include "ai/table_memory_events.h"
 
 #include "ai/standard_player.h"
+#include "core/card_power.h"
 #include "core/game.h"
 #include "core/matching.h"
 #include "core/table_view.h"
@@ -56,11 +57,7 @@ class TableBeforePlay {
 
 // Facing an open penalty he may have been made to answer it: then the choice tells nothing.
 bool MayHaveBeenForced(const TableBeforePlay& t) {
-    const VariantSettings& v = t.Rules();
-    const int16_t top = t.TopRank();
-    return !t.PenaltyTaken() && top != kNoRank &&
-           (top == v.DrawTwoChainRank || top == v.DrawThreeChainRank ||
-            (top == v.TakeElevenRank && IsBlackSuit(t.TopSuit())));
+    return !t.PenaltyTaken() && PowerOf(t.Variant(), t.TopRank(), t.TopSuit()).CanBeAnswered();
 }
 
 // The cards a standard player would certainly have scored above `played`, at table `x`

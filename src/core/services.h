@@ -15,6 +15,17 @@ class Clock {
     virtual int32_t TickMs() = 0;  // milliseconds, like a system tick counter
 };
 
+// The tick of a headless run (the simulator, tests, benchmarks): advanced by hand,
+// 16 ms per frame, so that a run replays exactly.
+class VirtualClock final : public Clock {
+  public:
+    int32_t TickMs() override { return now_; }
+    void Advance(int32_t ms) { now_ += ms; }
+
+  private:
+    int32_t now_ = 0;
+};
+
 // Uniform values in [0, 1).
 class Random {
   public:

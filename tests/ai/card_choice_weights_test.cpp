@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "ai/computer_player.h"
-#include "table_fixture.h"
+#include "support/table_fixture.h"
 
 namespace tarrabel::test {
 namespace {

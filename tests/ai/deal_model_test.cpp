@@ -12,7 +12,7 @@
 #include "session/game_init.h"
 #include "simulate/choice_policy.h"
 #include "simulate/simulator.h"
-#include "table_fixture.h"
+#include "support/table_fixture.h"
 
 namespace tarrabel {
 namespace {
@@ -36,7 +36,7 @@ struct Tally {
 // Plays `deals` deals with standard players everywhere; in each, from the turn after
 // `skip` moves, compares the model's play-out with the real one.
 Tally CompareDeals(GameVariant variant, uint64_t seed, int deals, int skip) {
-    sim::VirtualClock clock;
+    VirtualClock clock;
     SeededRandom rng(seed);
     NullSound sound;
     Recorder rec;

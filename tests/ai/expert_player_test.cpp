@@ -16,7 +16,7 @@
 #include "session/game_init.h"
 #include "simulate/human_policy.h"
 #include "simulate/simulator.h"
-#include "table_fixture.h"
+#include "support/table_fixture.h"
 
 namespace tarrabel {
 namespace {
@@ -48,7 +48,7 @@ void ShuffleHiddenCards(Game& g, int seat, SeededRandom& rng) {
 // suit. The copy's seat is made an expert.
 template <class Visit>
 void ForEachDecision(GameVariant variant, uint64_t seed, int decisions, Visit visit) {
-    sim::VirtualClock clock;
+    VirtualClock clock;
     SeededRandom rng(seed);
     NullSound sound;
     auto game = std::make_unique<Game>();

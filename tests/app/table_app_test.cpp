@@ -17,7 +17,7 @@
 #include "session/trace_writer.h"
 #include "simulate/human_policy.h"
 #include "simulate/simulator.h"
-#include "table_fixture.h"
+#include "support/table_fixture.h"
 
 namespace tarrabel::test {
 namespace {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "ai/computer_player.h"
-#include "table_driver.h"
+#include "support/table_driver.h"
 
 namespace tarrabel::test {
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/hand_layout.h"
-#include "table_fixture.h"
+#include "support/table_fixture.h"
 
 namespace tarrabel::test {
 namespace {

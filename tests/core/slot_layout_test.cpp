@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "core/layout.h"
-#include "table_fixture.h"
+#include "support/table_fixture.h"
 
 namespace tarrabel::test {
 namespace {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "picture_fixture.h"
-#include "table_fixture.h"
+#include "support/table_fixture.h"
 
 namespace tarrabel::test {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "table_driver.h"
+#include "support/table_driver.h"
 
 namespace tarrabel::test {
 namespace {

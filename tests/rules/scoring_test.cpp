@@ -4,7 +4,7 @@
 #include <string>
 
 #include "rules/setup.h"
-#include "table_driver.h"
+#include "support/table_driver.h"
 
 namespace tarrabel::test {
 namespace {

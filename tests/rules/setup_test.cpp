@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "session/state_machine.h"
-#include "table_driver.h"
+#include "support/table_driver.h"
 
 namespace tarrabel::test {
 namespace {

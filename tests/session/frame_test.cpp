@@ -5,7 +5,7 @@
 #include <string>
 
 #include "motion/flights.h"
-#include "table_driver.h"
+#include "support/table_driver.h"
 
 namespace tarrabel::test {
 namespace {

@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "motion/flights.h"
-#include "table_driver.h"
+#include "support/table_driver.h"
 
 namespace tarrabel::test {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "ai/computer_player.h"
 #include "core/deal_flow.h"
-#include "table_driver.h"
+#include "support/table_driver.h"
 
 namespace tarrabel::test {
 namespace {

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "session/trace_writer.h"
-#include "table_driver.h"
+#include "simulate/simulator.h"
+#include "support/table_driver.h"
 
 namespace tarrabel::test {
 namespace {

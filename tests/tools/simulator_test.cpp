@@ -14,7 +14,7 @@
 
 #include "session/trace_writer.h"
 #include "simulate/human_policy.h"
-#include "table_driver.h"
+#include "support/table_driver.h"
 
 namespace tarrabel::test {
 namespace {

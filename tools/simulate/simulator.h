@@ -12,16 +12,6 @@
 
 namespace tarrabel::sim {
 
-// The millisecond tick of a headless run: advanced by hand, 16 ms per frame.
-class VirtualClock final : public Clock {
-  public:
-    int32_t TickMs() override { return now_; }
-    void Advance(int32_t ms) { now_ += ms; }
-
-  private:
-    int32_t now_ = 0;
-};
-
 // Who plays the person's seat: the seeded clicking stand-in, or a computer level whose
 // choices are acted out as clicks.
 enum class Seat0Player : uint8_t { Clicks, Standard, Expert };
@@ -53,10 +43,6 @@ struct SimResult {
     int64_t misplayedClicks = 0;
     std::array<double, kSeats> matchWins{};  // shares of the matches decided, by seat
 };
-
-// Every card 0 .. DeckSize - 1 is in exactly one place: the undrawn deck, in flight from
-// the deck, on the pile or in a hand; and every hand count matches its hand.
-bool CheckCardInvariant(const Game& g, std::string* why);
 
 SimResult RunSimulation(const SimConfig& config);
 

@@ -7,7 +7,7 @@
 
 #include "ai/computer_player.h"
 #include "session/human_input.h"
-#include "table_fixture.h"
+#include "support/table_fixture.h"
 
 namespace tarrabel::test {
 namespace {

@@ -14,7 +14,7 @@
 #include "rules/setup.h"
 #include "session/frame.h"
 #include "session/state_machine.h"
-#include "table_fixture.h"
+#include "support/table_fixture.h"
 
 namespace tarrabel::test {
 

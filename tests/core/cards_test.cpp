@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "rules/deck.h"
-#include "table_fixture.h"
+#include "support/table_fixture.h"
 
 namespace tarrabel::test {
 namespace {

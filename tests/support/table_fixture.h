@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "core/card_census.h"
 #include "core/game.h"
 #include "core/services.h"
 #include "rules/setup.h"
 #include "session/game_init.h"
-#include "simulate/simulator.h"
 
 namespace tarrabel::test {
 
@@ -80,7 +80,7 @@ inline constexpr int16_t kJoker1 = 52;  // Huit Americain's jokers
 inline constexpr int16_t kJoker2 = 53;
 
 struct Table {
-    sim::VirtualClock clock;
+    VirtualClock clock;
     SeededRandom rng{1};
     RecordingSound sound;
     RecordingTrace trace;
@@ -153,7 +153,7 @@ struct Table {
     }
 
     bool CardsAllAccountedFor(std::string* why = nullptr) const {
-        return sim::CheckCardInvariant(g, why);
+        return CheckCardInvariant(g, why);
     }
 };
 

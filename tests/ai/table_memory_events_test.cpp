@@ -1,0 +1,204 @@
+#include "ai/table_memory_events.h"
+
+#include <gtest/gtest.h>
+
+#include "support/table_fixture.h"
+
+namespace tarrabel::test {
+namespace {
+
+// A Tarrabel table with the five of hearts on the pile and seat 1's three cards known to
+// the memory as unseen cards that may be anything.
+struct Remembering : Table {
+    Remembering() : Table(GameVariant::Tarrabel) {
+        ClearTable();
+        g.DirectionReversed = false;  // seat 2 plays after seat 1
+        SetPile({CardOf(5, kHearts)});
+        RememberPublicEvent(g, TraceEvent{TraceKind::Deal});
+        GiveHand(1, {CardOf(kKing, kClubs), CardOf(3, kSpades), CardOf(9, kDiamonds)});
+        for (int i = 0; i < 3; ++i)
+            See(TraceKind::Dealt, 1);
+    }
+
+    void See(TraceKind kind, int seat, DrawKind draw = DrawKind::Auto, int card = -1,
+             int suit = -1) {
+        TraceEvent ev{kind};
+        ev.Seat = seat;
+        ev.Draw = draw;
+        ev.Card = card;
+        ev.Suit = suit;
+        RememberPublicEvent(g, ev);
+    }
+
+    // One more card comes into seat 1's hand and the table sees it drawn.
+    void Draws(DrawKind how) {
+        GiveHand(1, {CardOf(kQueen, kSpades)});
+        See(TraceKind::Draw, 1, how);
+    }
+
+    const HandMemory& Seat1() const { return g.Memory.Hands[1]; }
+
+    // What the memory says every card seat 1 held before `upTo` cannot be.
+    bool NoneOfTheFirstCardsIs(int card, int upTo = 3) const {
+        for (int i = 0; i < upTo; ++i)
+            if (!Seat1().CannotBe[i].Has(card)) return false;
+        return true;
+    }
+};
+
+TEST(RememberPublicEvent, AComputerPlayerWhoDrawsForWantHeldNothingThatFollowed) {
+    Remembering t;
+    t.Draws(DrawKind::Auto);
+    ASSERT_EQ(t.Seat1().Count, 4);
+    EXPECT_TRUE(t.NoneOfTheFirstCardsIs(CardOf(9, kHearts))) << "the suit to follow";
+    EXPECT_TRUE(t.NoneOfTheFirstCardsIs(CardOf(5, kClubs))) << "the rank on top";
+    EXPECT_TRUE(t.NoneOfTheFirstCardsIs(CardOf(8, kSpades))) << "Tarrabel's wild eight";
+    EXPECT_FALSE(t.Seat1().CannotBe[0].Has(CardOf(9, kClubs)));
+    EXPECT_TRUE(t.Seat1().CannotBe[3].Empty()) << "the card he drew may be anything";
+}
+
+TEST(RememberPublicEvent, ADrawByChoiceOrAPenaltyTellsNothingAboutTheHand) {
+    for (const DrawKind how : {DrawKind::Click, DrawKind::Penalty}) {
+        Remembering t;
+        t.Draws(how);
+        ASSERT_EQ(t.Seat1().Count, 4);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_TRUE(t.Seat1().CannotBe[i].Empty());
+    }
+}
+
+TEST(RememberPublicEvent, AComputerPlayerWhoPassesHeldNothingThatFollowedButThePersonMayChoose) {
+    Remembering t;
+    t.See(TraceKind::Pass, 1);
+    EXPECT_TRUE(t.NoneOfTheFirstCardsIs(CardOf(kAce, kHearts)));
+    EXPECT_TRUE(t.NoneOfTheFirstCardsIs(CardOf(5, kSpades)));
+
+    Remembering person;
+    person.GiveHand(kHuman, {CardOf(2, kClubs)});
+    person.See(TraceKind::Dealt, kHuman);
+    person.See(TraceKind::Pass, kHuman);
+    EXPECT_TRUE(person.g.Memory.Hands[kHuman].CannotBe[0].Empty());
+}
+
+TEST(RememberPublicEvent, ADrawThatFindsTheDeckEmptyTellsOnlyWhenHeDrewForWant) {
+    Remembering t;
+    t.g.State = GameState::DrawingForWant;
+    t.See(TraceKind::DeckEmpty, 1);
+    EXPECT_TRUE(t.NoneOfTheFirstCardsIs(CardOf(kJack, kHearts)));
+
+    Remembering penalty;
+    penalty.g.State = GameState::TakingPenaltyAndSkip;
+    penalty.See(TraceKind::DeckEmpty, 1);
+    EXPECT_TRUE(penalty.Seat1().CannotBe[0].Empty());
+}
+
+TEST(RememberPublicEvent, ThePileTurnedIntoTheDeckIsInNoHandAndEveryCardDrawnIsOneOfIt) {
+    Remembering t;
+    // The deck now holds just these cards, as if the pile had been shuffled into it.
+    const int16_t rebuilt[] = {CardOf(2, kHearts), CardOf(7, kClubs), CardOf(kAce, kSpades)};
+    t.g.DeckPos = int16_t(t.g.Rules.DeckSize - 3);
+    for (int i = 0; i < 3; ++i)
+        t.g.DeckOrder[t.g.DeckPos + i] = rebuilt[i];
+    t.See(TraceKind::Rebuild, -1);
+    for (const int16_t card : rebuilt) {
+        EXPECT_TRUE(t.NoneOfTheFirstCardsIs(card)) << CardName(card);
+        EXPECT_TRUE(t.g.Memory.DeckFrom.Has(card)) << CardName(card);
+    }
+    EXPECT_EQ(t.g.Memory.DeckFrom.Size(), 3);
+
+    t.Draws(DrawKind::Click);
+    const CardSet& drawn = t.Seat1().CannotBe[3];
+    EXPECT_FALSE(drawn.Has(CardOf(7, kClubs)));
+    EXPECT_TRUE(drawn.Has(CardOf(kKing, kHearts))) << "not in the rebuilt deck";
+    EXPECT_EQ(drawn.Size(), t.g.Rules.DeckSize - 3);
+}
+
+TEST(RememberPublicEvent, ADealStartsTheMemoryAfresh) {
+    Remembering t;
+    t.See(TraceKind::Pass, 1);
+    t.g.Memory.DeckFrom = CardSet{};
+    t.See(TraceKind::Deal, -1);
+    EXPECT_EQ(t.Seat1().Count, 0);
+    EXPECT_EQ(t.g.Memory.DeckFrom.Size(), t.g.Rules.DeckSize);
+}
+
+// Seat 1 plays the nine of hearts on the five, with seat 2 down to his last card: a
+// standard player's free choice.
+struct PlaysANine : Remembering {
+    explicit PlaysANine(AiLevel level = AiLevel::Standard) {
+        g.SeatLevel[1] = level;
+        GiveHand(2, {CardOf(4, kClubs)});
+        GiveHand(3, {CardOf(4, kDiamonds), CardOf(6, kDiamonds), CardOf(7, kDiamonds)});
+        GiveHand(kHuman, {CardOf(4, kSpades), CardOf(6, kSpades), CardOf(7, kSpades)});
+        GiveHand(1, {CardOf(9, kHearts)});
+        See(TraceKind::Dealt, 1);
+        SetPile({CardOf(9, kHearts)});
+        // The card has left his hand when the play is seen.
+        for (CardRecord& c : g.Hands[1])
+            if (c.Shown && c.CardIndex == CardOf(9, kHearts)) c.Shown = false;
+        --g.HandCount[1];
+        See(TraceKind::Play, 1, DrawKind::Auto, CardOf(9, kHearts));
+    }
+};
+
+TEST(RememberPublicEvent, AStandardPlayersFreeChoiceRulesOutTheCardsHeWouldHavePreferred) {
+    PlaysANine t;
+    EXPECT_EQ(t.Seat1().Count, 3);
+    ASSERT_EQ(t.Seat1().PlayCount, 1);
+    EXPECT_TRUE(t.Seat1().Plays[0].Told);
+    // Against a player on his last card he would have skipped him with a Queen of hearts
+    // or sent him the chain of a two of hearts, whatever else he held.
+    EXPECT_TRUE(t.NoneOfTheFirstCardsIs(CardOf(kQueen, kHearts)));
+    EXPECT_TRUE(t.NoneOfTheFirstCardsIs(CardOf(2, kHearts)));
+    // A King of hearts may have lost to the nine on the length of the hearts he held.
+    EXPECT_FALSE(t.Seat1().CannotBe[0].Has(CardOf(kKing, kHearts)));
+    EXPECT_FALSE(t.Seat1().CannotBe[0].Has(CardOf(2, kClubs))) << "it does not follow";
+}
+
+TEST(RememberPublicEvent, TheChoicesOfTheExpertTellNothing) {
+    PlaysANine t(AiLevel::Expert);
+    ASSERT_EQ(t.Seat1().PlayCount, 1);
+    EXPECT_FALSE(t.Seat1().Plays[0].Told);
+    for (int i = 0; i < t.Seat1().Count; ++i)
+        EXPECT_TRUE(t.Seat1().CannotBe[i].Empty());
+}
+
+TEST(RememberPublicEvent, AChoiceFacingAnOpenChainTellsNothing) {
+    Remembering t;
+    t.SetPile({CardOf(2, kHearts)});  // a chain of two, open against seat 1
+    t.g.PenaltyTaken = false;
+    t.g.PenaltyCards = 2;
+    t.GiveHand(1, {CardOf(2, kClubs)});
+    t.See(TraceKind::Dealt, 1);
+    t.SetPile({CardOf(2, kClubs)});
+    for (CardRecord& c : t.g.Hands[1])
+        if (c.Shown && c.CardIndex == CardOf(2, kClubs)) c.Shown = false;
+    --t.g.HandCount[1];
+    t.See(TraceKind::Play, 1, DrawKind::Auto, CardOf(2, kClubs));
+    ASSERT_EQ(t.Seat1().PlayCount, 1);
+    EXPECT_FALSE(t.Seat1().Plays[0].Told);
+}
+
+TEST(RememberPublicEvent, AStandardPlayerNamingASuitIsRememberedWithTheChoiceHeMayHaveHad) {
+    Remembering t;
+    t.See(TraceKind::Suit, 1, DrawKind::Auto, -1, kSpades);
+    EXPECT_EQ(t.Seat1().Named, kSpades);
+    EXPECT_EQ(t.Seat1().NamedAfter, t.Seat1().PlayCount);
+    EXPECT_EQ(t.Seat1().NamedOr, -1);
+
+    // The next player is on his last card and named diamonds himself: a standard player
+    // whose longest suit was diamonds names another at random.
+    Remembering random;
+    random.GiveHand(2, {CardOf(4, kClubs)});
+    random.g.Players[2].LastNamedSuit = kDiamonds;
+    random.See(TraceKind::Suit, 1, DrawKind::Auto, -1, kSpades);
+    EXPECT_EQ(random.Seat1().Named, kSpades);
+    EXPECT_EQ(random.Seat1().NamedOr, kDiamonds);
+
+    Remembering person;
+    person.See(TraceKind::Suit, kHuman, DrawKind::Auto, -1, kClubs);
+    EXPECT_EQ(person.g.Memory.Hands[kHuman].Named, -1) << "the person's suit tells nothing";
+}
+
+}  // namespace
+}  // namespace tarrabel::test

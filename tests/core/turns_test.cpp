@@ -1,0 +1,109 @@
+#include "core/turns.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "support/table_fixture.h"
+
+namespace tarrabel::test {
+namespace {
+
+TEST(NeighbourSeat, StepsRoundTheTableEitherWayPassingOverSeatsThatAreOut) {
+    struct Case {
+        int seat;
+        bool forward;
+        std::array<bool, kSeats> out;
+        int expected;
+    } const kCases[] = {
+        {0, true, {}, 1},
+        {3, true, {}, 0},
+        {0, false, {}, 3},
+        {1, false, {}, 0},
+        {0, true, {false, true, false, false}, 2},
+        {0, true, {false, true, true, true}, 0},  // only the person left: back to him
+        {2, false, {false, true, false, false}, 0},
+        {0, false, {false, false, true, true}, 1},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(testing::Message() << "from " << c.seat << (c.forward ? " on" : " back"));
+        EXPECT_EQ(NeighbourSeat(c.seat, c.forward, [&](int s) { return c.out[s]; }), c.expected);
+    }
+}
+
+TEST(PlayerAfter, FollowsTheDirectionOfPlayAndTheEliminations) {
+    Table t(GameVariant::PisYedili);
+    Game& g = t.g;
+    g.DirectionReversed = false;
+    EXPECT_EQ(PlayerAfter(g, 1), 2);
+    EXPECT_EQ(PlayerBefore(g, 1), 0);
+    g.DirectionReversed = true;
+    EXPECT_EQ(PlayerAfter(g, 1), 0);
+    EXPECT_EQ(PlayerBefore(g, 1), 2);
+    g.Players[0].Eliminated = false;
+    g.Players[2].Eliminated = true;
+    EXPECT_EQ(PlayerBefore(g, 1), 3);
+    g.CurrentPlayer = 3;
+    NextPlayer(g);
+    EXPECT_EQ(g.CurrentPlayer, 1) << "reversed, past the eliminated seat 2";
+    PreviousPlayer(g);
+    EXPECT_EQ(g.CurrentPlayer, 3);
+}
+
+TEST(CountDraw, OneDrawATurnOrThreeInPisYedili) {
+    for (const GameVariant v : kAllVariants) {
+        SCOPED_TRACE(NameOf(v));
+        const VariantSettings& rules = kVariantSettings[int(v)];
+        int16_t count = 0;
+        bool done = false;
+        int draws = 0;
+        while (!done && draws < 10) {
+            CountDraw(rules, count, done);
+            ++draws;
+        }
+        EXPECT_EQ(draws, v == GameVariant::PisYedili ? 3 : 1);
+        EXPECT_EQ(count, 0) << "the count starts again for the next turn";
+    }
+}
+
+TEST(PassEndsTurn, ThePenaltyNobodyTookLapsesAndTheDrawsStartAgain) {
+    int16_t count = 2, penalty = 4;
+    bool done = true, taken = false;
+    PassEndsTurn(count, done, penalty, taken);
+    EXPECT_EQ(count, 0);
+    EXPECT_FALSE(done);
+    EXPECT_EQ(penalty, 0);
+    EXPECT_TRUE(taken) << "it cannot add itself to the next chain";
+
+    penalty = 0;
+    taken = false;
+    PassEndsTurn(count, done, penalty, taken);
+    EXPECT_FALSE(taken) << "with no penalty open nothing is marked taken";
+}
+
+TEST(GoingOutCards, TheRunsPointsOrOneCardAtLeast) {
+    EXPECT_EQ(GoingOutCards(7), 7);
+    EXPECT_EQ(GoingOutCards(0), 1);
+}
+
+TEST(AnyCardMoving, SeesACardInFlightWhereverItIs) {
+    Table t;
+    EXPECT_FALSE(AnyCardMoving(t.g));
+    CardRecord* places[] = {&t.g.Hands[2][10], &t.g.ReturnCards[kReturnFlying - 1],
+                            &t.g.Deck[t.g.Rules.DeckSize - 1]};
+    for (CardRecord* c : places) {
+        c->Moving = true;
+        EXPECT_TRUE(AnyCardMoving(t.g));
+        c->Moving = false;
+    }
+    t.ClearTable();
+    t.SetPile({CardOf(3, kClubs)});
+    t.g.Pile[0].Moving = true;
+    EXPECT_TRUE(AnyCardMoving(t.g));
+    t.g.Pile[0].Moving = false;
+    t.g.Pile[1].Moving = true;  // above the pile: not a card on the table
+    EXPECT_FALSE(AnyCardMoving(t.g));
+}
+
+}  // namespace
+}  // namespace tarrabel::test
