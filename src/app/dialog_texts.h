@@ -8,69 +8,69 @@
 
 namespace tarrabel::dialog {
 
-// ---- SSTab1 ----------------------------------------------------------------------------
+// ---- the tabs ----------------------------------------------------------------------------
 
 inline constexpr std::array<std::string_view, 5> kTabCaptions = {"Deck", "Keys", "Rules", "Credits",
                                                                  "Options"};
 
 // ---- "Deck" ------------------------------------------------------------------------------
 
-// The three decks the game ships, in preview order (Image2(0..2)). Each caption names the
-// deck the pictures were drawn from and the screen size it is made for; the label under
-// it says what kind of deck it is. The hidden 1024 x 768 option (Option1) has no deck in
-// the archive and so no text here.
+// The three decks the game ships, in preview order. Each caption names the deck the
+// pictures were drawn from and the screen size it is made for; the label under it says
+// what kind of deck it is. The hidden 1024 x 768 option has no deck in the archive and so
+// no text here.
 struct DeckOptionText {
-    std::string_view Control;
+    std::string_view Deck;  // the deck's name in the archive
     std::string_view Caption;
     std::string_view Label;
 };
 // clang-format off
 inline constexpr std::array<DeckOptionText, 3> kDeckOptions = {{
-    {"Option4", "Tigullio International (Genovese pattern) [800x600 resolution]",
+    {"Royal", "Tigullio International (Genovese pattern) [800x600 resolution]",
                 "French suited deck (Genovese pattern)."},
-    {"Option2", "KDE Standard (standard pattern) [800x600 resolution]",
+    {"Roya2", "KDE Standard (standard pattern) [800x600 resolution]",
                 "French suited deck (standard pattern)."},
-    {"Option3", "Dondorf (old German-made French deck) [800x600 resolution]",
+    {"Roya3", "Dondorf (old German-made French deck) [800x600 resolution]",
                 "Old German-made French deck of early 1900's."},
 }};
 // clang-format on
 
 // ---- "Options" ---------------------------------------------------------------------------
 
-// Option5(0..3) and the description beside each.
+// The games to choose from and the description beside each.
 struct VariantOptionText {
     std::string_view Caption;
     std::string_view Description;
 };
-inline constexpr std::array<VariantOptionText, 4> kVariantOptions = {{
+inline constexpr std::array<VariantOptionText, 4> kGameTexts = {{
     {"Tarrabel", "Popular US matching card game, featuring sequencing rule."},
     {"Huit Americain", "French variant, with Jokers and without sequencing rule."},
     {"Agonia", "Greek variant, with sequencing rule and a 'play again' card."},
     {"Pis Yedili", "Turkish variant, with sequencing rule, and player eliminations."},
 }};
 
-inline constexpr std::string_view kCheck6Caption = "Illustrated Agonia";
-inline constexpr std::string_view kCheck6Description =
+inline constexpr std::string_view kIllustratedAgoniaCaption = "Illustrated Agonia";
+inline constexpr std::string_view kIllustratedAgoniaDescription =
     "Advanced version using the Jacks as special card (+11 cards to next).";
-// Option6(0..1): how the computer players choose their cards, with a hint under the buttons.
-inline constexpr std::string_view kOption6Label = "Computer players:";
-inline constexpr std::array<std::string_view, 2> kOption6Captions = {"Standard", "Expert"};
-inline constexpr std::string_view kOption6Description =
+// How the computer players choose their cards, with a hint under the buttons.
+inline constexpr std::string_view kLevelLabel = "Computer players:";
+inline constexpr std::array<std::string_view, 2> kLevelCaptions = {"Standard", "Expert"};
+inline constexpr std::string_view kLevelDescription =
     "The expert plays each deal out in his head before he chooses.";
-inline constexpr std::string_view kCheck5Caption = "Slow animation";
-inline constexpr std::string_view kCheck5Description =
+inline constexpr std::string_view kSlowAnimationCaption = "Slow animation";
+inline constexpr std::string_view kSlowAnimationDescription =
     "For slower card speed (smoother card animation) click on the check box (requires faster "
     "computer).";
-inline constexpr std::string_view kCheck2Caption = "Windowed";
+inline constexpr std::string_view kWindowedCaption = "Windowed";
 // Hidden controls, named for completeness.
-inline constexpr std::string_view kCheck1Caption = "Use VidMem";
-inline constexpr std::string_view kCheck3Caption = "Dynamitis Game";
-inline constexpr std::string_view kCheck4Caption = "Jack of Diamonds";
+inline constexpr std::string_view kUseVidMemCaption = "Use VidMem";
+inline constexpr std::string_view kDynamitisCaption = "Dynamitis Game";  // Check3
+inline constexpr std::string_view kJackOfDiamondsCaption = "Jack of Diamonds";
 
 // ---- the buttons and the version ---------------------------------------------------------
 
-inline constexpr std::string_view kCommand1Caption = "Start";
-inline constexpr std::string_view kCommand2Caption = "Exit";
+inline constexpr std::string_view kStartCaption = "Start";
+inline constexpr std::string_view kExitCaption = "Exit";
 inline constexpr std::string_view kVersionPrefix = "Version ";
 
 // ---- the pages ---------------------------------------------------------------------------

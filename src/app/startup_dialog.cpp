@@ -13,116 +13,117 @@ namespace tarrabel {
 
 namespace {
 
-constexpr int kAgoniaOption = 2;
-// Option5's buttons by index; "Illustrated Agonia" has no button of its own.
-constexpr GameVariant kOption5Variants[frmStartup::kVariantOptions] = {
+constexpr int kAgoniaChoice = 2;
+// The games' buttons by index; "Illustrated Agonia" has no button of its own.
+constexpr GameVariant kGameChoiceVariants[StartupDialog::kGameChoices] = {
     GameVariant::Tarrabel, GameVariant::HuitAmericain, GameVariant::Agonia, GameVariant::PisYedili};
 
-// Option6's buttons are the levels in their order, 0 Standard and 1 Expert.
-static_assert(std::size(kAiLevelNames) == frmStartup::kLevelOptions);
+// The level buttons are the levels in their order, 0 Standard and 1 Expert.
+static_assert(std::size(kAiLevelNames) == StartupDialog::kLevelChoices);
 static_assert(kAiLevelNames[int(AiLevel::Expert)] == "Expert");
 
 }  // namespace
 
-void frmStartup::Form_Load() {
+void StartupDialog::Open() {
     PakFileName = kPakFileName;
     CurrentTab = 0;
-    show_tabs();
+    ShowCurrentTab();
     EndOnClose = true;
 }
 
-void frmStartup::show_tabs() {
+void StartupDialog::ShowCurrentTab() {
     for (int tab = 0; tab < kTabCount; ++tab)
         panelVisible_[tab] = tab == CurrentTab;
 }
 
-bool frmStartup::PanelVisible(int tab) const {
+bool StartupDialog::PanelVisible(int tab) const {
     return tab >= 0 && tab < kTabCount && panelVisible_[tab];
 }
 
-void frmStartup::SSTab1_Click(int tab) {
+void StartupDialog::ClickTab(int tab) {
     if (tab < 0 || tab >= kTabCount) return;
     CurrentTab = int16_t(tab);
-    show_tabs();
+    ShowCurrentTab();
 }
 
-void frmStartup::Option5_Click(int index) {
-    if (index < 0 || index >= kVariantOptions) return;
-    for (int i = 0; i < kVariantOptions; ++i)
-        Option5[i] = i == index;
-    if (Option5[kAgoniaOption]) {
-        Check6Enabled = true;
+void StartupDialog::ChooseGame(int index) {
+    if (index < 0 || index >= kGameChoices) return;
+    for (int i = 0; i < kGameChoices; ++i)
+        GameChosen[i] = i == index;
+    if (GameChosen[kAgoniaChoice]) {
+        IllustratedAgoniaEnabled = true;
     } else {
-        Check6Enabled = false;
+        IllustratedAgoniaEnabled = false;
         // Clearing the box is a click on it too: "Jack of Diamonds" is offered again.
-        if (Check6) Check6_Click(false);
+        if (IllustratedAgonia) CheckIllustratedAgonia(false);
     }
 }
 
-void frmStartup::Check6_Click(bool checked) {
-    Check6 = checked;
-    if (Check6) {
-        Check4 = false;
-        Check4Enabled = false;
+void StartupDialog::CheckIllustratedAgonia(bool checked) {
+    IllustratedAgonia = checked;
+    if (IllustratedAgonia) {
+        JackOfDiamonds = false;
+        JackOfDiamondsEnabled = false;
     } else {
-        Check4Enabled = true;
+        JackOfDiamondsEnabled = true;
     }
 }
 
-void frmStartup::SelectDeck(int preview) {
-    Option4 = preview == 0;
-    Option2 = preview == 1;
-    Option3 = preview == 2;
+void StartupDialog::SelectDeck(int preview) {
+    DeckRoyal = preview == 0;
+    DeckRoya2 = preview == 1;
+    DeckRoya3 = preview == 2;
     PreviewShown = preview;
 }
 
-void frmStartup::Option2_Click() {
+void StartupDialog::ChooseRoya2() {
     SelectDeck(1);
 }
-void frmStartup::Option3_Click() {
+void StartupDialog::ChooseRoya3() {
     SelectDeck(2);
 }
-void frmStartup::Option4_Click() {
+void StartupDialog::ChooseRoyal() {
     SelectDeck(0);
 }
 
-void frmStartup::Option6_Click(int index) {
-    if (index < 0 || index >= kLevelOptions) return;
-    for (int i = 0; i < kLevelOptions; ++i)
-        Option6[i] = i == index;
+void StartupDialog::ChooseLevel(int index) {
+    if (index < 0 || index >= kLevelChoices) return;
+    for (int i = 0; i < kLevelChoices; ++i)
+        LevelChosen[i] = i == index;
 }
 
-void frmStartup::Check5_Click(bool checked) {
-    Check5 = checked;
+void StartupDialog::CheckSlowAnimation(bool checked) {
+    SlowAnimation = checked;
 }
-void frmStartup::Check2_Click(bool checked) {
-    Check2 = checked;
+void StartupDialog::CheckWindowed(bool checked) {
+    Windowed = checked;
 }
 
-GameOptions frmStartup::Command1_Click() {
+GameOptions StartupDialog::OnStart() {
     GameOptions o;
     EndOnClose = false;
     Started = true;
-    o.UseVidMem = Check1;
-    o.FullScreen = !Check2;
+    o.UseVidMem = UseVidMem;
+    o.FullScreen = !Windowed;
 
     // Every deck that can be chosen is drawn for the 800 x 600 table.
-    if (Option2)
+    if (DeckRoya2)
         o.DeckName = kDeckNames[1];
-    else if (Option3)
+    else if (DeckRoya3)
         o.DeckName = kDeckNames[2];
     else
         o.DeckName = kDeckNames[0];
     o.Resolution = "800x600";
 
-    o.SlowAnimation = Check5;
-    for (int i = 0; i < kLevelOptions; ++i)
-        if (Option6[i]) o.ComputerLevel = AiLevel(i);
+    o.SlowAnimation = SlowAnimation;
+    for (int i = 0; i < kLevelChoices; ++i)
+        if (LevelChosen[i]) o.ComputerLevel = AiLevel(i);
 
     o.Variant = GameVariant::Tarrabel;
-    for (int i = 0; i < kVariantOptions; ++i)
-        if (Option5[i]) o.Variant = kOption5Variants[i];
-    if (o.Variant == GameVariant::Agonia && Check6) o.Variant = GameVariant::IllustratedAgonia;
+    for (int i = 0; i < kGameChoices; ++i)
+        if (GameChosen[i]) o.Variant = kGameChoiceVariants[i];
+    if (o.Variant == GameVariant::Agonia && IllustratedAgonia)
+        o.Variant = GameVariant::IllustratedAgonia;
 
     // 500 for Huit Americain and Pis Yedili, 100 for the others.
     o.TargetScore = kVariantSettings[int(o.Variant)].TargetScore;
@@ -134,15 +135,15 @@ GameOptions frmStartup::Command1_Click() {
     return o;
 }
 
-void frmStartup::Command2_Click() {
+void StartupDialog::OnExit() {
     Ended = true;
 }
 
-void frmStartup::Form_Unload() {
+void StartupDialog::OnClose() {
     if (EndOnClose) Ended = true;
 }
 
-std::string frmStartup::VersionLabel() const {
+std::string StartupDialog::VersionLabel() const {
     return std::string("Version ") + TARRABEL_VERSION;
 }
 

@@ -2,10 +2,8 @@
 // to them, without any window. The view (Dear ImGui in the game's window) draws the
 // controls from these members and calls the handlers; tests drive the same handlers.
 //
-// Members and handlers keep the controls' numbered names, so the view reads like the
-// dialog's layout: SSTab1 the tabs, Frame1(i) the panel of tab i, Option2..4 the decks,
-// Image2(0..2) their previews, Option5(0..3) the games, Option6(0..1) the computer players'
-// level, Check1..6 the check boxes, Command1 the start button, Command2 "Exit".
+// The trailing comments give the old program's control names (frmStartup's SSTab1,
+// Option2..6, Check1..6, Command1/2), for comparing with its documents.
 #pragma once
 
 #include <array>
@@ -17,72 +15,73 @@
 
 namespace tarrabel {
 
-class frmStartup {
+class StartupDialog {  // frmStartup
   public:
     static constexpr int kTabCount = 5;  // "Deck", "Keys", "Rules", "Credits", "Options"
-    static constexpr int kVariantOptions = 4;
-    static constexpr int kLevelOptions = 2;
+    static constexpr int kGameChoices = 4;
+    static constexpr int kLevelChoices = 2;
 
-    // Which controls the dialog shows. The 1024 x 768 deck (Option1) has no pictures in the
-    // archive, and "Use VidMem" and "Jack of Diamonds" change nothing in this game, so
-    // they stay hidden; "Windowed" is offered, unchecked, so full screen stays the default.
-    static constexpr bool kOption1Visible = false;
-    static constexpr bool kCheck1Visible = false;
-    static constexpr bool kCheck2Visible = true;
-    static constexpr bool kCheck4Visible = false;
+    // Which controls the dialog shows. The 1024 x 768 deck has no pictures in the archive, and "Use
+    // VidMem" and "Jack of Diamonds" change nothing in this game, so they stay hidden; "Windowed"
+    // is offered, unchecked, so full screen stays the default.
+    static constexpr bool kLargeDeckVisible = false;       // Option1
+    static constexpr bool kUseVidMemVisible = false;       // Check1
+    static constexpr bool kWindowedVisible = true;         // Check2
+    static constexpr bool kJackOfDiamondsVisible = false;  // Check4
 
     // ---- the controls, at their state when the dialog opens ----
     int16_t CurrentTab = 0;  // the tab shown
     bool EndOnClose = false;
     std::string_view PakFileName;
 
-    // The decks: exactly one is selected. Option4 "Royal", Option2 "Roya2", Option3 "Roya3".
-    bool Option2 = false;
-    bool Option3 = false;
-    bool Option4 = true;
-    int PreviewShown = 0;  // the visible Image2: 0 Royal, 1 Roya2, 2 Roya3
+    // The decks: exactly one is selected.
+    bool DeckRoya2 = false;  // Option2
+    bool DeckRoya3 = false;  // Option3
+    bool DeckRoyal = true;   // Option4
+    int PreviewShown = 0;    // the deck preview shown: 0 Royal, 1 Roya2, 2 Roya3 (Image2)
 
     // The games: "Tarrabel", "Huit Americain", "Agonia", "Pis Yedili"; exactly one is selected.
-    std::array<bool, kVariantOptions> Option5 = {true, false, false, false};
-    bool Check6 = false;  // "Illustrated Agonia", offered only with "Agonia"
-    bool Check6Enabled = false;
-    bool Check4 = false;  // "Jack of Diamonds" (hidden)
-    bool Check4Enabled = true;
+    std::array<bool, kGameChoices> GameChosen = {true, false, false, false};  // Option5
+    // "Illustrated Agonia", offered only with "Agonia".
+    bool IllustratedAgonia = false;  // Check6
+    bool IllustratedAgoniaEnabled = false;
+    bool JackOfDiamonds = false;  // "Jack of Diamonds" (hidden): Check4
+    bool JackOfDiamondsEnabled = true;
     // The computer players' level, seats 1 to 3: 0 "Standard", 1 "Expert"; exactly one is
     // selected.
-    std::array<bool, kLevelOptions> Option6 = {true, false};
-    bool Check5 = false;  // "Slow animation"
-    bool Check2 = false;  // "Windowed"
-    bool Check1 = false;  // "Use VidMem" (hidden)
+    std::array<bool, kLevelChoices> LevelChosen = {true, false};  // Option6
+    bool SlowAnimation = false;                                   // "Slow animation": Check5
+    bool Windowed = false;                                        // "Windowed": Check2
+    bool UseVidMem = false;                                       // "Use VidMem" (hidden): Check1
 
     bool Ended = false;    // the program is to end without a game: "Exit" or the close box
     bool Started = false;  // the start button was pressed
 
     // ---- the handlers ----
-    void Form_Load();
+    void Open();  // Form_Load
     // Shows the panel of CurrentTab and hides the others.
-    void show_tabs();
+    void ShowCurrentTab();  // show_tabs
     bool PanelVisible(int tab) const;
-    void SSTab1_Click(int tab);
+    void ClickTab(int tab);  // SSTab1_Click
 
     // Selects that game; "Illustrated Agonia" is offered only while "Agonia" is selected.
-    void Option5_Click(int index);
-    void Check6_Click(bool checked);
-    void Option2_Click();
-    void Option3_Click();
-    void Option4_Click();
-    // Selects the computer players' level, Option6's index being the AiLevel.
-    void Option6_Click(int index);
-    void Check5_Click(bool checked);
-    void Check2_Click(bool checked);
+    void ChooseGame(int index);
+    void CheckIllustratedAgonia(bool checked);
+    void ChooseRoya2();
+    void ChooseRoya3();
+    void ChooseRoyal();
+    // Selects the computer players' level, the index being the AiLevel.
+    void ChooseLevel(int index);
+    void CheckSlowAnimation(bool checked);
+    void CheckWindowed(bool checked);
 
     // The start button: the choices as the game options. The table layout is worked out
     // from them when the game is set up.
-    GameOptions Command1_Click();
+    GameOptions OnStart();  // Command1_Click
     // "Exit".
-    void Command2_Click();
+    void OnExit();  // Command2_Click
     // The close box: ends the program unless the game has been started.
-    void Form_Unload();
+    void OnClose();  // Form_Unload
 
     // "Version " and the game's major, minor and patch numbers.
     std::string VersionLabel() const;

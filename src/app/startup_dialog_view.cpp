@@ -49,16 +49,16 @@ void TextPage(const char* id, const dialog::TextSection* sections, size_t count)
     ImGui::EndChild();
 }
 
-void DeckPage(frmStartup& d, const StartupDialogLook& look) {
-    // Option4, Option2, Option3 in the order of their previews 0, 1, 2.
-    const bool selected[3] = {d.Option4, d.Option2, d.Option3};
+void DeckPage(StartupDialog& d, const StartupDialogLook& look) {
+    // Royal, Roya2, Roya3 in the order of their previews 0, 1, 2.
+    const bool selected[3] = {d.DeckRoyal, d.DeckRoya2, d.DeckRoya3};
     ImGui::BeginGroup();
     for (int i = 0; i < 3; ++i) {
         const dialog::DeckOptionText& t = dialog::kDeckOptions[size_t(i)];
         if (ImGui::RadioButton(Str(t.Caption).c_str(), selected[i])) {
-            if (i == 0) d.Option4_Click();
-            if (i == 1) d.Option2_Click();
-            if (i == 2) d.Option3_Click();
+            if (i == 0) d.ChooseRoyal();
+            if (i == 1) d.ChooseRoya2();
+            if (i == 2) d.ChooseRoya3();
         }
         ImGui::Indent(32);
         ImGui::TextDisabled("%s", Str(t.Label).c_str());
@@ -77,24 +77,24 @@ void DeckPage(frmStartup& d, const StartupDialogLook& look) {
 
 constexpr float kDescriptionColumn = 210;
 
-void OptionsPage(frmStartup& d) {
-    for (int i = 0; i < frmStartup::kVariantOptions; ++i) {
-        const dialog::VariantOptionText& t = dialog::kVariantOptions[size_t(i)];
+void OptionsPage(StartupDialog& d) {
+    for (int i = 0; i < StartupDialog::kGameChoices; ++i) {
+        const dialog::VariantOptionText& t = dialog::kGameTexts[size_t(i)];
         // Each game with its description beside it, so that the page fits without scrolling.
-        if (ImGui::RadioButton(Str(t.Caption).c_str(), d.Option5[size_t(i)])) d.Option5_Click(i);
+        if (ImGui::RadioButton(Str(t.Caption).c_str(), d.GameChosen[size_t(i)])) d.ChooseGame(i);
         ImGui::SameLine(kDescriptionColumn);
         ImGui::TextDisabled("%s", Str(t.Description).c_str());
         if (i == 2) {
             // "Illustrated Agonia" belongs to "Agonia".
             ImGui::Indent(32);
-            ImGui::BeginDisabled(!d.Check6Enabled);
-            bool check6 = d.Check6;
-            if (ImGui::Checkbox(Str(dialog::kCheck6Caption).c_str(), &check6))
-                d.Check6_Click(check6);
+            ImGui::BeginDisabled(!d.IllustratedAgoniaEnabled);
+            bool check6 = d.IllustratedAgonia;
+            if (ImGui::Checkbox(Str(dialog::kIllustratedAgoniaCaption).c_str(), &check6))
+                d.CheckIllustratedAgonia(check6);
             ImGui::EndDisabled();
             ImGui::Unindent(32);
             ImGui::SameLine(kDescriptionColumn);
-            ImGui::TextDisabled("%s", Str(dialog::kCheck6Description).c_str());
+            ImGui::TextDisabled("%s", Str(dialog::kIllustratedAgoniaDescription).c_str());
         }
     }
     ImGui::Spacing();
@@ -102,33 +102,35 @@ void OptionsPage(frmStartup& d) {
     ImGui::Spacing();
     // The computer players' level: the label, then its two buttons on the same line.
     ImGui::AlignTextToFramePadding();
-    ImGui::TextUnformatted(Str(dialog::kOption6Label).c_str());
-    for (int i = 0; i < frmStartup::kLevelOptions; ++i) {
+    ImGui::TextUnformatted(Str(dialog::kLevelLabel).c_str());
+    for (int i = 0; i < StartupDialog::kLevelChoices; ++i) {
         ImGui::SameLine(i == 0 ? kDescriptionColumn : 0.0f, i == 0 ? -1.0f : 24.0f);
-        if (ImGui::RadioButton(Str(dialog::kOption6Captions[size_t(i)]).c_str(),
-                               d.Option6[size_t(i)]))
-            d.Option6_Click(i);
+        if (ImGui::RadioButton(Str(dialog::kLevelCaptions[size_t(i)]).c_str(),
+                               d.LevelChosen[size_t(i)]))
+            d.ChooseLevel(i);
     }
     ImGui::Indent(32);
-    ImGui::TextDisabled("%s", Str(dialog::kOption6Description).c_str());
+    ImGui::TextDisabled("%s", Str(dialog::kLevelDescription).c_str());
     ImGui::Unindent(32);
     ImGui::Spacing();
     ImGui::Separator();
     ImGui::Spacing();
-    bool check5 = d.Check5;
-    if (ImGui::Checkbox(Str(dialog::kCheck5Caption).c_str(), &check5)) d.Check5_Click(check5);
+    bool check5 = d.SlowAnimation;
+    if (ImGui::Checkbox(Str(dialog::kSlowAnimationCaption).c_str(), &check5))
+        d.CheckSlowAnimation(check5);
     ImGui::Indent(32);
-    ImGui::TextWrapped("%s", Str(dialog::kCheck5Description).c_str());
+    ImGui::TextWrapped("%s", Str(dialog::kSlowAnimationDescription).c_str());
     ImGui::Unindent(32);
-    if (frmStartup::kCheck2Visible) {
-        bool check2 = d.Check2;
-        if (ImGui::Checkbox(Str(dialog::kCheck2Caption).c_str(), &check2)) d.Check2_Click(check2);
+    if (StartupDialog::kWindowedVisible) {
+        bool check2 = d.Windowed;
+        if (ImGui::Checkbox(Str(dialog::kWindowedCaption).c_str(), &check2))
+            d.CheckWindowed(check2);
     }
 }
 
 }  // namespace
 
-std::optional<GameOptions> DrawStartupDialog(frmStartup& d, const StartupDialogLook& look) {
+std::optional<GameOptions> DrawStartupDialog(StartupDialog& d, const StartupDialogLook& look) {
     std::optional<GameOptions> chosen;
     const ImGuiIO& io = ImGui::GetIO();
     ImGui::SetNextWindowPos(ImVec2(0, 0));
@@ -148,17 +150,17 @@ std::optional<GameOptions> DrawStartupDialog(frmStartup& d, const StartupDialogL
 
     // The tabs; the buttons keep the bottom row.
     const float buttonsHeight = ImGui::GetFrameHeightWithSpacing() + 14;
-    if (ImGui::BeginTabBar("SSTab1")) {
-        for (int tab = 0; tab < frmStartup::kTabCount; ++tab) {
+    if (ImGui::BeginTabBar("Tabs")) {
+        for (int tab = 0; tab < StartupDialog::kTabCount; ++tab) {
             const std::string caption = Str(dialog::kTabCaptions[size_t(tab)]);
             if (!ImGui::BeginTabItem(caption.c_str())) continue;
-            if (d.CurrentTab != tab) d.SSTab1_Click(tab);
-            ImGui::BeginChild("Frame1", ImVec2(0, -buttonsHeight), false);
+            if (d.CurrentTab != tab) d.ClickTab(tab);
+            ImGui::BeginChild("Page", ImVec2(0, -buttonsHeight), false);
             if (d.PanelVisible(0) && tab == 0) DeckPage(d, look);
             if (d.PanelVisible(1) && tab == 1)
-                TextPage("Text3", dialog::kKeysSections.data(), dialog::kKeysSections.size());
+                TextPage("Keys", dialog::kKeysSections.data(), dialog::kKeysSections.size());
             if (d.PanelVisible(2) && tab == 2)
-                TextPage("Text2", dialog::kRulesSections.data(), dialog::kRulesSections.size());
+                TextPage("Rules", dialog::kRulesSections.data(), dialog::kRulesSections.size());
             if (d.PanelVisible(3) && tab == 3)
                 TextPage("Credits", dialog::kCreditsSections.data(),
                          dialog::kCreditsSections.size());
@@ -177,19 +179,18 @@ std::optional<GameOptions> DrawStartupDialog(frmStartup& d, const StartupDialogL
     const float buttonWidth = 120;
     ImGui::SameLine(ImGui::GetWindowContentRegionMax().x - 2 * buttonWidth -
                     ImGui::GetStyle().ItemSpacing.x);
-    if (ImGui::Button(Str(dialog::kCommand1Caption).c_str(), ImVec2(buttonWidth, 0)))
-        chosen = d.Command1_Click();
+    if (ImGui::Button(Str(dialog::kStartCaption).c_str(), ImVec2(buttonWidth, 0)))
+        chosen = d.OnStart();
     ImGui::SameLine();
-    if (ImGui::Button(Str(dialog::kCommand2Caption).c_str(), ImVec2(buttonWidth, 0)))
-        d.Command2_Click();
+    if (ImGui::Button(Str(dialog::kExitCaption).c_str(), ImVec2(buttonWidth, 0))) d.OnExit();
 
     // Enter starts (the start button is the default), Escape is "Exit".
     if (!d.Started && !d.Ended) {
         if (ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter)) ||
             ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_KeyPadEnter)))
-            chosen = d.Command1_Click();
+            chosen = d.OnStart();
         else if (ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape)))
-            d.Command2_Click();
+            d.OnExit();
     }
     ImGui::End();
     return chosen;

@@ -13,13 +13,13 @@ namespace tarrabel {
 
 struct StartupDialogLook {
     UiFonts Fonts;
-    // The deck previews, Image2(0..2): a few cards of each deck on the felt.
+    // The deck previews: a few cards of each deck on the felt.
     std::array<platform::UiTexture, 3> Previews{};
     int PreviewWidth = 0, PreviewHeight = 0;
 };
 
 // One frame of the dialog. Enter is the start button, Escape is "Exit". Answers the game
 // options in the frame the start button is pressed.
-std::optional<GameOptions> DrawStartupDialog(frmStartup& dialog, const StartupDialogLook& look);
+std::optional<GameOptions> DrawStartupDialog(StartupDialog& dialog, const StartupDialogLook& look);
 
 }  // namespace tarrabel

@@ -25,12 +25,12 @@ bool RunStartupDialog(platform::Platform& p, const std::string& pakPath, AiLevel
     look.PreviewWidth = kPreviewWidth;
     look.PreviewHeight = kPreviewHeight;
 
-    frmStartup dialog;
-    dialog.Form_Load();
-    dialog.Option6_Click(int(computerLevel));
+    StartupDialog dialog;
+    dialog.Open();
+    dialog.ChooseLevel(int(computerLevel));
     while (!dialog.Ended && !chosen->has_value()) {
         if (!p.BeginUiFrame()) {
-            dialog.Form_Unload();  // the close box, or the process was asked to end
+            dialog.OnClose();  // the close box, or the process was asked to end
             break;
         }
         *chosen = DrawStartupDialog(dialog, look);

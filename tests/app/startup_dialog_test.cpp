@@ -16,15 +16,15 @@
 namespace tarrabel::test {
 namespace {
 
-frmStartup Opened() {
-    frmStartup f;
-    f.Form_Load();
+StartupDialog Opened() {
+    StartupDialog f;
+    f.Open();
     return f;
 }
 
-std::vector<int> VisiblePanels(const frmStartup& f) {
+std::vector<int> VisiblePanels(const StartupDialog& f) {
     std::vector<int> shown;
-    for (int tab = 0; tab < frmStartup::kTabCount; ++tab)
+    for (int tab = 0; tab < StartupDialog::kTabCount; ++tab)
         if (f.PanelVisible(tab)) shown.push_back(tab);
     return shown;
 }
@@ -32,16 +32,16 @@ std::vector<int> VisiblePanels(const frmStartup& f) {
 // ---- opening -------------------------------------------------------------------------------
 
 TEST(FormLoad, StartingAtOnceGivesTheDefaults) {
-    frmStartup f = Opened();
+    StartupDialog f = Opened();
     EXPECT_TRUE(f.EndOnClose);
     EXPECT_EQ(f.CurrentTab, 0);
     EXPECT_EQ(VisiblePanels(f), std::vector<int>{0});
     EXPECT_EQ(f.PakFileName, "res134.pak");
-    EXPECT_FALSE(f.Check6Enabled) << "Illustrated Agonia is offered only with Agonia";
+    EXPECT_FALSE(f.IllustratedAgoniaEnabled) << "Illustrated Agonia is offered only with Agonia";
     EXPECT_EQ(f.PreviewShown, 0);
-    EXPECT_EQ(f.Option6, (std::array<bool, 2>{true, false})) << "Standard is selected";
+    EXPECT_EQ(f.LevelChosen, (std::array<bool, 2>{true, false})) << "Standard is selected";
 
-    const GameOptions o = f.Command1_Click();
+    const GameOptions o = f.OnStart();
     EXPECT_EQ(o.Variant, GameVariant::Tarrabel);
     EXPECT_EQ(o.TargetScore, 100);
     EXPECT_EQ(o.DeckName, "Royal");
@@ -63,13 +63,13 @@ TEST(FormLoad, TheVersionLabelShowsThreeNumbers) {
 // ---- tabs ----------------------------------------------------------------------------------
 
 TEST(Tabs, EachClickShowsThatPanelAlone) {
-    frmStartup f = Opened();
+    StartupDialog f = Opened();
     // Every tab after every other: the panel shown before is always hidden again.
-    for (int from = 0; from < frmStartup::kTabCount; ++from) {
-        for (int to = 0; to < frmStartup::kTabCount; ++to) {
+    for (int from = 0; from < StartupDialog::kTabCount; ++from) {
+        for (int to = 0; to < StartupDialog::kTabCount; ++to) {
             SCOPED_TRACE(std::to_string(from) + " -> " + std::to_string(to));
-            f.SSTab1_Click(from);
-            f.SSTab1_Click(to);
+            f.ClickTab(from);
+            f.ClickTab(to);
             EXPECT_EQ(f.CurrentTab, to);
             EXPECT_EQ(VisiblePanels(f), std::vector<int>{to});
         }
@@ -77,10 +77,10 @@ TEST(Tabs, EachClickShowsThatPanelAlone) {
 }
 
 TEST(Tabs, ATabOutsideTheControlChangesNothing) {
-    frmStartup f = Opened();
-    f.SSTab1_Click(3);
-    for (int tab : {-1, frmStartup::kTabCount}) {
-        f.SSTab1_Click(tab);
+    StartupDialog f = Opened();
+    f.ClickTab(3);
+    for (int tab : {-1, StartupDialog::kTabCount}) {
+        f.ClickTab(tab);
         EXPECT_EQ(f.CurrentTab, 3);
         EXPECT_EQ(VisiblePanels(f), std::vector<int>{3});
     }
@@ -116,53 +116,53 @@ const VariantClicks kVariantClicks[] = {
 TEST(IllustratedAgonia, OnlyAgoniaWithTheBoxGivesIt) {
     for (const VariantClicks& c : kVariantClicks) {
         SCOPED_TRACE(c.name);
-        frmStartup f = Opened();
+        StartupDialog f = Opened();
         for (int click : c.clicks) {
             if (click == kCheck || click == kUncheck)
-                f.Check6_Click(click == kCheck);
+                f.CheckIllustratedAgonia(click == kCheck);
             else
-                f.Option5_Click(click);
+                f.ChooseGame(click);
         }
-        EXPECT_EQ(f.Check6Enabled, c.check6Enabled);
-        EXPECT_EQ(f.Check6, c.check6);
+        EXPECT_EQ(f.IllustratedAgoniaEnabled, c.check6Enabled);
+        EXPECT_EQ(f.IllustratedAgonia, c.check6);
         int selected = 0;
-        for (bool on : f.Option5)
+        for (bool on : f.GameChosen)
             selected += on ? 1 : 0;
         EXPECT_EQ(selected, 1);
-        EXPECT_EQ(f.Command1_Click().Variant, c.variant);
+        EXPECT_EQ(f.OnStart().Variant, c.variant);
     }
 }
 
 TEST(IllustratedAgonia, TheBoxClearsAndLocksJackOfDiamonds) {
-    frmStartup f = Opened();
-    f.Check4 = true;
-    f.Option5_Click(2);
-    f.Check6_Click(true);
-    EXPECT_FALSE(f.Check4);
-    EXPECT_FALSE(f.Check4Enabled);
-    f.Check6_Click(false);
-    EXPECT_FALSE(f.Check4) << "clearing Illustrated Agonia does not check it again";
-    EXPECT_TRUE(f.Check4Enabled);
+    StartupDialog f = Opened();
+    f.JackOfDiamonds = true;
+    f.ChooseGame(2);
+    f.CheckIllustratedAgonia(true);
+    EXPECT_FALSE(f.JackOfDiamonds);
+    EXPECT_FALSE(f.JackOfDiamondsEnabled);
+    f.CheckIllustratedAgonia(false);
+    EXPECT_FALSE(f.JackOfDiamonds) << "clearing Illustrated Agonia does not check it again";
+    EXPECT_TRUE(f.JackOfDiamondsEnabled);
 
     // Leaving Agonia clears the box, and that frees Jack of Diamonds as well.
-    f.Check6_Click(true);
-    f.Option5_Click(0);
-    EXPECT_TRUE(f.Check4Enabled);
+    f.CheckIllustratedAgonia(true);
+    f.ChooseGame(0);
+    EXPECT_TRUE(f.JackOfDiamondsEnabled);
 }
 
 // ---- decks ---------------------------------------------------------------------------------
 
 struct DeckClick {
     const char* name;
-    void (frmStartup::*click)();
+    void (StartupDialog::*click)();
     int preview;
     std::string_view deck;
 };
 
 const DeckClick kDeckClicks[] = {
-    {"Option2", &frmStartup::Option2_Click, 1, "Roya2"},
-    {"Option3", &frmStartup::Option3_Click, 2, "Roya3"},
-    {"Option4", &frmStartup::Option4_Click, 0, "Royal"},
+    {"Roya2", &StartupDialog::ChooseRoya2, 1, "Roya2"},
+    {"Roya3", &StartupDialog::ChooseRoya3, 2, "Roya3"},
+    {"Royal", &StartupDialog::ChooseRoyal, 0, "Royal"},
 };
 
 TEST(Decks, EachOptionShowsItsPreviewAndPicksItsDeck) {
@@ -170,12 +170,12 @@ TEST(Decks, EachOptionShowsItsPreviewAndPicksItsDeck) {
     for (const DeckClick& from : kDeckClicks) {
         for (const DeckClick& to : kDeckClicks) {
             SCOPED_TRACE(std::string(from.name) + " then " + to.name);
-            frmStartup f = Opened();
+            StartupDialog f = Opened();
             (f.*from.click)();
             (f.*to.click)();
             EXPECT_EQ(f.PreviewShown, to.preview);
-            EXPECT_EQ(int(f.Option2) + int(f.Option3) + int(f.Option4), 1);
-            const GameOptions o = f.Command1_Click();
+            EXPECT_EQ(int(f.DeckRoya2) + int(f.DeckRoya3) + int(f.DeckRoyal), 1);
+            const GameOptions o = f.OnStart();
             EXPECT_EQ(o.DeckName, to.deck);
             EXPECT_EQ(o.Resolution, "800x600");
             EXPECT_EQ(o.ScreenWidth, 800);
@@ -185,9 +185,9 @@ TEST(Decks, EachOptionShowsItsPreviewAndPicksItsDeck) {
 }
 
 // The captions and labels of the deck tab follow the preview order the handlers use.
-TEST(Decks, TheDeckTabListsTheHandlersControlsInPreviewOrder) {
+TEST(Decks, TheDeckTabListsTheDecksInPreviewOrder) {
     for (const DeckClick& d : kDeckClicks)
-        EXPECT_EQ(dialog::kDeckOptions[d.preview].Control, d.name);
+        EXPECT_EQ(dialog::kDeckOptions[d.preview].Deck, d.deck);
 }
 
 // ---- the computer players' level -----------------------------------------------------------
@@ -215,22 +215,21 @@ const LevelClicks kLevelClicks[] = {
 TEST(ComputerLevel, OneButtonIsSelectedAndTheStartButtonPassesItOn) {
     for (const LevelClicks& c : kLevelClicks) {
         SCOPED_TRACE(c.name);
-        frmStartup f = Opened();
+        StartupDialog f = Opened();
         for (int click : c.clicks)
-            f.Option6_Click(click);
-        for (int i = 0; i < frmStartup::kLevelOptions; ++i)
-            EXPECT_EQ(f.Option6[i], i == c.selected) << "button " << i;
-        EXPECT_EQ(f.Command1_Click().ComputerLevel, c.level);
+            f.ChooseLevel(click);
+        for (int i = 0; i < StartupDialog::kLevelChoices; ++i)
+            EXPECT_EQ(f.LevelChosen[i], i == c.selected) << "button " << i;
+        EXPECT_EQ(f.OnStart().ComputerLevel, c.level);
     }
 }
 
 // The buttons read "Standard" and "Expert" in the order the start button maps them to levels.
 TEST(ComputerLevel, EachButtonIsCaptionedWithTheLevelItGives) {
-    for (int i = 0; i < frmStartup::kLevelOptions; ++i) {
-        frmStartup f = Opened();
-        f.Option6_Click(i);
-        EXPECT_EQ(dialog::kOption6Captions[size_t(i)],
-                  AiLevelName(f.Command1_Click().ComputerLevel));
+    for (int i = 0; i < StartupDialog::kLevelChoices; ++i) {
+        StartupDialog f = Opened();
+        f.ChooseLevel(i);
+        EXPECT_EQ(dialog::kLevelCaptions[size_t(i)], AiLevelName(f.OnStart().ComputerLevel));
     }
 }
 
@@ -267,15 +266,15 @@ TEST(Start, TheChoicesBecomeTheGameOptions) {
         SCOPED_TRACE(std::string(VariantName(c.variant)) + ", " + deck.name +
                      (c.slow ? ", slow" : "") + (c.windowed ? ", windowed" : "") + ", " +
                      std::string(AiLevelName(c.level)));
-        frmStartup f = Opened();
-        f.Option5_Click(c.option5);
-        if (c.check6) f.Check6_Click(true);
+        StartupDialog f = Opened();
+        f.ChooseGame(c.option5);
+        if (c.check6) f.CheckIllustratedAgonia(true);
         (f.*deck.click)();
-        f.Check5_Click(c.slow);
-        f.Check2_Click(c.windowed);
-        f.Option6_Click(c.option6);
+        f.CheckSlowAnimation(c.slow);
+        f.CheckWindowed(c.windowed);
+        f.ChooseLevel(c.option6);
 
-        const GameOptions o = f.Command1_Click();
+        const GameOptions o = f.OnStart();
         EXPECT_EQ(o.Variant, c.variant);
         EXPECT_EQ(o.TargetScore, c.target);
         EXPECT_EQ(o.DeckName, deck.deck);
@@ -299,10 +298,10 @@ TEST(Start, TheDialogAgreesWithTheCommandLineDefaults) {
     } kChoice[kVariantCount] = {{0, false}, {1, false}, {2, false}, {2, true}, {3, false}};
     for (int v = 0; v < kVariantCount; ++v) {
         SCOPED_TRACE(kVariantNames[v]);
-        frmStartup f = Opened();
-        f.Option5_Click(kChoice[v].option5);
-        if (kChoice[v].check6) f.Check6_Click(true);
-        const GameOptions o = f.Command1_Click();
+        StartupDialog f = Opened();
+        f.ChooseGame(kChoice[v].option5);
+        if (kChoice[v].check6) f.CheckIllustratedAgonia(true);
+        const GameOptions o = f.OnStart();
         const GameOptions d = DefaultOptions(GameVariant(v));
         EXPECT_EQ(o.Variant, d.Variant);
         EXPECT_EQ(o.TargetScore, d.TargetScore);
@@ -334,10 +333,10 @@ TEST(Ending, ExitAndTheCloseBoxEndTheProgramButNotAfterTheStart) {
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.name);
-        frmStartup f = Opened();
-        if (c.start) f.Command1_Click();
-        if (c.exit) f.Command2_Click();
-        if (c.close) f.Form_Unload();
+        StartupDialog f = Opened();
+        if (c.start) f.OnStart();
+        if (c.exit) f.OnExit();
+        if (c.close) f.OnClose();
         EXPECT_EQ(f.Ended, c.ended);
         EXPECT_EQ(f.Started, c.start);
     }

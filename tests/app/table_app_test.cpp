@@ -163,17 +163,17 @@ class FromTheDialog : public testing::TestWithParam<DialogCase> {};
 
 TEST_P(FromTheDialog, TheChoicesReachTheTableAndEscapeReleasesEverything) {
     const DialogCase& c = GetParam();
-    frmStartup dialog;
-    dialog.Form_Load();
-    dialog.SSTab1_Click(4);
-    dialog.Option5_Click(c.option5);
-    if (c.illustrated) dialog.Check6_Click(true);
-    if (c.deck == 1) dialog.Option2_Click();
-    if (c.deck == 2) dialog.Option3_Click();
-    dialog.Check5_Click(c.slow);
-    dialog.Check2_Click(true);
-    const GameOptions options = dialog.Command1_Click();
-    dialog.Form_Unload();  // the game's start-up closes the dialog: the program goes on
+    StartupDialog dialog;
+    dialog.Open();
+    dialog.ClickTab(4);
+    dialog.ChooseGame(c.option5);
+    if (c.illustrated) dialog.CheckIllustratedAgonia(true);
+    if (c.deck == 1) dialog.ChooseRoya2();
+    if (c.deck == 2) dialog.ChooseRoya3();
+    dialog.CheckSlowAnimation(c.slow);
+    dialog.CheckWindowed(true);
+    const GameOptions options = dialog.OnStart();
+    dialog.OnClose();  // the game's start-up closes the dialog: the program goes on
     EXPECT_FALSE(dialog.Ended);
 
     GameFolder folder;
