@@ -200,11 +200,11 @@ void BM_ComposeTable(benchmark::State& state) {
 
     const long long before = g_allocations.load();
     for (auto _ : state) {
-        platform::BltClip(pics.ddsBack, t.back, {}, 0, 0, false, clip);
-        platform::BltClip(pics.ddsScorePage, t.back, {}, 780, 5, true, clip);
+        platform::BltClip(pics.Felt, t.back, {}, 0, 0, false, clip);
+        platform::BltClip(pics.ScorePage, t.back, {}, 780, 5, true, clip);
         TableCanvas canvas{pics, t.back, clip};
         DrawTable(g, canvas, secondsOfDay);
-        platform::BltClip(pics.ddsMouse, t.back, {0, 0, 32, 32}, g.MouseX - 16, g.MouseY - 16, true,
+        platform::BltClip(pics.Pointer, t.back, {0, 0, 32, 32}, g.MouseX - 16, g.MouseY - 16, true,
                           clip);
         benchmark::DoNotOptimize(t.back.Pixels.data());
         benchmark::ClobberMemory();

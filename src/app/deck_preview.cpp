@@ -47,7 +47,7 @@ std::array<platform::Surface, 3> MakeDeckPreviews(const std::string& pakPath) {
             if (it == index.end() || !pak.ReadEntry(it->second, &bytes) ||
                 !platform::LoadBmpPictureFromMemory(bytes, std::string(card), &picture, nullptr))
                 continue;
-            platform::SetSurfaceColorKey(picture, 2);
+            platform::SetSurfaceColorKey(picture, platform::ColorKey::ArtKey);
             platform::BltClip(picture, preview, {}, x, (kPreviewHeight - picture.Height) / 2, true,
                               clip);
             x += 50;

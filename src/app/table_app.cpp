@@ -112,7 +112,7 @@ bool TableApp::GameInit(std::string* error) {
     SetUpDeal(g);  // the first deal, in "DEALING CARDS"
     running_ = true;
     platform_.ShowSystemCursor(false);  // the table draws its own pointer
-    platform::BltClip(pictures_->ddsBack, back_, {}, 0, 0, false, clip_);
+    platform::BltClip(pictures_->Felt, back_, {}, 0, 0, false, clip_);
     // Everything is in memory now: the unpacked files are not needed any more.
     DeleteResources(tree_);
     std::memcpy(static_cast<void*>(before_.get()), game_.get(), sizeof(Game));
@@ -168,13 +168,13 @@ bool TableApp::RunFrame() {
 void TableApp::ComposeFrame() {
     Game& g = *game_;
     TablePictures& pics = *pictures_;
-    platform::BltClip(pics.ddsBack, back_, {}, 0, 0, false, clip_);
+    platform::BltClip(pics.Felt, back_, {}, 0, 0, false, clip_);
     // Where a larger table would show its score page; at 800 x 600 it does not fit and is
     // not drawn, as every picture that does not fit.
-    platform::BltClip(pics.ddsScorePage, back_, {}, 780, 5, true, clip_);
+    platform::BltClip(pics.ScorePage, back_, {}, 780, 5, true, clip_);
     TableCanvas canvas{pics, back_, clip_};
     DrawTable(g, canvas, platform_.SecondsOfDay());
-    platform::BltClip(pics.ddsMouse, back_, {0, 0, kPointerSize, kPointerSize},
+    platform::BltClip(pics.Pointer, back_, {0, 0, kPointerSize, kPointerSize},
                       g.MouseX - kPointerHotSpot, g.MouseY - kPointerHotSpot, true, clip_);
     ++framesDrawn_;
 }

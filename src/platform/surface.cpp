@@ -46,16 +46,10 @@ void BuildOpaqueRuns(Surface& s) {
 
 }  // namespace
 
-void SetSurfaceColorKey(Surface& s, int mode) {
-    uint16_t key = 0;
-    if (mode == 1)
-        key = 0;
-    else if (mode == 2)
-        key = kArtKey565;
-    else
-        return;
+void SetSurfaceColorKey(Surface& s, ColorKey key) {
+    const uint16_t colour = key == ColorKey::Black ? 0 : kArtKey565;
     s.HasKey = true;
-    s.KeyLow = s.KeyHigh = key;
+    s.KeyLow = s.KeyHigh = colour;
     BuildOpaqueRuns(s);
 }
 

@@ -49,8 +49,12 @@ struct Surface {
 
 Surface MakeSurface(int32_t width, int32_t height, uint16_t fill = 0);
 
-// Mode 1: black is transparent; mode 2: the art's key colour; other modes change nothing.
-void SetSurfaceColorKey(Surface& s, int mode);
+// Which colour a keyed picture leaves out when it is copied.
+enum class ColorKey : uint8_t {
+    Black,   // black is transparent
+    ArtKey,  // the art's magenta (kArtKey565)
+};
+void SetSurfaceColorKey(Surface& s, ColorKey key);
 
 // Copies srcRect of src so that its top-left corner lands at (x, y) of dst, clipped to clip
 // by the game's rule: the right and bottom edges are cut at the clip rectangle, then a

@@ -6,12 +6,11 @@
 
 namespace tarrabel {
 
-bool clsDXBitmapFont::CreateSpriteFromFile(platform::Platform& p, const std::string& strFile,
-                                           int intWidth, int intHeight, int Colums,
-                                           std::string* error) {
-    SetCells(intWidth, intHeight, Colums);
+bool BitmapFont::Load(platform::Platform& p, const std::string& path, int cellWidth, int cellHeight,
+                      int columns, std::string* error) {
+    SetCells(cellWidth, cellHeight, columns);
     std::string why;
-    if (p.LoadPicture(strFile, &dds, &why)) return true;
+    if (p.LoadPicture(path, &Picture, &why)) return true;
     if (error)
         *error =
             "Error in function clsDXBitmapFont.CreateSpriteFromFile() \r\nError Number: 53"
@@ -20,38 +19,37 @@ bool clsDXBitmapFont::CreateSpriteFromFile(platform::Platform& p, const std::str
     return false;
 }
 
-void clsDXBitmapFont::SetCells(int intWidth, int intHeight, int Colums) {
-    width = intWidth;
-    height = intHeight;
-    columns_ = Colums > 0 ? Colums : 1;
+void BitmapFont::SetCells(int cellWidth, int cellHeight, int columns) {
+    CellWidth = cellWidth;
+    CellHeight = cellHeight;
+    columns_ = columns > 0 ? columns : 1;
 }
 
-void clsDXBitmapFont::SetTransColor(int color) {
-    platform::SetSurfaceColorKey(dds, color);
+void BitmapFont::SetTransparent(platform::ColorKey key) {
+    platform::SetSurfaceColorKey(Picture, key);
 }
 
-platform::Rect clsDXBitmapFont::CellRect(int c) const {
+platform::Rect BitmapFont::CellRect(int c) const {
     const int cell = c - 32;
-    const int32_t left = (cell % columns_) * width, top = (cell / columns_) * height;
-    return {left, top, left + width, top + height};
+    const int32_t left = (cell % columns_) * CellWidth, top = (cell / columns_) * CellHeight;
+    return {left, top, left + CellWidth, top + CellHeight};
 }
 
-void clsDXBitmapFont::DrawText(platform::Surface& DstSurface, std::string_view sText, bool ColKey,
-                               const platform::Rect& clip) const {
+void BitmapFont::DrawText(platform::Surface& dst, std::string_view text, bool keyed,
+                          const platform::Rect& clip) const {
     const float a = float(Advance());
-    for (size_t i = 0; i < sText.size(); ++i)
-        DrawChar(DstSurface, int(static_cast<unsigned char>(sText[i])), XPos + a * float(i), ColKey,
-                 clip);
+    for (size_t i = 0; i < text.size(); ++i)
+        DrawChar(dst, int(static_cast<unsigned char>(text[i])), XPos + a * float(i), keyed, clip);
 }
 
-void clsDXBitmapFont::DrawChar(platform::Surface& dst, int code, float x, bool ColKey,
-                               const platform::Rect& clip) const {
+void BitmapFont::DrawChar(platform::Surface& dst, int code, float x, bool keyed,
+                          const platform::Rect& clip) const {
     // A code below the space has no cell; one past the picture's last row is refused by
     // the blit, like any rectangle outside the picture.
     if (code < 32) return;
     // Halves round to even, as the rest of the table's positions do.
     const int32_t px = int32_t(std::lrint(x)), py = int32_t(std::lrint(YPos));
-    platform::BltClip(dds, dst, CellRect(code), px, py, ColKey, clip);
+    platform::BltClip(Picture, dst, CellRect(code), px, py, keyed, clip);
 }
 
 }  // namespace tarrabel

@@ -21,18 +21,18 @@ void DrawPicture(TableCanvas& c, const Surface& s, float x, float y, bool keyed 
 }
 
 const Surface& FaceOf(const TableCanvas& c, const CardRecord& card) {
-    return c.Pictures.ddsCards[size_t(std::clamp<int>(card.CardIndex, 0, kCardTableSize - 1))];
+    return c.Pictures.CardFaces[size_t(std::clamp<int>(card.CardIndex, 0, kCardTableSize - 1))];
 }
 
 void DrawCard(TableCanvas& c, const CardRecord& card) {
     if (!card.Shown) return;
-    DrawPicture(c, card.FaceUp ? FaceOf(c, card) : c.Pictures.ddsCardBack, card.X, card.Y);
+    DrawPicture(c, card.FaceUp ? FaceOf(c, card) : c.Pictures.CardBack, card.X, card.Y);
 }
 
 void DrawHumanCard(TableCanvas& c, const CardRecord& card) {
     if (!card.Shown) return;
     DrawCard(c, card);
-    if (card.MoveSource) DrawPicture(c, c.Pictures.ddsFrame, card.X, card.Y);
+    if (card.MoveSource) DrawPicture(c, c.Pictures.PickFrame, card.X, card.Y);
 }
 
 void DrawDeck(const Game& g, TableCanvas& c) {
@@ -40,7 +40,7 @@ void DrawDeck(const Game& g, TableCanvas& c) {
     // The last deck card is drawn apart: it may be flying out while the stack is empty.
     const CardRecord& last = g.Deck[size_t(deckSize - 1)];
     if (last.Moving)
-        DrawPicture(c, g.CurrentPlayer == kHuman ? FaceOf(c, last) : c.Pictures.ddsCardBack, last.X,
+        DrawPicture(c, g.CurrentPlayer == kHuman ? FaceOf(c, last) : c.Pictures.CardBack, last.X,
                     last.Y);
     else if (last.Shown)
         DrawPicture(c, FaceOf(c, last), last.X, last.Y);
@@ -97,27 +97,27 @@ void DrawTable(const Game& g, TableCanvas& c, double secondsOfDay) {
     if (g.SuitPromptShown)
         for (int i = 0; i < 4; ++i) {
             const CardRecord& icon = g.SuitIcons[size_t(i)];
-            if (icon.Shown) DrawPicture(c, pics.ddsSuitIcons[size_t(i)], icon.X, icon.Y);
+            if (icon.Shown) DrawPicture(c, pics.SuitIcons[size_t(i)], icon.X, icon.Y);
         }
 
     const BannerSpot spot = BannerSpotOf(g.Layout, g.CurrentPlayer);
     if (g.ShowSuitBanner)
-        DrawPicture(c, pics.ddsSuitIcons[size_t(std::clamp(g.ChosenSuit, 0, 3))], spot.X, spot.Y);
-    if (g.ShowPassBanner) DrawPicture(c, pics.ddsPass, spot.X, spot.Y);
+        DrawPicture(c, pics.SuitIcons[size_t(std::clamp(g.ChosenSuit, 0, 3))], spot.X, spot.Y);
+    if (g.ShowPassBanner) DrawPicture(c, pics.PassBanner, spot.X, spot.Y);
 
     DrawDrawPile(g, c);
 
     if (g.State == GameState::DealScored) {
         // The page hides the whole table.
         const TableLayout& l = g.Layout;
-        DrawPicture(c, pics.ddsBack, 0, 0, false);
-        DrawPicture(c, pics.ddsScorePage, l.ScorePageX, l.ScorePageY);
-        DrawPicture(c, pics.ddsLineHorz, l.ScoreLineX - 50, l.ScoreLineY + 23);
-        DrawPicture(c, pics.ddsLineHorz2, l.ScoreLineX - 50, l.ScoreLineX + 157);
+        DrawPicture(c, pics.Felt, 0, 0, false);
+        DrawPicture(c, pics.ScorePage, l.ScorePageX, l.ScorePageY);
+        DrawPicture(c, pics.ScoreRuleTop, l.ScoreLineX - 50, l.ScoreLineY + 23);
+        DrawPicture(c, pics.ScoreRuleBottom, l.ScoreLineX - 50, l.ScoreLineX + 157);
         DrawScorePage(g, c);
     }
 
-    clsDXBitmapFont& clock = pics.fntDigit;
+    BitmapFont& clock = pics.ClockFont;
     clock.XPos = g.Layout.ClockX;
     clock.YPos = g.Layout.ClockY;
     clock.DrawText(c.Back, ClockText(secondsOfDay), true, c.Clip);
@@ -144,7 +144,7 @@ void DrawScorePage(const Game& g, TableCanvas& c) {
     // The human first, then the others clockwise from him.
     constexpr int kPageSeats[4] = {0, 3, 2, 1};
     auto draw = [&](int font, float x, float y, std::string_view text) {
-        clsDXBitmapFont& f = pics.fntScore[size_t(font)];
+        BitmapFont& f = pics.ScoreLineFonts[size_t(font)];
         f.XPos = x;
         f.YPos = y;
         f.DrawText(c.Back, text, true, c.Clip);

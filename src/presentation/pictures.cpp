@@ -23,7 +23,7 @@ class Loader {
         if (path.empty()) {
             why = "No such resource: " + std::string(relative);
         } else if (p_.LoadPicture(path, &s, &why)) {
-            if (keyed) platform::SetSurfaceColorKey(s, 2);
+            if (keyed) platform::SetSurfaceColorKey(s, platform::ColorKey::ArtKey);
             return true;
         }
         // 53 is the number the game's messages have always used for a missing file.
@@ -32,12 +32,12 @@ class Loader {
         return false;
     }
 
-    bool Font(clsDXBitmapFont& f, std::string_view relative) {
+    bool Font(BitmapFont& f, std::string_view relative) {
         const std::string path = ResourcePath(tree_, relative).string();
-        if (!f.CreateSpriteFromFile(p_, path.empty() ? std::string(relative) : path, kFontCellWidth,
-                                    kFontCellHeight, kFontColumns, error_))
+        if (!f.Load(p_, path.empty() ? std::string(relative) : path, kFontCellWidth,
+                    kFontCellHeight, kFontColumns, error_))
             return false;
-        f.SetTransColor(2);
+        f.SetTransparent(platform::ColorKey::ArtKey);
         return true;
     }
 
@@ -64,58 +64,58 @@ std::string_view DeckFolder(std::string_view deckName) {
 bool LoadPictures(platform::Platform& p, const ResourceTree& tree, const Game& g,
                   TablePictures& pics, std::string* error) {
     Loader load(p, tree, error);
-    if (!load.Picture(pics.ddsBack, "res\\bitmaps\\Back_800x600.bmp", false)) return false;
+    if (!load.Picture(pics.Felt, "res\\bitmaps\\Back_800x600.bmp", false)) return false;
     const std::string_view deck = DeckFolder(g.Options.DeckName);
-    if (!load.Picture(pics.ddsCardBack, Join(deck, "S_cardback.bmp"))) return false;
+    if (!load.Picture(pics.CardBack, Join(deck, "S_cardback.bmp"))) return false;
     pics.CardsLoaded = 0;
     for (int i = 0; i < g.Rules.DeckSize && i < kCardTableSize; ++i) {
-        if (!load.Picture(pics.ddsCards[i], Join(deck, g.Cards->FileName[i]))) return false;
+        if (!load.Picture(pics.CardFaces[i], Join(deck, g.Cards->FileName[i]))) return false;
         pics.CardsLoaded = i + 1;
     }
     for (int i = 0; i < 4; ++i)
-        if (!load.Picture(pics.ddsSuitIcons[i], Join("res\\Numbers\\", kSuitFileNames[i])))
+        if (!load.Picture(pics.SuitIcons[i], Join("res\\Numbers\\", kSuitFileNames[i])))
             return false;
-    if (!load.Picture(pics.ddsPass, Join("res\\Numbers\\", kPassFileName))) return false;
+    if (!load.Picture(pics.PassBanner, Join("res\\Numbers\\", kPassFileName))) return false;
     const std::string_view scorePage = g.Options.Resolution == "800x600"
                                            ? "res\\bitmaps\\Scorepage_800x600.bmp"
                                            : "res\\bitmaps\\Scorepage.bmp";
-    if (!load.Picture(pics.ddsScorePage, scorePage)) return false;
-    if (!load.Picture(pics.ddsFrame, Join(deck, "FrameBlue.bmp")) ||
-        !load.Picture(pics.ddsLineHorz, "res\\bitmaps\\line_horz.bmp") ||
-        !load.Picture(pics.ddsLineVert, "res\\bitmaps\\line_vert.bmp") ||
-        !load.Picture(pics.ddsLineHorz2, "res\\bitmaps\\line_horz.bmp") ||
-        !load.Picture(pics.ddsMouse, "res\\bitmaps\\mouse.bmp"))
+    if (!load.Picture(pics.ScorePage, scorePage)) return false;
+    if (!load.Picture(pics.PickFrame, Join(deck, "FrameBlue.bmp")) ||
+        !load.Picture(pics.ScoreRuleTop, "res\\bitmaps\\line_horz.bmp") ||
+        !load.Picture(pics.ScoreRuleSide, "res\\bitmaps\\line_vert.bmp") ||
+        !load.Picture(pics.ScoreRuleBottom, "res\\bitmaps\\line_horz.bmp") ||
+        !load.Picture(pics.Pointer, "res\\bitmaps\\mouse.bmp"))
         return false;
-    if (!load.Font(pics.fntHandParker, "res\\fntFonts\\fntHandParker.bmp") ||
-        !load.Font(pics.fntDigit, "res\\fntFonts\\fntDigit.bmp") ||
-        !load.Font(pics.fntDeluxe, "res\\fntFonts\\fntDeluxe.bmp"))
+    if (!load.Font(pics.HandwritingFont, "res\\fntFonts\\fntHandParker.bmp") ||
+        !load.Font(pics.ClockFont, "res\\fntFonts\\fntDigit.bmp") ||
+        !load.Font(pics.GiltFont, "res\\fntFonts\\fntDeluxe.bmp"))
         return false;
-    for (auto& f : pics.fntScore)
+    for (auto& f : pics.ScoreLineFonts)
         if (!load.Font(f, "res\\fntFonts\\fntHandParker.bmp")) return false;
     return true;
 }
 
 void ReleasePictures(TablePictures& pics) {
     auto release = [](platform::Surface& s) { s = platform::Surface{}; };
-    release(pics.ddsBack);
-    release(pics.ddsMouse);
-    release(pics.fntHandParker.dds);
-    release(pics.fntDigit.dds);
-    for (auto& f : pics.fntScore)
-        release(f.dds);
-    release(pics.ddsCardBack);
-    for (auto& c : pics.ddsCards)
+    release(pics.Felt);
+    release(pics.Pointer);
+    release(pics.HandwritingFont.Picture);
+    release(pics.ClockFont.Picture);
+    for (auto& f : pics.ScoreLineFonts)
+        release(f.Picture);
+    release(pics.CardBack);
+    for (auto& c : pics.CardFaces)
         release(c);
     pics.CardsLoaded = 0;
-    release(pics.ddsScorePage);
-    release(pics.fntDeluxe.dds);
-    for (auto& s : pics.ddsSuitIcons)
+    release(pics.ScorePage);
+    release(pics.GiltFont.Picture);
+    for (auto& s : pics.SuitIcons)
         release(s);
-    release(pics.ddsPass);
-    release(pics.ddsFrame);
-    release(pics.ddsLineHorz);
-    release(pics.ddsLineVert);
-    release(pics.ddsLineHorz2);
+    release(pics.PassBanner);
+    release(pics.PickFrame);
+    release(pics.ScoreRuleTop);
+    release(pics.ScoreRuleSide);
+    release(pics.ScoreRuleBottom);
 }
 
 }  // namespace tarrabel

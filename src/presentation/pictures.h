@@ -18,20 +18,26 @@ namespace platform {
 class Platform;
 }
 
+// The trailing names are the old program's, for comparing with its documents.
 struct TablePictures {
-    platform::Surface ddsBack;  // the felt, drawn opaque
-    platform::Surface ddsCardBack;
-    std::array<platform::Surface, kCardTableSize> ddsCards;  // by card index
-    std::array<platform::Surface, 4> ddsSuitIcons;           // by suit code
-    platform::Surface ddsPass;
-    platform::Surface ddsScorePage;
-    platform::Surface ddsFrame;  // over the card picked to be moved
-    platform::Surface ddsLineHorz, ddsLineVert, ddsLineHorz2;
-    platform::Surface ddsMouse;
+    platform::Surface Felt;                                   // ddsBack: drawn opaque
+    platform::Surface CardBack;                               // ddsCardBack
+    std::array<platform::Surface, kCardTableSize> CardFaces;  // ddsCards, by card index
+    std::array<platform::Surface, 4> SuitIcons;               // ddsSuitIcons, by suit code
+    platform::Surface PassBanner;                             // ddsPass
+    platform::Surface ScorePage;                              // ddsScorePage
+    platform::Surface PickFrame;  // ddsFrame: over the card picked to be moved
+    // The score page's rules: under the names, down the side, above the totals.
+    platform::Surface ScoreRuleTop;     // ddsLineHorz
+    platform::Surface ScoreRuleSide;    // ddsLineVert
+    platform::Surface ScoreRuleBottom;  // ddsLineHorz2
+    platform::Surface Pointer;          // ddsMouse
 
-    clsDXBitmapFont fntHandParker, fntDigit, fntDeluxe;
-    std::array<clsDXBitmapFont, 11> fntScore;  // one per score page line
-    int CardsLoaded = 0;                       // face pictures 0 .. CardsLoaded - 1
+    BitmapFont HandwritingFont;                 // fntHandParker: the score page's hand
+    BitmapFont ClockFont;                       // fntDigit: the clock's digits
+    BitmapFont GiltFont;                        // fntDeluxe
+    std::array<BitmapFont, 11> ScoreLineFonts;  // fntScore: one per score page line
+    int CardsLoaded = 0;                        // face pictures 0 .. CardsLoaded - 1
 };
 
 // The folder of a deck's pictures; an unknown deck name falls back to the first deck.

@@ -118,7 +118,7 @@ TEST_P(PlayedThroughTheLoop, MatchesTheSimulatorAndReleasesEverything) {
         app.ExitGame();
         EXPECT_FALSE(null.DisplayOpen());
         EXPECT_TRUE(null.SystemCursorVisible());
-        EXPECT_TRUE(app.Pictures().ddsBack.Empty());
+        EXPECT_TRUE(app.Pictures().Felt.Empty());
         EXPECT_EQ(app.Pictures().CardsLoaded, 0);
     }
     EXPECT_FALSE(folder.ResLeft());
@@ -193,7 +193,7 @@ TEST_P(FromTheDialog, TheChoicesReachTheTableAndEscapeReleasesEverything) {
         EXPECT_EQ(g.Layout.FlightFrames, c.slow ? 20 : 10);
         EXPECT_FALSE(null.Settings().FullScreen);
         EXPECT_EQ(app.Pictures().CardsLoaded, g.Rules.DeckSize);
-        EXPECT_EQ(app.Pictures().ddsCards[0].Height, c.cardHeight);
+        EXPECT_EQ(app.Pictures().CardFaces[0].Height, c.cardHeight);
 
         sim::HumanPolicy human(21);
         int frames = 0;

@@ -17,7 +17,7 @@ const platform::Rect kTableClip{0, 0, 800, 600};
 // ---- the bitmap font ------------------------------------------------------------------
 
 struct FontFixture : testing::Test {
-    clsDXBitmapFont font;
+    BitmapFont font;
     Surface table = platform::MakeSurface(800, 600, kFelt);
     FontFixture() { FakeFont(font); }
     void Draw(float x, float y, std::string_view text) {
@@ -97,7 +97,7 @@ struct DrawFixture : testing::Test {
             d.Shown = false;
     }
     void Draw(double seconds = 0) {
-        back = pics->ddsBack;
+        back = pics->Felt;
         TableCanvas canvas{*pics, back, kTableClip};
         DrawTable(t.g, canvas, seconds);
     }

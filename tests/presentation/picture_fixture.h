@@ -31,7 +31,7 @@ constexpr uint16_t GlyphColour(int code) {
 
 inline platform::Surface Solid(int w, int h, uint16_t colour) {
     platform::Surface s = platform::MakeSurface(w, h, colour);
-    platform::SetSurfaceColorKey(s, 2);
+    platform::SetSurfaceColorKey(s, platform::ColorKey::ArtKey);
     return s;
 }
 
@@ -42,39 +42,39 @@ inline platform::Surface FontPicture() {
         for (int y = 0; y < 27; ++y)
             for (int x = 0; x < 19; ++x)
                 s.Row((cell / 20) * 27 + y)[(cell % 20) * 19 + x] = GlyphColour(cell + 32);
-    platform::SetSurfaceColorKey(s, 2);
+    platform::SetSurfaceColorKey(s, platform::ColorKey::ArtKey);
     return s;
 }
 
-inline void FakeFont(clsDXBitmapFont& f) {
+inline void FakeFont(BitmapFont& f) {
     f.SetCells(19, 27, 20);
-    f.dds = FontPicture();
+    f.Picture = FontPicture();
 }
 
 inline std::unique_ptr<TablePictures> FakePictures(int cardHeight = 151) {
     auto p = std::make_unique<TablePictures>();
-    p->ddsBack = platform::MakeSurface(800, 600, kFelt);
-    p->ddsCardBack = Solid(108, cardHeight, kCardBackColour);
+    p->Felt = platform::MakeSurface(800, 600, kFelt);
+    p->CardBack = Solid(108, cardHeight, kCardBackColour);
     for (int i = 0; i < kCardTableSize; ++i)
-        p->ddsCards[i] = Solid(108, cardHeight, FaceColour(i));
+        p->CardFaces[i] = Solid(108, cardHeight, FaceColour(i));
     p->CardsLoaded = kCardTableSize;
     for (int i = 0; i < 4; ++i)
-        p->ddsSuitIcons[i] = Solid(182, 41, IconColour(i));
-    p->ddsPass = Solid(182, 41, kPassColour);
-    p->ddsScorePage = Solid(412, 512, kScorePageColour);
+        p->SuitIcons[i] = Solid(182, 41, IconColour(i));
+    p->PassBanner = Solid(182, 41, kPassColour);
+    p->ScorePage = Solid(412, 512, kScorePageColour);
     // The frame: a 2-pixel border, keyed inside.
-    p->ddsFrame = platform::MakeSurface(108, cardHeight, platform::kArtKey565);
+    p->PickFrame = platform::MakeSurface(108, cardHeight, platform::kArtKey565);
     for (int y = 0; y < cardHeight; ++y)
         for (int x = 0; x < 108; ++x)
             if (x < 2 || y < 2 || x >= 106 || y >= cardHeight - 2)
-                p->ddsFrame.Row(y)[x] = kFrameColour;
-    platform::SetSurfaceColorKey(p->ddsFrame, 2);
-    p->ddsLineHorz = p->ddsLineHorz2 = Solid(300, 3, 0x0101);
-    p->ddsLineVert = Solid(3, 300, 0x0101);
-    p->ddsMouse = Solid(32, 32, kPointerColour);
-    for (clsDXBitmapFont* f : {&p->fntHandParker, &p->fntDigit, &p->fntDeluxe})
+                p->PickFrame.Row(y)[x] = kFrameColour;
+    platform::SetSurfaceColorKey(p->PickFrame, platform::ColorKey::ArtKey);
+    p->ScoreRuleTop = p->ScoreRuleBottom = Solid(300, 3, 0x0101);
+    p->ScoreRuleSide = Solid(3, 300, 0x0101);
+    p->Pointer = Solid(32, 32, kPointerColour);
+    for (BitmapFont* f : {&p->HandwritingFont, &p->ClockFont, &p->GiltFont})
         FakeFont(*f);
-    for (auto& f : p->fntScore)
+    for (auto& f : p->ScoreLineFonts)
         FakeFont(f);
     return p;
 }
