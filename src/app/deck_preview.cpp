@@ -28,10 +28,10 @@ std::string Trimmed(std::string name) {
 
 std::array<platform::Surface, 3> MakeDeckPreviews(const std::string& pakPath) {
     std::array<platform::Surface, 3> previews;
-    qelPAK pak;
-    if (!pak.OpenQ2Pak(pakPath)) return previews;
+    PakArchive pak;
+    if (!pak.Open(pakPath)) return previews;
     std::map<std::string, int32_t> index;
-    for (int32_t i = 0; i <= pak.NumEntrys(); ++i)
+    for (int32_t i = 0; i < pak.EntryCount(); ++i)
         index[Trimmed(pak.EntryName(i))] = i;
 
     for (int deck = 0; deck < 3; ++deck) {

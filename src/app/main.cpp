@@ -92,10 +92,10 @@ int main(int argc, char** argv) {
         // A missing or damaged archive is reported before the dialog: no game could start.
         const std::filesystem::path witness =
             unpack.AppPath / kResFolder / kWitnessFolder / kWitnessFile;
-        qelPAK archive;
+        PakArchive archive;
         std::error_code ec;
         if (!std::filesystem::exists(witness, ec) &&
-            !archive.OpenQ2Pak((unpack.AppPath / unpack.PakFileName).string(), &error))
+            !archive.Open((unpack.AppPath / unpack.PakFileName).string(), &error))
             return Fail(*platform, nullptr, error);
         std::optional<GameOptions> chosen;
         if (!RunStartupDialog(*platform, (unpack.AppPath / unpack.PakFileName).string(),

@@ -47,9 +47,9 @@ bool ReadExactly(std::FILE* f, int64_t pos, void* into, size_t n) {
 
 }  // namespace
 
-bool qelPAK::OpenQ2Pak(const std::string& PAKpath, std::string* error) {
-    const std::string where = "The resource archive " + Quoted(PAKpath);
-    File f(std::fopen(PAKpath.c_str(), "rb"));
+bool PakArchive::Open(const std::string& path, std::string* error) {
+    const std::string where = "The resource archive " + Quoted(path);
+    File f(std::fopen(path.c_str(), "rb"));
     if (!f) {
         Fail(error, where + " cannot be opened: " + std::strerror(errno));
         return false;
@@ -113,26 +113,25 @@ bool qelPAK::OpenQ2Pak(const std::string& PAKpath, std::string* error) {
 
     header_ = header;
     entries_ = std::move(entries);
-    numEntrys_ = int32_t(count) - 1;
-    fileLoaded_ = PAKpath;
+    fileLoaded_ = path;
     return true;
 }
 
-std::string qelPAK::EntryName(int32_t id) const {
+std::string PakArchive::EntryName(int32_t id) const {
     if (!InTable(id)) return {};
     const auto& name = entries_[size_t(id)].Name;
     return std::string(name.data(), name.size());
 }
 
-int32_t qelPAK::EntryOffset(int32_t id) const {
+int32_t PakArchive::EntryOffset(int32_t id) const {
     return InTable(id) ? entries_[size_t(id)].FilePos : 0;
 }
 
-int32_t qelPAK::EntrySize(int32_t id) const {
+int32_t PakArchive::EntrySize(int32_t id) const {
     return InTable(id) ? entries_[size_t(id)].FileLen : 0;
 }
 
-bool qelPAK::ReadEntry(int32_t id, std::vector<uint8_t>* bytes, std::string* error) const {
+bool PakArchive::ReadEntry(int32_t id, std::vector<uint8_t>* bytes, std::string* error) const {
     bytes->clear();
     if (!InTable(id)) {
         Fail(error, fileLoaded_.empty() ? std::string("No resource archive is loaded")
@@ -166,14 +165,14 @@ bool qelPAK::ReadEntry(int32_t id, std::vector<uint8_t>* bytes, std::string* err
     return true;
 }
 
-bool qelPAK::SaveFileFromPAK(int32_t id, const std::string& SaveToPath, std::string* error) const {
+bool PakArchive::SaveEntry(int32_t id, const std::string& path, std::string* error) const {
     // The whole entry is read before the target is touched, so a damaged archive leaves
     // any file of that name as it was.
     std::vector<uint8_t> data;
     if (!ReadEntry(id, &data, error)) return false;
 
-    const std::string cannot = "Cannot write " + Quoted(SaveToPath) + ": ";
-    std::string temp = SaveToPath + ".XXXXXX";
+    const std::string cannot = "Cannot write " + Quoted(path) + ": ";
+    std::string temp = path + ".XXXXXX";
     const int fd = mkstemp(temp.data());
     if (fd < 0) {
         Fail(error, cannot + std::strerror(errno));
@@ -193,7 +192,7 @@ bool qelPAK::SaveFileFromPAK(int32_t id, const std::string& SaveToPath, std::str
     if (!data.empty() && std::fwrite(data.data(), 1, data.size(), out.get()) != data.size())
         failure = cannot + std::strerror(errno);
     if (std::fclose(out.release()) != 0 && failure.empty()) failure = cannot + std::strerror(errno);
-    if (failure.empty() && std::rename(temp.c_str(), SaveToPath.c_str()) != 0)
+    if (failure.empty() && std::rename(temp.c_str(), path.c_str()) != 0)
         failure = cannot + std::strerror(errno);
     if (!failure.empty()) {
         unlink(temp.c_str());

@@ -1,4 +1,4 @@
-// qelPAK: the reader of the game's resource archive, a Quake II PAK file whose data bytes
+// The reader of the game's resource archive, a Quake II PAK file whose data bytes
 // are all stored one higher (modulo 256).
 //
 // Layout, little-endian 32-bit signed integers:
@@ -42,37 +42,35 @@ constexpr uint8_t PakUnshift(uint8_t b) {
     return uint8_t(b - 1);
 }
 
-class qelPAK {
+class PakArchive {  // qelPAK
   public:
-    // Loads the directory of the archive at PAKpath. On failure (a missing or unreadable
+    // Loads the directory of the archive at `path`. On failure (a missing or unreadable
     // file, no "PACK" magic, a directory or an entry outside the file, a negative length
     // or position) returns false with a message naming the file in *error, and the object
     // keeps the archive it had before.
-    bool OpenQ2Pak(const std::string& PAKpath, std::string* error = nullptr);
+    bool Open(const std::string& path, std::string* error = nullptr);
 
     // The 56-character name field of entry id, fill included; empty for an index outside
-    // 0 .. NumEntrys() or when no archive is loaded.
+    // 0 .. EntryCount() - 1 or when no archive is loaded.
     std::string EntryName(int32_t id) const;
     int32_t EntryOffset(int32_t id) const;  // 0 outside the table
     int32_t EntrySize(int32_t id) const;    // 0 outside the table
 
-    // The index of the last entry (entries minus 1): callers loop from 0 to NumEntrys()
-    // inclusive. 0 before the first archive is loaded, -1 for an archive with no entries.
-    int32_t NumEntrys() const { return numEntrys_; }
+    // How many entries the archive holds: 0 before an archive is loaded.
+    int32_t EntryCount() const { return int32_t(entries_.size()); }
     // The path of the loaded archive, empty until one was opened.
     const std::string& FileLoaded() const { return fileLoaded_; }
     const PakHeader& Header() const { return header_; }
 
-    // Writes entry id, unshifted, to SaveToPath, replacing any file there. The bytes are
+    // Writes entry id, unshifted, to `path`, replacing any file there. The bytes are
     // written to a temporary file beside it which is then renamed, so a failure leaves
     // neither a partial file nor a damaged earlier one. Returns false with a message in
     // *error when the index is out of range, no archive is loaded, the archive changed
     // under us or the file cannot be written.
-    bool SaveFileFromPAK(int32_t id, const std::string& SaveToPath,
-                         std::string* error = nullptr) const;
+    bool SaveEntry(int32_t id, const std::string& path, std::string* error = nullptr) const;
 
     // The unshifted bytes of entry id, read into *bytes (the deck previews and the browser
-    // need them in memory); bytes must not be null. The same checks as SaveFileFromPAK; on
+    // need them in memory); bytes must not be null. The same checks as SaveEntry; on
     // failure *bytes is empty and *error says why.
     bool ReadEntry(int32_t id, std::vector<uint8_t>* bytes, std::string* error = nullptr) const;
 
@@ -81,7 +79,6 @@ class qelPAK {
 
     PakHeader header_;
     std::vector<PakEntry> entries_;
-    int32_t numEntrys_ = 0;
     std::string fileLoaded_;
 };
 

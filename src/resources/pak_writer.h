@@ -1,4 +1,4 @@
-// Builds a resource archive in the format qelPAK reads: the header, the entries' data
+// Builds a resource archive in the format PakArchive reads: the header, the entries' data
 // (every byte stored one higher) in the order they were added, then the directory.
 #pragma once
 

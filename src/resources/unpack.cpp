@@ -169,11 +169,11 @@ bool UnpackResources(const UnpackOptions& options, const PictureConverter& conve
 
     // Check the whole archive before anything is written.
     const fs::path pakPath = app / options.PakFileName;
-    qelPAK pak;
-    if (!pak.OpenQ2Pak(pakPath.string(), error)) return false;
-    std::vector<EntryTarget> targets(size_t(pak.NumEntrys() + 1));
+    PakArchive pak;
+    if (!pak.Open(pakPath.string(), error)) return false;
+    std::vector<EntryTarget> targets(size_t(pak.EntryCount()));
     bool hasWitness = false;
-    for (int32_t i = 0; i <= pak.NumEntrys(); ++i) {
+    for (int32_t i = 0; i < pak.EntryCount(); ++i) {
         std::string why;
         const std::string name = pak.EntryName(i);
         if (!ClassifyEntry(name, &targets[size_t(i)], &why)) {
@@ -239,12 +239,12 @@ bool UnpackResources(const UnpackOptions& options, const PictureConverter& conve
         if (!fs::create_directory(staging / folder.Name, ec))
             return abandon("Cannot create " + Quoted(staging / folder.Name) + ": " + ec.message());
     }
-    for (int32_t i = 0; i <= pak.NumEntrys(); ++i) {
+    for (int32_t i = 0; i < pak.EntryCount(); ++i) {
         const EntryTarget& t = targets[size_t(i)];
         if (t.Marker) continue;
         const fs::path folder = staging / kResourceFolders[t.Folder].Name;
         std::string why;
-        if (!pak.SaveFileFromPAK(i, (folder / t.FileName).string(), &why)) return abandon(why);
+        if (!pak.SaveEntry(i, (folder / t.FileName).string(), &why)) return abandon(why);
         std::string_view trimmed = t.FileName;
         while (!trimmed.empty() && trimmed.front() == ' ')
             trimmed.remove_prefix(1);

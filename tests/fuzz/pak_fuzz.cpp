@@ -60,19 +60,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         out.write(reinterpret_cast<const char*>(data), std::streamsize(size));
     }
 
-    qelPAK pak;
+    PakArchive pak;
     std::string error;
-    if (pak.OpenQ2Pak(pakPath.string(), &error)) {
+    if (pak.Open(pakPath.string(), &error)) {
         const fs::path target = g_scratch / "out" / "entry.bin";
-        const int32_t last = pak.NumEntrys() < 64 ? pak.NumEntrys() : 64;
-        for (int32_t i = -1; i <= last + 1; ++i) {
-            const bool saved = pak.SaveFileFromPAK(i, target.string(), &error);
-            if (saved != (i >= 0 && i <= pak.NumEntrys())) Stop("wrong result for an index");
+        // Every index from one before the first entry to one past the last (65 at most).
+        const int32_t count = pak.EntryCount() < 65 ? pak.EntryCount() : 65;
+        for (int32_t i = -1; i <= count; ++i) {
+            const bool saved = pak.SaveEntry(i, target.string(), &error);
+            if (saved != (i >= 0 && i < pak.EntryCount())) Stop("wrong result for an index");
             if (saved && fs::file_size(target) != uintmax_t(pak.EntrySize(i)))
                 Stop("extracted length differs from the entry's");
         }
         fs::remove(target);
-    } else if (!pak.FileLoaded().empty() || pak.NumEntrys() != 0) {
+    } else if (!pak.FileLoaded().empty() || pak.EntryCount() != 0) {
         Stop("a refused archive changed the reader");
     }
 

@@ -109,12 +109,12 @@ class BuiltArchive : public ::testing::Test {
 };
 
 TEST_F(BuiltArchive, EveryEntryIsAFileOfTheTreeOrAMarker) {
-    qelPAK pak;
+    PakArchive pak;
     std::string error;
-    ASSERT_TRUE(pak.OpenQ2Pak(kBuiltPak, &error)) << error;
+    ASSERT_TRUE(pak.Open(kBuiltPak, &error)) << error;
     std::set<std::string> files;
     int markers = 0;
-    for (int32_t i = 0; i <= pak.NumEntrys(); ++i) {
+    for (int32_t i = 0; i < pak.EntryCount(); ++i) {
         EntryTarget target;
         ASSERT_TRUE(ClassifyEntry(pak.EntryName(i), &target, &error)) << error;
         if (target.Marker) {

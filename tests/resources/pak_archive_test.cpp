@@ -9,7 +9,7 @@
 namespace tarrabel::test {
 namespace {
 
-class PakArchive : public ::testing::Test {
+class PakReading : public ::testing::Test {
   protected:
     fs::path Pak(const std::vector<uint8_t>& bytes, const std::string& name = "a.pak") {
         const fs::path p = tmp.Path() / name;
@@ -19,14 +19,14 @@ class PakArchive : public ::testing::Test {
     TempFolder tmp;
 };
 
-TEST_F(PakArchive, ReadsTheDirectory) {
+TEST_F(PakReading, ReadsTheDirectory) {
     const fs::path p = Pak(RawPak({{"Xounds_CARD_FLIP.WAV", Bytes("abc")},
                                    {"dumm134", {}},
                                    {"Xitmaps_mouse.bmp", Bytes("BM")}}));
-    qelPAK pak;
-    ASSERT_TRUE(pak.OpenQ2Pak(p.string()));
+    PakArchive pak;
+    ASSERT_TRUE(pak.Open(p.string()));
     EXPECT_EQ(pak.Header().DirLength, 192);
-    EXPECT_EQ(pak.NumEntrys(), 2);
+    EXPECT_EQ(pak.EntryCount(), 3);
     EXPECT_EQ(pak.FileLoaded(), p.string());
     std::string name(56, '\0');
     name.replace(0, 17, "Xitmaps_mouse.bmp");
@@ -37,14 +37,14 @@ TEST_F(PakArchive, ReadsTheDirectory) {
     EXPECT_EQ(pak.EntrySize(1), 0);
 }
 
-TEST_F(PakArchive, AnArchiveOfOnlyAHeaderHasNoEntries) {
-    qelPAK pak;
-    ASSERT_TRUE(pak.OpenQ2Pak(Pak(RawPak({})).string()));
-    EXPECT_EQ(pak.NumEntrys(), -1);
-    EXPECT_FALSE(pak.SaveFileFromPAK(0, (tmp.Path() / "x").string()));
+TEST_F(PakReading, AnArchiveOfOnlyAHeaderHasNoEntries) {
+    PakArchive pak;
+    ASSERT_TRUE(pak.Open(Pak(RawPak({})).string()));
+    EXPECT_EQ(pak.EntryCount(), 0);
+    EXPECT_FALSE(pak.SaveEntry(0, (tmp.Path() / "x").string()));
 }
 
-TEST_F(PakArchive, ExtractionUndoesTheShift) {
+TEST_F(PakReading, ExtractionUndoesTheShift) {
     std::vector<uint8_t> all(256);
     for (int i = 0; i < 256; ++i)
         all[size_t(i)] = uint8_t(i);
@@ -52,50 +52,50 @@ TEST_F(PakArchive, ExtractionUndoesTheShift) {
     bytes[12] = 0x01;  // the stored bytes of entry 0
     bytes[13] = 0x42;
     bytes[14] = 0x00;
-    qelPAK pak;
-    ASSERT_TRUE(pak.OpenQ2Pak(Pak(bytes).string()));
+    PakArchive pak;
+    ASSERT_TRUE(pak.Open(Pak(bytes).string()));
     const fs::path out = tmp.Path() / "out";
-    ASSERT_TRUE(pak.SaveFileFromPAK(0, out.string()));
+    ASSERT_TRUE(pak.SaveEntry(0, out.string()));
     EXPECT_EQ(ReadFile(out), (std::vector<uint8_t>{0x00, 0x41, 0xFF}));
-    ASSERT_TRUE(pak.SaveFileFromPAK(1, out.string()));
+    ASSERT_TRUE(pak.SaveEntry(1, out.string()));
     EXPECT_EQ(ReadFile(out), all);
 }
 
-TEST_F(PakArchive, ExtractionReplacesTheFileWithExactlyTheEntry) {
-    qelPAK pak;
-    ASSERT_TRUE(pak.OpenQ2Pak(Pak(RawPak({{"Xounds_e", {}}, {"Xounds_f", Bytes("xy")}})).string()));
+TEST_F(PakReading, ExtractionReplacesTheFileWithExactlyTheEntry) {
+    PakArchive pak;
+    ASSERT_TRUE(pak.Open(Pak(RawPak({{"Xounds_e", {}}, {"Xounds_f", Bytes("xy")}})).string()));
     const fs::path out = tmp.Path() / "out";
     WriteFile(out, Bytes("a much longer file that was there before"));
-    ASSERT_TRUE(pak.SaveFileFromPAK(1, out.string()));
+    ASSERT_TRUE(pak.SaveEntry(1, out.string()));
     EXPECT_EQ(ReadFile(out), Bytes("xy"));
-    ASSERT_TRUE(pak.SaveFileFromPAK(0, out.string()));
+    ASSERT_TRUE(pak.SaveEntry(0, out.string()));
     EXPECT_TRUE(fs::exists(out));
     EXPECT_EQ(fs::file_size(out), 0u);
     EXPECT_EQ(Listing(tmp.Path()), (std::set<std::string>{"a.pak", "out"})) << "no temp left";
 }
 
-TEST_F(PakArchive, AFreshReaderHasNothingToGive) {
-    qelPAK pak;
-    EXPECT_EQ(pak.NumEntrys(), 0);
+TEST_F(PakReading, AFreshReaderHasNothingToGive) {
+    PakArchive pak;
+    EXPECT_EQ(pak.EntryCount(), 0);
     EXPECT_EQ(pak.FileLoaded(), "");
     EXPECT_EQ(pak.EntryName(0), "");
     EXPECT_EQ(pak.EntrySize(0), 0);
     std::string error;
-    EXPECT_FALSE(pak.SaveFileFromPAK(0, (tmp.Path() / "x").string(), &error));
+    EXPECT_FALSE(pak.SaveEntry(0, (tmp.Path() / "x").string(), &error));
     EXPECT_NE(error, "");
     EXPECT_FALSE(fs::exists(tmp.Path() / "x"));
 }
 
-TEST_F(PakArchive, IndexesOutsideTheTableAreRefused) {
-    qelPAK pak;
-    ASSERT_TRUE(pak.OpenQ2Pak(Pak(RawPak({{"Xounds_a", Bytes("a")}})).string()));
+TEST_F(PakReading, IndexesOutsideTheTableAreRefused) {
+    PakArchive pak;
+    ASSERT_TRUE(pak.Open(Pak(RawPak({{"Xounds_a", Bytes("a")}})).string()));
     for (int32_t id : {-1, 1, 1000}) {
         SCOPED_TRACE(id);
         EXPECT_EQ(pak.EntryName(id), "");
         EXPECT_EQ(pak.EntryOffset(id), 0);
         EXPECT_EQ(pak.EntrySize(id), 0);
         std::string error;
-        EXPECT_FALSE(pak.SaveFileFromPAK(id, (tmp.Path() / "x").string(), &error));
+        EXPECT_FALSE(pak.SaveEntry(id, (tmp.Path() / "x").string(), &error));
         EXPECT_NE(error.find("no entry"), std::string::npos) << error;
         EXPECT_FALSE(fs::exists(tmp.Path() / "x"));
     }
@@ -133,81 +133,81 @@ const Damage kDamages[] = {
      "entry 1 has a negative"},
 };
 
-TEST_F(PakArchive, DamagedArchivesAreRefusedAndTheReaderKeepsItsArchive) {
+TEST_F(PakReading, DamagedArchivesAreRefusedAndTheReaderKeepsItsArchive) {
     const fs::path good = Pak(RawPak({{"Xounds_ok", Bytes("ok")}}), "good.pak");
     for (const Damage& d : kDamages) {
         SCOPED_TRACE(d.what);
         std::vector<uint8_t> bytes = RawPak({{"Xounds_a", Bytes("abc")}, {"Xounds_b", Bytes("d")}});
         d.spoil(bytes);
         const fs::path bad = Pak(bytes, "bad.pak");
-        qelPAK pak;
+        PakArchive pak;
         std::string error;
-        EXPECT_FALSE(pak.OpenQ2Pak(bad.string(), &error));
+        EXPECT_FALSE(pak.Open(bad.string(), &error));
         EXPECT_NE(error.find(bad.string()), std::string::npos) << error;
         EXPECT_NE(error.find(d.message), std::string::npos) << error;
         EXPECT_EQ(pak.FileLoaded(), "");
-        EXPECT_EQ(pak.NumEntrys(), 0);
+        EXPECT_EQ(pak.EntryCount(), 0);
 
-        ASSERT_TRUE(pak.OpenQ2Pak(good.string()));
-        EXPECT_FALSE(pak.OpenQ2Pak(bad.string()));
+        ASSERT_TRUE(pak.Open(good.string()));
+        EXPECT_FALSE(pak.Open(bad.string()));
         EXPECT_EQ(pak.FileLoaded(), good.string());
-        EXPECT_EQ(pak.NumEntrys(), 0);
+        EXPECT_EQ(pak.EntryCount(), 1);
         EXPECT_EQ(pak.EntrySize(0), 2);
     }
 }
 
-TEST_F(PakArchive, AMissingArchiveIsNamed) {
-    qelPAK pak;
+TEST_F(PakReading, AMissingArchiveIsNamed) {
+    PakArchive pak;
     std::string error;
     const fs::path missing = tmp.Path() / "res134.pak";
-    EXPECT_FALSE(pak.OpenQ2Pak(missing.string(), &error));
+    EXPECT_FALSE(pak.Open(missing.string(), &error));
     EXPECT_NE(error.find(missing.string()), std::string::npos) << error;
     EXPECT_NE(error.find("No such file"), std::string::npos) << error;
 }
 
-TEST_F(PakArchive, AnArchiveCutShortAfterOpeningFailsWithoutTouchingTheTarget) {
+TEST_F(PakReading, AnArchiveCutShortAfterOpeningFailsWithoutTouchingTheTarget) {
     std::vector<uint8_t> bytes = RawPak({{"Xounds_a", Bytes("abcdef")}});
     const fs::path p = Pak(bytes);
-    qelPAK pak;
-    ASSERT_TRUE(pak.OpenQ2Pak(p.string()));
+    PakArchive pak;
+    ASSERT_TRUE(pak.Open(p.string()));
     bytes.resize(14);
     WriteFile(p, bytes);
     const fs::path out = tmp.Path() / "out";
     WriteFile(out, Bytes("before"));
     std::string error;
-    EXPECT_FALSE(pak.SaveFileFromPAK(0, out.string(), &error));
+    EXPECT_FALSE(pak.SaveEntry(0, out.string(), &error));
     EXPECT_NE(error.find(p.string()), std::string::npos) << error;
     EXPECT_EQ(ReadFile(out), Bytes("before"));
     EXPECT_EQ(Listing(tmp.Path()), (std::set<std::string>{"a.pak", "out"}));
 }
 
-TEST_F(PakArchive, AFolderThatCannotBeWrittenIsNamed) {
-    qelPAK pak;
-    ASSERT_TRUE(pak.OpenQ2Pak(Pak(RawPak({{"Xounds_a", Bytes("a")}})).string()));
+TEST_F(PakReading, AFolderThatCannotBeWrittenIsNamed) {
+    PakArchive pak;
+    ASSERT_TRUE(pak.Open(Pak(RawPak({{"Xounds_a", Bytes("a")}})).string()));
     const fs::path out = tmp.Path() / "no such folder" / "a";
     std::string error;
-    EXPECT_FALSE(pak.SaveFileFromPAK(0, out.string(), &error));
+    EXPECT_FALSE(pak.SaveEntry(0, out.string(), &error));
     EXPECT_NE(error.find(out.string()), std::string::npos) << error;
 }
 
 // Reading into memory gives exactly the bytes extraction writes, for every byte value and
 // for an empty entry.
-TEST_F(PakArchive, ReadEntryGivesTheBytesExtractionWrites) {
+TEST_F(PakReading, ReadEntryGivesTheBytesExtractionWrites) {
     std::vector<uint8_t> all(256);
     for (int i = 0; i < 256; ++i)
         all[size_t(i)] = uint8_t(255 - i);
     const std::vector<RawEntry> entries = {
         {"Xoyal_Card01.bmp", all}, {"Xounds_silence.wav", {}}, {"Xitmaps_x", Bytes("BM\xff")}};
-    qelPAK pak;
-    ASSERT_TRUE(pak.OpenQ2Pak(Pak(RawPak(entries)).string()));
-    for (int32_t id = 0; id <= pak.NumEntrys(); ++id) {
+    PakArchive pak;
+    ASSERT_TRUE(pak.Open(Pak(RawPak(entries)).string()));
+    for (int32_t id = 0; id < pak.EntryCount(); ++id) {
         SCOPED_TRACE(id);
         std::vector<uint8_t> bytes = Bytes("left over from before");
         std::string error;
         ASSERT_TRUE(pak.ReadEntry(id, &bytes, &error)) << error;
         EXPECT_EQ(bytes, entries[size_t(id)].Data);
         const fs::path out = tmp.Path() / "out";
-        ASSERT_TRUE(pak.SaveFileFromPAK(id, out.string()));
+        ASSERT_TRUE(pak.SaveEntry(id, out.string()));
         EXPECT_EQ(ReadFile(out), bytes);
     }
 }
@@ -215,36 +215,36 @@ TEST_F(PakArchive, ReadEntryGivesTheBytesExtractionWrites) {
 // Each case leaves the reader unable to give entry 0; the result is empty and named.
 struct Unreadable {
     const char* what;
-    void (*spoil)(qelPAK& pak, const fs::path& archive);
+    void (*spoil)(PakArchive& pak, const fs::path& archive);
     int32_t id;
     const char* message;
 };
 
 const Unreadable kUnreadables[] = {
-    {"nothing loaded", [](qelPAK&, const fs::path&) {}, 0, "No resource archive is loaded"},
-    {"index past the end", [](qelPAK& p, const fs::path& a) { p.OpenQ2Pak(a.string()); }, 1,
+    {"nothing loaded", [](PakArchive&, const fs::path&) {}, 0, "No resource archive is loaded"},
+    {"index past the end", [](PakArchive& p, const fs::path& a) { p.Open(a.string()); }, 1,
      "has no entry 1"},
-    {"negative index", [](qelPAK& p, const fs::path& a) { p.OpenQ2Pak(a.string()); }, -1,
+    {"negative index", [](PakArchive& p, const fs::path& a) { p.Open(a.string()); }, -1,
      "has no entry -1"},
     {"archive cut after opening",
-     [](qelPAK& p, const fs::path& a) {
-         p.OpenQ2Pak(a.string());
+     [](PakArchive& p, const fs::path& a) {
+         p.Open(a.string());
          fs::resize_file(a, 14);
      },
      0, "now runs past the end"},
     {"archive removed after opening",
-     [](qelPAK& p, const fs::path& a) {
-         p.OpenQ2Pak(a.string());
+     [](PakArchive& p, const fs::path& a) {
+         p.Open(a.string());
          fs::remove(a);
      },
      0, "cannot be opened"},
 };
 
-TEST_F(PakArchive, ReadEntryRefusesWhatExtractionRefuses) {
+TEST_F(PakReading, ReadEntryRefusesWhatExtractionRefuses) {
     for (const Unreadable& u : kUnreadables) {
         SCOPED_TRACE(u.what);
         const fs::path archive = Pak(RawPak({{"Xounds_a", Bytes("abcdef")}}));
-        qelPAK pak;
+        PakArchive pak;
         u.spoil(pak, archive);
         std::vector<uint8_t> bytes = Bytes("stale");
         std::string error;
@@ -252,7 +252,7 @@ TEST_F(PakArchive, ReadEntryRefusesWhatExtractionRefuses) {
         EXPECT_TRUE(bytes.empty());
         EXPECT_NE(error.find(u.message), std::string::npos) << error;
         std::string saveError;
-        EXPECT_FALSE(pak.SaveFileFromPAK(u.id, (tmp.Path() / "out").string(), &saveError));
+        EXPECT_FALSE(pak.SaveEntry(u.id, (tmp.Path() / "out").string(), &saveError));
         EXPECT_EQ(saveError, error);
         EXPECT_FALSE(fs::exists(tmp.Path() / "out"));
     }

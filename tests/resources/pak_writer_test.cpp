@@ -1,4 +1,4 @@
-// The archive writer: what it writes reads back through qelPAK, byte for byte.
+// The archive writer: what it writes reads back through PakArchive, byte for byte.
 #include "resources/pak_writer.h"
 
 #include <gtest/gtest.h>
@@ -25,11 +25,11 @@ TEST(PakWriter, WritesTheLayoutTheReaderReads) {
     TempFolder tmp;
     const fs::path p = tmp.Path() / "res134.pak";
     ASSERT_TRUE(w.Write(p.string()));
-    qelPAK pak;
-    ASSERT_TRUE(pak.OpenQ2Pak(p.string()));
-    ASSERT_EQ(pak.NumEntrys(), 2);
+    PakArchive pak;
+    ASSERT_TRUE(pak.Open(p.string()));
+    ASSERT_EQ(pak.EntryCount(), 3);
     EXPECT_EQ(pak.EntryName(2), std::string(56, 'n'));
-    ASSERT_TRUE(pak.SaveFileFromPAK(0, (tmp.Path() / "out").string()));
+    ASSERT_TRUE(pak.SaveEntry(0, (tmp.Path() / "out").string()));
     EXPECT_EQ(ReadFile(tmp.Path() / "out"), all);
 }
 
@@ -87,10 +87,10 @@ TEST(PackArt, TheGameUnpacksWhatWasPackedAndTheArchiveIsTheSameEveryTime) {
     const fs::path app = tmp.Path() / "app";
     fs::create_directory(app);
     ASSERT_TRUE(first.Write((app / "res134.pak").string(), &error)) << error;
-    qelPAK pak;
-    ASSERT_TRUE(pak.OpenQ2Pak((app / "res134.pak").string()));
+    PakArchive pak;
+    ASSERT_TRUE(pak.Open((app / "res134.pak").string()));
     std::vector<std::string> names;
-    for (int32_t i = 0; i <= pak.NumEntrys(); ++i)
+    for (int32_t i = 0; i < pak.EntryCount(); ++i)
         names.push_back(pak.EntryName(i).c_str());
     EXPECT_EQ(names, (std::vector<std::string>{
                          "Xitmaps_mouse.bmp", "XntFonts_fntDigit.bmp", "Xounds_CARD_FLIP.WAV",

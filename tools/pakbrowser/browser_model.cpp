@@ -18,7 +18,7 @@ std::string Quoted(const std::string& text) {
 
 // The name an entry is saved under: the file part of its trimmed name, as the archive
 // spells it (a name with folders in it still lands in the chosen folder).
-std::string SaveName(const tarrabel::qelPAK& pak, int index) {
+std::string SaveName(const tarrabel::PakArchive& pak, int index) {
     return GetFileName(TrimNameField(pak.EntryName(index)));
 }
 
@@ -45,11 +45,11 @@ bool BrowserModel::Open(const std::string& path) {
     title_ = "Files in " + GetFileName(path);
     entries_.clear();
     ClearChoice();
-    pak_ = tarrabel::qelPAK{};
+    pak_ = tarrabel::PakArchive{};
     if (path.empty()) return Report("Type the path of a .pak file, then open it.", true);
     std::string error;
-    if (!pak_.OpenQ2Pak(path, &error)) return Report(error, true);
-    for (int32_t i = 0; i <= pak_.NumEntrys(); ++i)
+    if (!pak_.Open(path, &error)) return Report(error, true);
+    for (int32_t i = 0; i < pak_.EntryCount(); ++i)
         entries_.push_back(ForDisplay(TrimNameField(pak_.EntryName(i))));
     const size_t n = entries_.size();
     return Report(
@@ -93,7 +93,7 @@ bool BrowserModel::Extract(const std::string& folder) {
     const std::string target = TargetPath(folder);
     const bool replacing = fs::exists(target, ec);
     std::string error;
-    if (!pak_.SaveFileFromPAK(selected_, target, &error)) return Report(error, true);
+    if (!pak_.SaveEntry(selected_, target, &error)) return Report(error, true);
     return Report("Extracted " + Quoted(fileName_) + " (" + fileSize_ + ") to " + Quoted(target) +
                       (replacing ? ", replacing the file that was there." : "."),
                   false);

@@ -54,7 +54,7 @@ class BrowserModel {
     void ClearChoice();
     bool Report(std::string text, bool isError);
 
-    tarrabel::qelPAK pak_;
+    tarrabel::PakArchive pak_;
     std::string title_;
     std::vector<std::string> entries_;
     int selected_ = -1;
