@@ -133,7 +133,7 @@ struct Table {
     // asked for; the list is emptied so that its growth is not counted as the game's.
     bool PlayFrame() {
         null.Recorded().Played.clear();
-        null.SetInput(ToPlatformInput(human.Decide(app->game())));
+        null.SetInput(human.Decide(app->game()));
         return app->RunFrame();
     }
 
@@ -145,7 +145,7 @@ struct Table {
             if (!PlayFrame()) return false;
         }
         if (!SceneReached(app->game(), scene)) return false;
-        platform::InputState still;
+        FrameInput still;
         still.MouseX = app->game().MouseX;
         still.MouseY = app->game().MouseY;
         null.SetInput(still);

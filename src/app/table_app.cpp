@@ -24,28 +24,6 @@ constexpr int32_t kPointerSize = 32, kPointerHotSpot = 16;
 
 }  // namespace
 
-FrameInput ToFrameInput(const platform::InputState& in) {
-    FrameInput f;
-    f.EscapeDown = in.EscapeDown;
-    f.PauseKeyDown = in.PauseKeyDown;
-    f.LeftDown = in.LeftDown;
-    f.RightDown = in.RightDown;
-    f.MouseX = in.MouseX;
-    f.MouseY = in.MouseY;
-    return f;
-}
-
-platform::InputState ToPlatformInput(const FrameInput& f) {
-    platform::InputState in;
-    in.EscapeDown = f.EscapeDown;
-    in.PauseKeyDown = f.PauseKeyDown;
-    in.LeftDown = f.LeftDown;
-    in.RightDown = f.RightDown;
-    in.MouseX = f.MouseX;
-    in.MouseY = f.MouseY;
-    return in;
-}
-
 namespace {
 
 // Writes the caption into a buffer of the caller's, so that a frame never allocates.
@@ -137,9 +115,9 @@ bool TableApp::RunFrame() {
         return true;
     }
 
-    const platform::InputState in = platform_.ReadInput();
+    const FrameInput in = platform_.ReadInput();
     std::memcpy(static_cast<void*>(before_.get()), &g, sizeof(Game));
-    if (RunGameFrame(g, ToFrameInput(in)) == FrameResult::Quit) return false;
+    if (RunGameFrame(g, in) == FrameResult::Quit) return false;
 
     if (g.Paused != lastPaused_ && !config_.Options.FullScreen)
         platform_.ShowSystemCursor(g.Paused);  // the player may want to leave the window
@@ -197,8 +175,8 @@ void TableApp::UpdateCaption() {
     platform_.SetCaption(caption_);
 }
 
-int32_t TableApp::ComputeIdleTimeout(bool changed, const platform::InputState& in) {
-    const platform::InputState& last = lastInput_;
+int32_t TableApp::ComputeIdleTimeout(bool changed, const FrameInput& in) {
+    const FrameInput& last = lastInput_;
     const bool inputChanged = in.LeftDown != last.LeftDown || in.RightDown != last.RightDown ||
                               in.PauseKeyDown != last.PauseKeyDown ||
                               in.EscapeDown != last.EscapeDown;

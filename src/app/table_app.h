@@ -63,7 +63,7 @@ class TableApp {
     void ComposeFrame();
     void UpdateFrameRate();
     void UpdateCaption();
-    int32_t ComputeIdleTimeout(bool changed, const platform::InputState& in);
+    int32_t ComputeIdleTimeout(bool changed, const FrameInput& in);
 
     platform::Platform& platform_;
     ResourceTree tree_;
@@ -87,14 +87,9 @@ class TableApp {
     std::string caption_;
 
     int32_t idleTimeoutMs_ = -1;
-    platform::InputState lastInput_;
+    FrameInput lastInput_;
     bool lastPaused_ = false;
 };
-
-// The devices as a frame of the game sees them, and back (the simulator's player speaks in
-// frames; tests and tools hand its clicks to a platform).
-FrameInput ToFrameInput(const platform::InputState& in);
-platform::InputState ToPlatformInput(const FrameInput& frame);
 
 // The caption of the windowed game: the pointer position and the frame rate.
 std::string WindowCaption(int32_t mouseX, int32_t mouseY, float fps);

@@ -21,9 +21,9 @@ void NullPlatform::CloseDisplay() {
     cursorVisible_ = true;
 }
 
-InputState NullPlatform::ReadInput() {
+FrameInput NullPlatform::ReadInput() {
     if (queued_.empty()) return input_;
-    const InputState next = queued_.front();
+    const FrameInput next = queued_.front();
     queued_.pop_front();
     return next;
 }

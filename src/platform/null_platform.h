@@ -23,9 +23,9 @@ class NullPlatform final : public Platform {
   public:
     // --- What the test sets ---
     // The input every ReadInput answers while no queued input is left.
-    void SetInput(const InputState& input) { input_ = input; }
+    void SetInput(const FrameInput& input) { input_ = input; }
     // Inputs answered one per ReadInput before the standing one.
-    void QueueInput(const InputState& input) { queued_.push_back(input); }
+    void QueueInput(const FrameInput& input) { queued_.push_back(input); }
     void SetTicks(uint32_t ms) { ticks_ = ms; }
     void AdvanceTicks(uint32_t ms) { ticks_ += ms; }
     // How far the virtual clock moves with each Present (16 unless set; 0 keeps it still).
@@ -56,7 +56,7 @@ class NullPlatform final : public Platform {
     bool OpenDisplay(const DisplaySettings& settings, std::string* error) override;
     void CloseDisplay() override;
     bool PumpEvents() override { return !closeRequested_; }
-    InputState ReadInput() override;
+    FrameInput ReadInput() override;
     bool Minimised() const override { return minimised_; }
     bool TakeDisplayReset() override;
     void Present(const Surface& backBuffer) override;
@@ -83,8 +83,8 @@ class NullPlatform final : public Platform {
     void StopUi() override {}
 
   private:
-    InputState input_;
-    std::deque<InputState> queued_;
+    FrameInput input_;
+    std::deque<FrameInput> queued_;
     uint32_t ticks_ = 0, ticksPerPresent_ = 16;
     double secondsOfDay_ = 0;
     bool minimised_ = false, displayReset_ = false, closeRequested_ = false;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "core/frame_input.h"
 #include "platform/surface.h"
 #include "platform/ui_host.h"
 
@@ -23,17 +24,6 @@ struct DisplaySettings {
     std::string Title = "Tarrabel";
 };
 
-// The devices as one frame sees them.
-struct InputState {
-    bool EscapeDown = false;
-    bool PauseKeyDown = false;  // the key P
-    // A button counts in every frame it is held, and also in the first frame after a press
-    // that was released before the frame could see it (a quick click is never lost).
-    bool LeftDown = false;
-    bool RightDown = false;
-    int32_t MouseX = 0, MouseY = 0;  // table coordinates, clamped to the table
-};
-
 class Platform {
   public:
     virtual ~Platform() = default;
@@ -47,7 +37,7 @@ class Platform {
     // Takes the window system's pending events. Answers false once the player has closed
     // the window (or the process was asked to end).
     virtual bool PumpEvents() = 0;
-    virtual InputState ReadInput() = 0;
+    virtual FrameInput ReadInput() = 0;
 
     // The window is minimised or hidden: frames are skipped and the loop sleeps.
     virtual bool Minimised() const = 0;

@@ -62,7 +62,7 @@ class SdlPlatform final : public Platform {
     void CloseDisplay() override;
 
     bool PumpEvents() override;
-    InputState ReadInput() override;
+    FrameInput ReadInput() override;
     bool Minimised() const override { return minimised_; }
     bool TakeDisplayReset() override;
 
@@ -326,8 +326,8 @@ void SdlPlatform::HandleWindowEvent(const SDL_WindowEvent& e) {
     }
 }
 
-InputState SdlPlatform::ReadInput() {
-    InputState in;
+FrameInput SdlPlatform::ReadInput() {
+    FrameInput in;
     if (!videoOpen_) return in;
     const Uint8* keys = SDL_GetKeyboardState(nullptr);
     in.EscapeDown = keys[SDL_SCANCODE_ESCAPE] != 0 || escapePressed_;

@@ -5,17 +5,10 @@
 
 #include <cstdint>
 
+#include "core/frame_input.h"
 #include "core/game.h"
 
 namespace tarrabel {
-
-struct FrameInput {
-    bool EscapeDown = false;
-    bool PauseKeyDown = false;  // the key P
-    bool LeftDown = false;      // a button counts in every frame it is held
-    bool RightDown = false;
-    int32_t MouseX = 0, MouseY = 0;  // table coordinates
-};
 
 enum class FrameResult : uint8_t { Continue, Quit };
 

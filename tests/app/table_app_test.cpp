@@ -101,7 +101,7 @@ TEST_P(PlayedThroughTheLoop, MatchesTheSimulatorAndReleasesEverything) {
         int deals = 0;
         bool counted = false;
         for (int64_t frame = 0; deals < kDeals && frame < 2'000'000; ++frame) {
-            null.SetInput(ToPlatformInput(human.Decide(g)));
+            null.SetInput(human.Decide(g));
             ASSERT_TRUE(app.RunFrame());
             if (g.State == GameState::DealScored && !counted) ++deals;
             counted = g.State == GameState::DealScored;
@@ -111,7 +111,7 @@ TEST_P(PlayedThroughTheLoop, MatchesTheSimulatorAndReleasesEverything) {
         EXPECT_FALSE(null.Recorded().Played.empty());
         EXPECT_FALSE(null.Caption().empty());
 
-        platform::InputState escape;
+        FrameInput escape;
         escape.EscapeDown = true;
         null.SetInput(escape);
         EXPECT_FALSE(app.RunFrame());
@@ -198,11 +198,11 @@ TEST_P(FromTheDialog, TheChoicesReachTheTableAndEscapeReleasesEverything) {
         sim::HumanPolicy human(21);
         int frames = 0;
         for (; frames < 400000 && g.State != GameState::DealScored; ++frames) {
-            null.SetInput(ToPlatformInput(human.Decide(g)));
+            null.SetInput(human.Decide(g));
             ASSERT_TRUE(app.RunFrame());
         }
         EXPECT_EQ(g.State, GameState::DealScored) << "no deal ended in " << frames << " frames";
-        platform::InputState escape;
+        FrameInput escape;
         escape.EscapeDown = true;
         null.SetInput(escape);
         EXPECT_FALSE(app.RunFrame());
@@ -288,7 +288,7 @@ TEST_F(IdleFixture, WhileTheHumanThinksTheLoopWakesOnlyForTheClock) {
     const int64_t drawn = app->FramesDrawn();
 
     // Moving the pointer redraws (the pointer moved) and then idles again.
-    platform::InputState in;
+    FrameInput in;
     in.MouseX = 123;
     in.MouseY = 45;
     null.SetInput(in);
@@ -301,7 +301,7 @@ TEST_F(IdleFixture, WhileTheHumanThinksTheLoopWakesOnlyForTheClock) {
 
 TEST_F(IdleFixture, PWaitsForInputOnlyAndFreezesThePicture) {
     Start();
-    platform::InputState p;
+    FrameInput p;
     p.PauseKeyDown = true;
     null.SetInput(p);
     ASSERT_TRUE(app->RunFrame());

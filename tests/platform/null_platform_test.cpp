@@ -9,15 +9,15 @@ namespace {
 
 TEST(NullPlatform, QueuedInputsComeFirstThenTheStandingOne) {
     NullPlatform p;
-    InputState held;
+    FrameInput held;
     held.LeftDown = true;
     held.MouseX = 10;
     p.SetInput(held);
-    InputState click;
+    FrameInput click;
     click.RightDown = true;
     click.MouseY = 599;
     p.QueueInput(click);
-    const InputState a = p.ReadInput(), b = p.ReadInput(), c = p.ReadInput();
+    const FrameInput a = p.ReadInput(), b = p.ReadInput(), c = p.ReadInput();
     EXPECT_TRUE(a.RightDown && !a.LeftDown && a.MouseY == 599);
     EXPECT_TRUE(b.LeftDown && !b.RightDown && b.MouseX == 10);
     EXPECT_TRUE(c.LeftDown && c.MouseX == 10);

@@ -15,7 +15,6 @@ namespace tarrabel::test {
 namespace {
 
 using platform::DisplaySettings;
-using platform::InputState;
 using platform::Platform;
 
 platform::Surface Table(uint16_t colour) {
@@ -79,7 +78,7 @@ TEST_F(SdlPlatformTest, OpensShowsFramesAndClosesInEitherMode) {
         const uint32_t before = p->TicksMs();
         for (int i = 0; i < 3; ++i) {
             EXPECT_TRUE(p->PumpEvents());
-            const InputState in = p->ReadInput();
+            const FrameInput in = p->ReadInput();
             EXPECT_TRUE(in.MouseX >= 0 && in.MouseX < 800 && in.MouseY >= 0 && in.MouseY < 600);
             p->Present(frame);
         }
@@ -103,13 +102,13 @@ TEST_F(SdlPlatformTest, AQuickPressCountsInExactlyOneFrame) {
     PushKey(SDL_KEYDOWN, SDL_SCANCODE_P);
     PushKey(SDL_KEYUP, SDL_SCANCODE_P);
     ASSERT_TRUE(p->PumpEvents());
-    const InputState first = p->ReadInput();
+    const FrameInput first = p->ReadInput();
     EXPECT_TRUE(first.LeftDown);
     EXPECT_TRUE(first.RightDown);
     EXPECT_TRUE(first.EscapeDown);
     EXPECT_TRUE(first.PauseKeyDown);
     ASSERT_TRUE(p->PumpEvents());
-    const InputState second = p->ReadInput();
+    const FrameInput second = p->ReadInput();
     EXPECT_FALSE(second.LeftDown);
     EXPECT_FALSE(second.RightDown);
     EXPECT_FALSE(second.EscapeDown);

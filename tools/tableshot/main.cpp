@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
         bool table = false, prompt = false, page = false;
         int quietFrames = 0;
         for (int64_t frame = 0; frame < 3'000'000 && !(table && prompt && page); ++frame) {
-            platform::InputState in = ToPlatformInput(human.Decide(g));
+            FrameInput in = human.Decide(g);
             const bool humansChoice = g.SuitPromptShown && g.CurrentPlayer == kHuman;
             if (humansChoice) in = {};
             if (!in.LeftDown && !in.RightDown) {
