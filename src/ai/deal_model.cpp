@@ -124,8 +124,8 @@ bool ImaginedDeal::EndDealIfSomeoneIsOut() {
     for (int p = 0; p < kSeats && out < 0; ++p)
         if (!Eliminated[p] && HandCount[p] == 0) out = p;
     if (out < 0) return false;
-    if (Settings.GoingOutPenalty && !HandOverPending) {
-        HandOverPending = true;
+    if (Settings.GoingOutPenalty && !GoingOutPending) {
+        GoingOutPending = true;
         PenaltyCards = GoingOutCards(RunPointsOf[out]);
         const int victim = Before(out);
         Current = Before(victim);
@@ -299,7 +299,7 @@ void CopyTableState(const Game& g, ImaginedDeal& d) {
     d.ChosenSuit = g.ChosenSuit;
     d.PenaltyCards = g.PenaltyCards;
     d.PenaltyWasTaken = g.PenaltyTaken;
-    d.HandOverPending = g.HandOverPending;
+    d.GoingOutPending = g.GoingOutPending;
     d.LastPlayer = g.LastPlayer;
     d.RunPoints = g.RunPoints;
     d.RunPointsOf = g.RunPointsOf;

@@ -45,7 +45,7 @@ struct ImaginedDeal {
     int32_t ChosenSuit = 0;
     int16_t PenaltyCards = 0;
     bool PenaltyWasTaken = false;
-    bool HandOverPending = false;
+    bool GoingOutPending = false;
     int16_t LastPlayer = -1;
     int16_t RunPoints = 0;
     std::array<int16_t, kSeats> RunPointsOf{};

@@ -155,7 +155,7 @@ struct Game {
     // ---- rules ------------------------------------------------------------------------
     int16_t PenaltyCards = 0;
     bool PenaltyTaken = false;
-    bool HandOverPending = false;
+    bool GoingOutPending = false;  // Pis Yedili: someone went out, the penalty is being drawn
     int16_t LastPlayer = -1;
     int16_t RunPoints = 0;
     std::array<int16_t, kSeats> RunPointsOf{};  // each seat's latest run of cards in a row
@@ -170,11 +170,11 @@ struct Game {
     // ---- scoring ------------------------------------------------------------------------
     std::array<int16_t, kSeats> HandPoints{};
     std::array<int16_t, kSeats> MatchTotal{};
-    std::array<std::array<int16_t, kHistoryRows>, kSeats> HandHistory{};
-    int16_t HandNumber = 0;
+    std::array<std::array<int16_t, kHistoryRows>, kSeats> DealHistory{};
+    int16_t DealNumber = 0;  // deals scored in the match (the score page's rows, up to 10)
     std::string_view ResultText;
 
-    int32_t DealsStarted = 0;  // counts match setups, for traces
+    int32_t DealsStarted = 0;  // deals set up so far, for traces
 
     // ---- what the table has seen, for the expert players ---------------------------------
     TableMemory Memory;

@@ -164,10 +164,10 @@ void DrawScorePage(const Game& g, TableCanvas& c) {
     }
     draw(0, l.ScoreLineX - 65, l.ScoreLineY, {line, at});
 
-    for (int n = 1; n <= std::min<int>(g.HandNumber, kHistoryRows); ++n) {
+    for (int n = 1; n <= std::min<int>(g.DealNumber, kHistoryRows); ++n) {
         at = 0;
         for (int seat : kPageSeats)
-            at = AppendField(line, at, g.HandHistory[size_t(seat)][size_t(n - 1)]);
+            at = AppendField(line, at, g.DealHistory[size_t(seat)][size_t(n - 1)]);
         draw(std::min(n, 10), l.ScoreLineX - 65, l.ScoreLineY + n * l.ScoreRowStep, {line, at});
     }
 

@@ -137,7 +137,7 @@ void FinishPenalty(Game& g) {
             EndDealIfSomeoneIsOut(g);
             break;
         case GameState::PersonTakingPenalty:
-            if (g.HandOverPending) {
+            if (g.GoingOutPending) {
                 Report(g, Happened::DealOver);
                 ScoreDeal(g);
             } else {
@@ -263,8 +263,8 @@ void ResolvePlayedCard(Game& g) {
 bool EndDealIfSomeoneIsOut(Game& g) {
     const int out = PlayerWhoWentOut(g);
     if (out < 0) return false;
-    if (g.Rules.GoingOutPenalty && !g.HandOverPending) {
-        g.HandOverPending = true;
+    if (g.Rules.GoingOutPenalty && !g.GoingOutPending) {
+        g.GoingOutPending = true;
         g.PenaltyCards = GoingOutCards(g.RunPointsOf[out]);
         // The victim is found from the player who went out, whoever is current by now
         // (a chain answered after his last card moves the turn on).

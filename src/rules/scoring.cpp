@@ -16,14 +16,14 @@ void ScoreDeal(Game& g) {
 
     // A history row is written only while there is room; HistoryFull makes the next deal
     // start a fresh page.
-    const int row = g.HandNumber < kHistoryRows ? g.HandNumber : kHistoryRows - 1;
+    const int row = g.DealNumber < kHistoryRows ? g.DealNumber : kHistoryRows - 1;
     for (int seat = 0; seat < kSeats; ++seat) {
-        g.HandHistory[seat][row] = g.HandPoints[seat];
+        g.DealHistory[seat][row] = g.HandPoints[seat];
         g.MatchTotal[seat] += g.HandPoints[seat];
     }
-    if (g.HandNumber < kHistoryRows) ++g.HandNumber;
+    if (g.DealNumber < kHistoryRows) ++g.DealNumber;
     g.ResultText = "";
-    if (g.HandNumber > 9) g.HistoryFull = true;
+    if (g.DealNumber > 9) g.HistoryFull = true;
 
     const int16_t target = g.Options.TargetScore;
     if (!g.Rules.Eliminates) {

@@ -80,7 +80,7 @@ void LayoutHandSlot(const Game& g, int seat, int n, CardRecord& rec) {
 
 static void StartNewMatch(Game& g) {
     g.NewMatch = false;
-    g.HandNumber = 0;
+    g.DealNumber = 0;
     g.MatchTotal.fill(0);
     PickSeatNames(g);
     for (int p = 0; p < kSeats; ++p)
@@ -129,7 +129,7 @@ void SetUpDeal(Game& g) {
     // drawing because of how the previous deal ended.
     g.DirectionReversed = g.Rules.StartReversed;
     g.PenaltyCards = 0;
-    g.HandOverPending = false;
+    g.GoingOutPending = false;
     g.LastPlayer = -1;
     g.RunPoints = 0;
     g.RunPointsOf.fill(0);
@@ -151,7 +151,7 @@ void SetUpDeal(Game& g) {
     if (g.NewMatch) StartNewMatch(g);
     if (g.HistoryFull) {
         g.HistoryFull = false;
-        g.HandNumber = 0;
+        g.DealNumber = 0;
     }
     for (int p = 0; p < kSeats; ++p)
         g.Players[p].LastNamedSuit = kNoSuit;

@@ -16,7 +16,7 @@ void StartNewGame(Game& g, const GameOptions& options, const Services& io) {
     BuildCardTables(g);
     g.Layout = SetTableLayout(options);
     g.MatchTotal.fill(0);
-    g.HandNumber = 0;
+    g.DealNumber = 0;
     PickSeatNames(g);
 }
 

@@ -213,10 +213,10 @@ TEST_F(DrawFixture, TheScorePageListsNamesHistoryTotalsAndResult) {
     auto& g = t.g;
     g.State = GameState::DealScored;
     g.SeatName = {"Me  ", "Bob ", "Anne", "Ted "};
-    g.HandNumber = 2;
-    g.HandHistory[0][0] = 7;
-    g.HandHistory[3][0] = 125;
-    g.HandHistory[2][1] = 40;
+    g.DealNumber = 2;
+    g.DealHistory[0][0] = 7;
+    g.DealHistory[3][0] = 125;
+    g.DealHistory[2][1] = 40;
     g.MatchTotal = {7, 0, 40, 125};
     g.ResultText = "We Won!";
     Draw();

@@ -390,7 +390,7 @@ TEST(EndOfHand, APlayerWithoutCardsEndsTheDealAndItIsScored) {
     t.g.HandCount[1] = 0;
     t.Play(CardOf(5, kHearts));
     EXPECT_EQ(t.g.State, GS::DealScored);
-    EXPECT_EQ(t.g.HandNumber, 1);
+    EXPECT_EQ(t.g.DealNumber, 1);
     EXPECT_EQ(t.g.HandPoints[1], 0);
     EXPECT_EQ(t.g.HandPoints[2], 13);
 }
@@ -421,7 +421,7 @@ TEST(EndOfHand, GoingOutWithATwoEndsTheDealOnceThePenaltyIsDrawn) {
     ASSERT_TRUE(StepUntil(t, [&] { return g.State == GS::DealScored; }));
     EXPECT_EQ(CountOf(t, TraceKind::Draw, 2), 2);
     EXPECT_EQ(g.HandCount[2], 4);
-    EXPECT_EQ(g.HandNumber, 1);
+    EXPECT_EQ(g.DealNumber, 1);
 }
 
 struct GoingOutCase {
@@ -470,7 +470,7 @@ TEST(GoingOutPenalty, ThePlayerBeforeDrawsWhatTheLastRunWasWorth) {
             EXPECT_EQ(ev.Draw, DrawKind::Penalty);
         }
         EXPECT_EQ(g.HandCount[c.victim], 2 + c.owed);
-        EXPECT_EQ(g.HandNumber, 1) << "the deal ends once the penalty is drawn";
+        EXPECT_EQ(g.DealNumber, 1) << "the deal ends once the penalty is drawn";
         EXPECT_EQ(g.HandPoints[1], 0);
         EXPECT_EQ(CountOf(t, TraceKind::End), 1);
         EXPECT_EQ(t.trace.events.back().Kind, TraceKind::End);
@@ -553,10 +553,10 @@ TEST(GoingOutPenalty, TheVictimIsThePlayerBeforeTheOneWhoWentOut) {
         g.CurrentPlayer = 0;  // the turn may have moved on since he went out
         EXPECT_TRUE(EndDealIfSomeoneIsOut(g));
         EXPECT_EQ(g.State, GS::TakingPenaltyAndSkip);
-        EXPECT_TRUE(g.HandOverPending);
+        EXPECT_TRUE(g.GoingOutPending);
         EXPECT_EQ(g.PenaltyCards, 20);
         EXPECT_EQ(PlayerAfter(g, g.CurrentPlayer), c.victim);
-        EXPECT_EQ(g.HandNumber, 0) << "not scored before the penalty is drawn";
+        EXPECT_EQ(g.DealNumber, 0) << "not scored before the penalty is drawn";
     }
 }
 
@@ -567,7 +567,7 @@ TEST(GoingOutPenalty, OtherGamesEndTheDealAtOnce) {
     t.g.RunPointsOf[1] = 20;
     EXPECT_TRUE(EndDealIfSomeoneIsOut(t.g));
     EXPECT_EQ(t.g.State, GS::DealScored);
-    EXPECT_FALSE(t.g.HandOverPending);
+    EXPECT_FALSE(t.g.GoingOutPending);
 }
 
 // ---- the hand tests the rules ask

@@ -79,13 +79,13 @@ TEST(ScoreDeal, ChargesEveryHandAndRecordsTheDeal) {
     t.GiveHand(2, {CardOf(kAce, kClubs), CardOf(9, kDiamonds)});
     t.GiveHand(3, {CardOf(10, kHearts)});
     g.MatchTotal = {5, 20, 0, 30};
-    g.HandNumber = 2;
+    g.DealNumber = 2;
     ScoreDeal(g);
     const std::array<int16_t, 4> points = {0, 60, 10, 10};
     EXPECT_EQ(g.HandPoints, points);
     for (int seat = 0; seat < kSeats; ++seat)
-        EXPECT_EQ(g.HandHistory[seat][2], points[seat]);
-    EXPECT_EQ(g.HandNumber, 3);
+        EXPECT_EQ(g.DealHistory[seat][2], points[seat]);
+    EXPECT_EQ(g.DealNumber, 3);
     const std::array<int16_t, 4> totals = {5, 80, 10, 40};
     EXPECT_EQ(g.MatchTotal, totals);
     EXPECT_EQ(g.ResultText, "");
@@ -170,7 +170,7 @@ TEST(ScoreDeal, TheTenthDealFillsTheHistoryAndTheEleventhStartsAFreshOne) {
     for (int deal = 1; deal <= 10; ++deal) {
         t.GiveHand(1, {CardOf(deal, kClubs)});  // seat 1 keeps collecting clubs
         ScoreDeal(g);
-        EXPECT_EQ(g.HandNumber, deal);
+        EXPECT_EQ(g.DealNumber, deal);
         EXPECT_EQ(g.HistoryFull, deal == 10) << "deal " << deal;
     }
     int total = 0;
@@ -178,7 +178,7 @@ TEST(ScoreDeal, TheTenthDealFillsTheHistoryAndTheEleventhStartsAFreshOne) {
         int expected = 0;
         for (int rank = 1; rank <= row + 1; ++rank)
             expected += rank == 8 ? 50 : rank;
-        EXPECT_EQ(g.HandHistory[1][row], expected) << "row " << row;
+        EXPECT_EQ(g.DealHistory[1][row], expected) << "row " << row;
         total += expected;
     }
     EXPECT_EQ(g.MatchTotal[1], total);
@@ -186,16 +186,16 @@ TEST(ScoreDeal, TheTenthDealFillsTheHistoryAndTheEleventhStartsAFreshOne) {
     // The next deal starts a new page; the totals keep counting.
     g.NewMatch = false;
     SetUpDeal(g);
-    EXPECT_EQ(g.HandNumber, 0);
+    EXPECT_EQ(g.DealNumber, 0);
     EXPECT_FALSE(g.HistoryFull);
     EXPECT_EQ(g.MatchTotal[1], total);
     t.ClearTable();
     t.GiveHand(2, {CardOf(kKing, kHearts)});
     g.State = GameState::DealScored;
     ScoreDeal(g);
-    EXPECT_EQ(g.HandNumber, 1);
-    EXPECT_EQ(g.HandHistory[2][0], 10);
-    EXPECT_EQ(g.HandHistory[1][0], 0);
+    EXPECT_EQ(g.DealNumber, 1);
+    EXPECT_EQ(g.DealHistory[2][0], 10);
+    EXPECT_EQ(g.DealHistory[1][0], 0);
     EXPECT_EQ(g.MatchTotal[1], total);
     EXPECT_EQ(g.MatchTotal[2], 10);
 }

@@ -137,7 +137,7 @@ TEST(SetUpDeal, StartsEveryDealFromACleanTable) {
         // Leave behind what the end of a deal may leave.
         g.DirectionReversed = !s.reversed;
         g.PenaltyCards = 6;
-        g.HandOverPending = true;
+        g.GoingOutPending = true;
         g.LastPlayer = 2;
         g.DrawDone = true;
         g.HumanDrew = true;
@@ -157,7 +157,7 @@ TEST(SetUpDeal, StartsEveryDealFromACleanTable) {
 
         EXPECT_EQ(g.DirectionReversed, s.reversed);
         EXPECT_EQ(g.PenaltyCards, 0);
-        EXPECT_FALSE(g.HandOverPending);
+        EXPECT_FALSE(g.GoingOutPending);
         EXPECT_EQ(g.LastPlayer, -1);
         EXPECT_FALSE(g.DrawDone) << "nobody may pass without drawing in the new deal";
         EXPECT_FALSE(g.HumanDrew);
@@ -189,12 +189,12 @@ TEST(SetUpDeal, ANewMatchClearsTotalsHistoryAndEliminations) {
     Table t(GameVariant::PisYedili);
     Game& g = t.g;
     g.MatchTotal = {120, 510, 300, 40};
-    g.HandNumber = 4;
+    g.DealNumber = 4;
     g.Players[1].Eliminated = true;
     g.NewMatch = true;
     SetUpDeal(g);
     EXPECT_FALSE(g.NewMatch);
-    EXPECT_EQ(g.HandNumber, 0);
+    EXPECT_EQ(g.DealNumber, 0);
     for (int seat = 0; seat < kSeats; ++seat) {
         EXPECT_EQ(g.MatchTotal[seat], 0);
         EXPECT_FALSE(g.Players[seat].Eliminated);
@@ -206,11 +206,11 @@ TEST(SetUpDeal, AFullHistoryStartsAFreshPageButKeepsTheTotals) {
     Table t(GameVariant::Tarrabel);
     Game& g = t.g;
     g.MatchTotal = {60, 70, 80, 90};
-    g.HandNumber = 10;
+    g.DealNumber = 10;
     g.HistoryFull = true;
     SetUpDeal(g);
     EXPECT_FALSE(g.HistoryFull);
-    EXPECT_EQ(g.HandNumber, 0);
+    EXPECT_EQ(g.DealNumber, 0);
     EXPECT_EQ(g.MatchTotal[0], 60);
     EXPECT_EQ(g.MatchTotal[3], 90);
 }

@@ -127,7 +127,7 @@ int main(int argc, char** argv) {
                         break;
                     }
             }
-            if (!page && g.State == GameState::DealScored && g.HandNumber >= 2)
+            if (!page && g.State == GameState::DealScored && g.DealNumber >= 2)
                 page = SavePng(app.BackBuffer(), out / "score-page.png");
         }
         if (!(table && prompt && page)) {
