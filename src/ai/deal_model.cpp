@@ -2,6 +2,7 @@
 
 #include "ai/standard_player.h"
 #include "core/card_power.h"
+#include "core/going_out.h"
 #include "core/hand_queries.h"
 #include "core/matching.h"
 #include "core/turns.h"
@@ -99,6 +100,18 @@ struct ImaginedDeal::PowerOnDeal {
     bool NextHoldsAnswer(const CardPower& p) const { return HoldsAnswer(d, d.After(d.Current), p); }
     int16_t& PenaltyCards() { return d.PenaltyCards; }
     bool& PenaltyTaken() { return d.PenaltyWasTaken; }
+
+    // ... and as the going-out rule sees it.
+    int PlayerOut() const {
+        for (int p = 0; p < kSeats; ++p)
+            if (!d.Eliminated[p] && d.HandCount[p] == 0) return p;
+        return -1;
+    }
+    const VariantSettings& Rules() const { return d.Settings; }
+    bool& GoingOutPending() { return d.GoingOutPending; }
+    int16_t RunPointsOf(int seat) const { return d.RunPointsOf[seat]; }
+    int16_t Before(int seat) const { return d.Before(seat); }
+    void SetCurrent(int seat) { d.Current = int16_t(seat); }
 };
 
 void ImaginedDeal::Resolve() {
@@ -120,19 +133,17 @@ void ImaginedDeal::Resolve() {
 }
 
 bool ImaginedDeal::EndDealIfSomeoneIsOut() {
-    int out = -1;
-    for (int p = 0; p < kSeats && out < 0; ++p)
-        if (!Eliminated[p] && HandCount[p] == 0) out = p;
-    if (out < 0) return false;
-    if (Settings.GoingOutPenalty && !GoingOutPending) {
-        GoingOutPending = true;
-        PenaltyCards = GoingOutCards(RunPointsOf[out]);
-        const int victim = Before(out);
-        Current = Before(victim);
-        Phase = ModelPhase::TakingPenaltyAndSkip;
-        return true;
+    PowerOnDeal deal{*this};
+    switch (CheckGoingOut(deal)) {
+        case GoingOut::NobodyOut:
+            return false;
+        case GoingOut::PenaltyFirst:
+            Phase = ModelPhase::TakingPenaltyAndSkip;
+            return true;
+        case GoingOut::DealOver:
+            Phase = ModelPhase::Over;
+            return true;
     }
-    Phase = ModelPhase::Over;
     return true;
 }
 

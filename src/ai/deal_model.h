@@ -105,7 +105,7 @@ struct ImaginedDeal {
     void Next() { Current = After(Current); }
     void Previous() { Current = Before(Current); }
     void TakeFromHand(int seat, int slot);
-    struct PowerOnDeal;  // what ResolvePlay sees of the deal
+    struct PowerOnDeal;  // what the shared rules see of the deal
     void Resolve();
     bool EndDealIfSomeoneIsOut();
     void FinishPenalty();

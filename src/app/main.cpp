@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
     // is read-only, as an installed game's is.
     UnpackOptions unpack;
     unpack.PakFileName = std::string(kPakFileName);
-    unpack.AppPath =
+    unpack.ArchiveFolder =
         FindArchiveFolder(ExecutableFolder(), unpack.PakFileName, TARRABEL_INSTALLED_DATA);
 
     // --ai sets the computer players' level; with the dialog it is where "Computer players"
@@ -91,14 +91,14 @@ int main(int argc, char** argv) {
     if (!cl.Variant) {
         // A missing or damaged archive is reported before the dialog: no game could start.
         const std::filesystem::path witness =
-            unpack.AppPath / kResFolder / kWitnessFolder / kWitnessFile;
+            unpack.ArchiveFolder / kResFolder / kWitnessFolder / kWitnessFile;
         PakArchive archive;
         std::error_code ec;
         if (!std::filesystem::exists(witness, ec) &&
-            !archive.Open((unpack.AppPath / unpack.PakFileName).string(), &error))
+            !archive.Open((unpack.ArchiveFolder / unpack.PakFileName).string(), &error))
             return Fail(*platform, nullptr, error);
         std::optional<GameOptions> chosen;
-        if (!RunStartupDialog(*platform, (unpack.AppPath / unpack.PakFileName).string(),
+        if (!RunStartupDialog(*platform, (unpack.ArchiveFolder / unpack.PakFileName).string(),
                               options.ComputerLevel, &chosen, &error))
             return Fail(*platform, nullptr, error);
         if (!chosen) {

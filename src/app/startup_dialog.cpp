@@ -18,6 +18,11 @@ constexpr int kAgoniaChoice = 2;
 constexpr GameVariant kGameChoiceVariants[StartupDialog::kGameChoices] = {
     GameVariant::Tarrabel, GameVariant::HuitAmericain, GameVariant::Agonia, GameVariant::PisYedili};
 
+// The decks are named in the order of their choices.
+static_assert(std::size(kDeckNames) == StartupDialog::kDeckChoices);
+static_assert(kDeckNames[int(StartupDialog::Deck::Roya2)] == "Roya2");
+static_assert(kDeckNames[int(StartupDialog::Deck::Roya3)] == "Roya3");
+
 // The level buttons are the levels in their order, 0 Standard and 1 Expert.
 static_assert(std::size(kAiLevelNames) == StartupDialog::kLevelChoices);
 static_assert(kAiLevelNames[int(AiLevel::Expert)] == "Expert");
@@ -69,21 +74,9 @@ void StartupDialog::CheckIllustratedAgonia(bool checked) {
     }
 }
 
-void StartupDialog::SelectDeck(int preview) {
-    DeckRoyal = preview == 0;
-    DeckRoya2 = preview == 1;
-    DeckRoya3 = preview == 2;
-    PreviewShown = preview;
-}
-
-void StartupDialog::ChooseRoya2() {
-    SelectDeck(1);
-}
-void StartupDialog::ChooseRoya3() {
-    SelectDeck(2);
-}
-void StartupDialog::ChooseRoyal() {
-    SelectDeck(0);
+void StartupDialog::ChooseDeck(Deck deck) {
+    if (int(deck) >= kDeckChoices) return;
+    SelectedDeck = deck;
 }
 
 void StartupDialog::ChooseLevel(int index) {
@@ -107,12 +100,7 @@ GameOptions StartupDialog::OnStart() {
     o.FullScreen = !Windowed;
 
     // Every deck that can be chosen is drawn for the 800 x 600 table.
-    if (DeckRoya2)
-        o.DeckName = kDeckNames[1];
-    else if (DeckRoya3)
-        o.DeckName = kDeckNames[2];
-    else
-        o.DeckName = kDeckNames[0];
+    o.DeckName = kDeckNames[int(SelectedDeck)];
     o.Resolution = "800x600";
 
     o.SlowAnimation = SlowAnimation;

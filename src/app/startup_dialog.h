@@ -2,8 +2,12 @@
 // to them, without any window. The view (Dear ImGui in the game's window) draws the
 // controls from these members and calls the handlers; tests drive the same handlers.
 //
-// The trailing comments give the old program's control names (frmStartup's SSTab1,
-// Option2..6, Check1..6, Command1/2), for comparing with its documents.
+// The names say what each control is for. Where the old program's documents name a control
+// by number (its form frmStartup: the tabs SSTab1, the option buttons Option1..6, the check
+// boxes Check1..6, the buttons Command1/2, the previews Image2), that name is kept in one
+// trailing comment, for comparing with them, and in no identifier. The old program's three
+// deck buttons (Option2..4) are one SelectedDeck here, its groups of game and level buttons
+// (Option5, Option6) arrays with exactly one true.
 #pragma once
 
 #include <array>
@@ -18,6 +22,7 @@ namespace tarrabel {
 class StartupDialog {  // frmStartup
   public:
     static constexpr int kTabCount = 5;  // "Deck", "Keys", "Rules", "Credits", "Options"
+    static constexpr int kDeckChoices = 3;
     static constexpr int kGameChoices = 4;
     static constexpr int kLevelChoices = 2;
 
@@ -34,11 +39,10 @@ class StartupDialog {  // frmStartup
     bool EndOnClose = false;
     std::string_view PakFileName;
 
-    // The decks: exactly one is selected.
-    bool DeckRoya2 = false;  // Option2
-    bool DeckRoya3 = false;  // Option3
-    bool DeckRoyal = true;   // Option4
-    int PreviewShown = 0;    // the deck preview shown: 0 Royal, 1 Roya2, 2 Roya3 (Image2)
+    // The decks, in the order of their previews and of kDeckNames. The preview shown is
+    // the selected deck's.
+    enum class Deck : uint8_t { Royal, Roya2, Roya3 };
+    Deck SelectedDeck = Deck::Royal;  // Option4 Royal, Option2 Roya2, Option3 Roya3; Image2
 
     // The games: "Tarrabel", "Huit Americain", "Agonia", "Pis Yedili"; exactly one is selected.
     std::array<bool, kGameChoices> GameChosen = {true, false, false, false};  // Option5
@@ -67,9 +71,7 @@ class StartupDialog {  // frmStartup
     // Selects that game; "Illustrated Agonia" is offered only while "Agonia" is selected.
     void ChooseGame(int index);
     void CheckIllustratedAgonia(bool checked);
-    void ChooseRoya2();
-    void ChooseRoya3();
-    void ChooseRoyal();
+    void ChooseDeck(Deck deck);
     // Selects the computer players' level, the index being the AiLevel.
     void ChooseLevel(int index);
     void CheckSlowAnimation(bool checked);
@@ -87,8 +89,6 @@ class StartupDialog {  // frmStartup
     std::string VersionLabel() const;
 
   private:
-    void SelectDeck(int preview);
-
     std::array<bool, kTabCount> panelVisible_{};
 };
 

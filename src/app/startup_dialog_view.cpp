@@ -51,22 +51,18 @@ void TextPage(const char* id, const dialog::TextSection* sections, size_t count)
 
 void DeckPage(StartupDialog& d, const StartupDialogLook& look) {
     // Royal, Roya2, Roya3 in the order of their previews 0, 1, 2.
-    const bool selected[3] = {d.DeckRoyal, d.DeckRoya2, d.DeckRoya3};
     ImGui::BeginGroup();
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < StartupDialog::kDeckChoices; ++i) {
         const dialog::DeckOptionText& t = dialog::kDeckOptions[size_t(i)];
-        if (ImGui::RadioButton(Str(t.Caption).c_str(), selected[i])) {
-            if (i == 0) d.ChooseRoyal();
-            if (i == 1) d.ChooseRoya2();
-            if (i == 2) d.ChooseRoya3();
-        }
+        const auto deck = StartupDialog::Deck(i);
+        if (ImGui::RadioButton(Str(t.Caption).c_str(), d.SelectedDeck == deck)) d.ChooseDeck(deck);
         ImGui::Indent(32);
         ImGui::TextDisabled("%s", Str(t.Label).c_str());
         ImGui::Unindent(32);
         ImGui::Spacing();
     }
     ImGui::EndGroup();
-    const platform::UiTexture preview = look.Previews[size_t(d.PreviewShown % 3)];
+    const platform::UiTexture preview = look.Previews[size_t(d.SelectedDeck)];
     if (preview) {
         ImGui::Spacing();
         const float x = (ImGui::GetContentRegionAvail().x - float(look.PreviewWidth)) * 0.5f;
@@ -88,9 +84,9 @@ void OptionsPage(StartupDialog& d) {
             // "Illustrated Agonia" belongs to "Agonia".
             ImGui::Indent(32);
             ImGui::BeginDisabled(!d.IllustratedAgoniaEnabled);
-            bool check6 = d.IllustratedAgonia;
-            if (ImGui::Checkbox(Str(dialog::kIllustratedAgoniaCaption).c_str(), &check6))
-                d.CheckIllustratedAgonia(check6);
+            bool illustrated = d.IllustratedAgonia;
+            if (ImGui::Checkbox(Str(dialog::kIllustratedAgoniaCaption).c_str(), &illustrated))
+                d.CheckIllustratedAgonia(illustrated);
             ImGui::EndDisabled();
             ImGui::Unindent(32);
             ImGui::SameLine(kDescriptionColumn);
@@ -115,16 +111,16 @@ void OptionsPage(StartupDialog& d) {
     ImGui::Spacing();
     ImGui::Separator();
     ImGui::Spacing();
-    bool check5 = d.SlowAnimation;
-    if (ImGui::Checkbox(Str(dialog::kSlowAnimationCaption).c_str(), &check5))
-        d.CheckSlowAnimation(check5);
+    bool slow = d.SlowAnimation;
+    if (ImGui::Checkbox(Str(dialog::kSlowAnimationCaption).c_str(), &slow))
+        d.CheckSlowAnimation(slow);
     ImGui::Indent(32);
     ImGui::TextWrapped("%s", Str(dialog::kSlowAnimationDescription).c_str());
     ImGui::Unindent(32);
     if (StartupDialog::kWindowedVisible) {
-        bool check2 = d.Windowed;
-        if (ImGui::Checkbox(Str(dialog::kWindowedCaption).c_str(), &check2))
-            d.CheckWindowed(check2);
+        bool windowed = d.Windowed;
+        if (ImGui::Checkbox(Str(dialog::kWindowedCaption).c_str(), &windowed))
+            d.CheckWindowed(windowed);
     }
 }
 
@@ -135,7 +131,7 @@ std::optional<GameOptions> DrawStartupDialog(StartupDialog& d, const StartupDial
     const ImGuiIO& io = ImGui::GetIO();
     ImGui::SetNextWindowPos(ImVec2(0, 0));
     ImGui::SetNextWindowSize(io.DisplaySize);
-    ImGui::Begin("frmStartup", nullptr,
+    ImGui::Begin("StartupDialog", nullptr,
                  ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoMove |
                      ImGuiWindowFlags_NoCollapse | ImGuiWindowFlags_NoSavedSettings |
                      ImGuiWindowFlags_NoBringToFrontOnFocus);

@@ -1,5 +1,5 @@
 // Draws the options dialog with Dear ImGui and turns the player's clicks and keys into the
-// dialog's handlers. The state lives in frmStartup; this only shows it.
+// dialog's handlers. The state lives in StartupDialog; this only shows it.
 #pragma once
 
 #include <array>

@@ -49,12 +49,6 @@ constexpr void PassEndsTurn(int16_t& drawCount, bool& drawDone, int16_t& penalty
     }
 }
 
-// What the going-out penalty costs (GoingOutPenalty games): the points of the run of
-// cards the player went out with, one card at least.
-constexpr int16_t GoingOutCards(int16_t lastRunPoints) {
-    return lastRunPoints > 0 ? lastRunPoints : int16_t(1);
-}
-
 void NextPlayer(Game& g);
 void PreviousPlayer(Game& g);
 int16_t PlayerAfter(const Game& g, int player);

@@ -6,16 +6,12 @@
 
 namespace tarrabel {
 
-bool BitmapFont::Load(platform::Platform& p, const std::string& path, int cellWidth, int cellHeight,
-                      int columns, std::string* error) {
+bool BitmapFont::Load(platform::Platform& platform, const std::string& path, int cellWidth,
+                      int cellHeight, int columns, std::string* error) {
     SetCells(cellWidth, cellHeight, columns);
     std::string why;
-    if (p.LoadPicture(path, &Picture, &why)) return true;
-    if (error)
-        *error =
-            "Error in function clsDXBitmapFont.CreateSpriteFromFile() \r\nError Number: 53"
-            "\r\n" +
-            why;
+    if (platform.LoadPicture(path, &Picture, &why)) return true;
+    if (error) *error = "Cannot load a bitmap font of the table\r\n" + why;
     return false;
 }
 

@@ -21,14 +21,14 @@ class BitmapFont {  // clsDXBitmapFont
     int32_t CellWidth = 0, CellHeight = 0;
     platform::Surface Picture;  // the grid of cells, from the space on
 
-    // Stores the cell geometry, then loads the font picture. False with a message in the
-    // game's form ("Error in function clsDXBitmapFont.CreateSpriteFromFile() " ...) when
-    // the picture cannot be loaded.
-    bool Load(platform::Platform& p, const std::string& path, int cellWidth, int cellHeight,
-              int columns, std::string* error);
+    // Stores the cell geometry, then loads the font picture. False with a message saying
+    // that a font could not be loaded, the picture's path and the reason, when it cannot.
+    bool Load(platform::Platform& platform, const std::string& path, int cellWidth, int cellHeight,
+              int columns, std::string* error);  // CreateSpriteFromFile
     // The cell geometry alone (Load stores it before it loads).
     void SetCells(int cellWidth, int cellHeight, int columns);
-    void SetTransparent(platform::ColorKey key);
+    // Which colour the cells leave out when they are drawn keyed.
+    void SetTransparent(platform::ColorKey key);  // SetTransColor: 1 Black, 2 ArtKey
 
     // Draws `text` at (XPos, YPos); neighbouring characters overlap by two pixels. The
     // position is not advanced. `keyed`: the cells' key colour is left out.

@@ -27,15 +27,18 @@ struct TablePictures {
     platform::Surface PassBanner;                             // ddsPass
     platform::Surface ScorePage;                              // ddsScorePage
     platform::Surface PickFrame;  // ddsFrame: over the card picked to be moved
-    // The score page's rules: under the names, down the side, above the totals.
+    // The score page's rules: under the names, down the side (loaded, never drawn), above
+    // the totals.
     platform::Surface ScoreRuleTop;     // ddsLineHorz
     platform::Surface ScoreRuleSide;    // ddsLineVert
     platform::Surface ScoreRuleBottom;  // ddsLineHorz2
     platform::Surface Pointer;          // ddsMouse
 
+    // The fonts. The score page is written with ScoreLineFonts, each line with its own copy
+    // of the handwriting; HandwritingFont and GiltFont are loaded but never drawn.
     BitmapFont HandwritingFont;                 // fntHandParker: the score page's hand
     BitmapFont ClockFont;                       // fntDigit: the clock's digits
-    BitmapFont GiltFont;                        // fntDeluxe
+    BitmapFont GiltFont;                        // fntDeluxe: a gilt serif
     std::array<BitmapFont, 11> ScoreLineFonts;  // fntScore: one per score page line
     int CardsLoaded = 0;                        // face pictures 0 .. CardsLoaded - 1
 };

@@ -113,7 +113,7 @@ bool PakArchive::Open(const std::string& path, std::string* error) {
 
     header_ = header;
     entries_ = std::move(entries);
-    fileLoaded_ = path;
+    path_ = path;
     return true;
 }
 
@@ -134,14 +134,14 @@ int32_t PakArchive::EntrySize(int32_t id) const {
 bool PakArchive::ReadEntry(int32_t id, std::vector<uint8_t>* bytes, std::string* error) const {
     bytes->clear();
     if (!InTable(id)) {
-        Fail(error, fileLoaded_.empty() ? std::string("No resource archive is loaded")
-                                        : "The resource archive " + Quoted(fileLoaded_) +
-                                              " has no entry " + std::to_string(id));
+        Fail(error, path_.empty() ? std::string("No resource archive is loaded")
+                                  : "The resource archive " + Quoted(path_) + " has no entry " +
+                                        std::to_string(id));
         return false;
     }
     const PakEntry& e = entries_[size_t(id)];
-    const std::string where = "The resource archive " + Quoted(fileLoaded_);
-    File in(std::fopen(fileLoaded_.c_str(), "rb"));
+    const std::string where = "The resource archive " + Quoted(path_);
+    File in(std::fopen(path_.c_str(), "rb"));
     if (!in) {
         Fail(error, where + " cannot be opened: " + std::strerror(errno));
         return false;

@@ -59,7 +59,7 @@ class PakArchive {  // qelPAK
     // How many entries the archive holds: 0 before an archive is loaded.
     int32_t EntryCount() const { return int32_t(entries_.size()); }
     // The path of the loaded archive, empty until one was opened.
-    const std::string& FileLoaded() const { return fileLoaded_; }
+    const std::string& Path() const { return path_; }  // FileLoaded
     const PakHeader& Header() const { return header_; }
 
     // Writes entry id, unshifted, to `path`, replacing any file there. The bytes are
@@ -79,7 +79,7 @@ class PakArchive {  // qelPAK
 
     PakHeader header_;
     std::vector<PakEntry> entries_;
-    std::string fileLoaded_;
+    std::string path_;
 };
 
 }  // namespace tarrabel

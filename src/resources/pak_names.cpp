@@ -12,14 +12,14 @@ std::string_view After(std::string_view text, char separator) {
 
 }  // namespace
 
-std::string GetFileName(std::string_view StringFilePath) {
-    return std::string(After(After(StringFilePath, '/'), '\\'));
+std::string GetFileName(std::string_view path) {
+    return std::string(After(After(path, '/'), '\\'));
 }
 
-std::string GetFileExtension(std::string_view StringFile) {
-    const size_t dot = StringFile.rfind('.');
+std::string GetFileExtension(std::string_view fileName) {
+    const size_t dot = fileName.rfind('.');
     const size_t start = dot == std::string_view::npos ? 0 : dot + 1;
-    return std::string(StringFile.substr(start, 3));
+    return std::string(fileName.substr(start, 3));
 }
 
 std::string TrimNameField(std::string_view nameField) {

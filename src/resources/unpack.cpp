@@ -161,14 +161,14 @@ bool ClassifyEntry(std::string_view nameField, EntryTarget* target, std::string*
 bool UnpackResources(const UnpackOptions& options, const PictureConverter& convert,
                      ResourceTree* tree, std::string* error) {
     std::error_code ec;
-    const fs::path app = options.AppPath;
-    if (fs::is_regular_file(app / kResFolder / kWitnessFolder / kWitnessFile, ec)) {
-        *tree = {app, false};
+    const fs::path archiveFolder = options.ArchiveFolder;
+    if (fs::is_regular_file(archiveFolder / kResFolder / kWitnessFolder / kWitnessFile, ec)) {
+        *tree = {archiveFolder, false};
         return true;
     }
 
     // Check the whole archive before anything is written.
-    const fs::path pakPath = app / options.PakFileName;
+    const fs::path pakPath = archiveFolder / options.PakFileName;
     PakArchive pak;
     if (!pak.Open(pakPath.string(), error)) return false;
     std::vector<EntryTarget> targets(size_t(pak.EntryCount()));
@@ -193,7 +193,7 @@ bool UnpackResources(const UnpackOptions& options, const PictureConverter& conve
     }
 
     // Staging folders a killed run left behind go first; their names are ours alone.
-    for (fs::directory_iterator it(app, ec), end; !ec && it != end; it.increment(ec)) {
+    for (fs::directory_iterator it(archiveFolder, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code ignored;
         if (StartsWith(it->path().filename().string(), kStagingStem) && it->is_directory(ignored) &&
             !it->is_symlink(ignored))
@@ -203,20 +203,20 @@ bool UnpackResources(const UnpackOptions& options, const PictureConverter& conve
 
     // A staging folder beside where `res` goes; in a private folder when the executable's
     // folder cannot be written.
-    ResourceTree where{app, false};
+    ResourceTree where{archiveFolder, false};
     fs::path staging;
-    if (!MakeUniqueFolder(app, std::string(kStagingStem), &staging)) {
+    if (!MakeUniqueFolder(archiveFolder, std::string(kStagingStem), &staging)) {
         const int err = errno;
         if (err != EACCES && err != EPERM && err != EROFS) {
-            Fail(error,
-                 "Cannot unpack the resources into " + Quoted(app) + ": " + std::strerror(err));
+            Fail(error, "Cannot unpack the resources into " + Quoted(archiveFolder) + ": " +
+                            std::strerror(err));
             return false;
         }
         fs::path parent = options.TempParent;
         ec.clear();
         if (parent.empty()) parent = fs::temp_directory_path(ec);
         if (ec || !MakeUniqueFolder(parent, "tarrabel-", &where.Root)) {
-            Fail(error, "Cannot unpack the resources: " + Quoted(app) +
+            Fail(error, "Cannot unpack the resources: " + Quoted(archiveFolder) +
                             " is read-only and no private folder can be made in " + Quoted(parent));
             return false;
         }

@@ -68,17 +68,19 @@ struct ResourceTree {
 };
 
 struct UnpackOptions {
-    std::filesystem::path AppPath;  // the folder of the executable, see ExecutableFolder()
+    // The folder holding the archive, where the tree is unpacked: beside the executable
+    // (ExecutableFolder()) or an installed game's data folder (FindArchiveFolder()).
+    std::filesystem::path ArchiveFolder;  // AppPath
     std::string PakFileName{kPakFileName};
     std::filesystem::path TempParent;  // for a private folder; empty: the system's temp folder
 };
 
-// Makes the tree available: when AppPath/res/Sounds/CARD_FLIP.WAV exists the tree there is
-// used as it is; otherwise AppPath/res134.pak is unpacked. Returns false with a message
-// naming the file at fault when the archive is missing, not a PAK archive, damaged, holds
-// an entry it must not (a name outside the tree, no known prefix, a foreign marker), lacks
-// the sound the tree is recognised by, or cannot be written out; nothing is left on disk
-// then, and the game must not start.
+// Makes the tree available: when ArchiveFolder/res/Sounds/CARD_FLIP.WAV exists the tree
+// there is used as it is; otherwise ArchiveFolder/res134.pak is unpacked. Returns false
+// with a message naming the file at fault when the archive is missing, not a PAK archive,
+// damaged, holds an entry it must not (a name outside the tree, no known prefix, a foreign
+// marker), lacks the sound the tree is recognised by, or cannot be written out; nothing is
+// left on disk then, and the game must not start.
 bool UnpackResources(const UnpackOptions& options, const PictureConverter& convert,
                      ResourceTree* tree, std::string* error);
 

@@ -2,6 +2,7 @@
 
 #include "core/card_power.h"
 #include "core/deal_flow.h"
+#include "core/going_out.h"
 #include "core/hand_queries.h"
 #include "core/table_view.h"
 #include "core/turns.h"
@@ -234,6 +235,14 @@ class PlayOnTable {
     int16_t& PenaltyCards() { return g_.PenaltyCards; }
     bool& PenaltyTaken() { return g_.PenaltyTaken; }
 
+    // ... and as the going-out rule sees it.
+    int PlayerOut() const { return PlayerWhoWentOut(g_); }
+    const VariantSettings& Rules() const { return g_.Rules; }
+    bool& GoingOutPending() { return g_.GoingOutPending; }
+    int16_t RunPointsOf(int seat) const { return g_.RunPointsOf[seat]; }
+    int16_t Before(int seat) const { return PlayerBefore(g_, seat); }
+    void SetCurrent(int seat) { g_.CurrentPlayer = int16_t(seat); }
+
   private:
     Game& g_;
 };
@@ -261,21 +270,19 @@ void ResolvePlayedCard(Game& g) {
 // The deal is over when a player still in the match has no cards left. In Pis Yedili the
 // player before the one who went out first takes what the going-out cards are worth.
 bool EndDealIfSomeoneIsOut(Game& g) {
-    const int out = PlayerWhoWentOut(g);
-    if (out < 0) return false;
-    if (g.Rules.GoingOutPenalty && !g.GoingOutPending) {
-        g.GoingOutPending = true;
-        g.PenaltyCards = GoingOutCards(g.RunPointsOf[out]);
-        // The victim is found from the player who went out, whoever is current by now
-        // (a chain answered after his last card moves the turn on).
-        const int victim = PlayerBefore(g, out);
-        g.CurrentPlayer = PlayerBefore(g, victim);
-        g.WaitingForHuman = false;
-        Report(g, Happened::NextTakesAndSkips);
-        return true;
+    PlayOnTable table(g);
+    switch (CheckGoingOut(table)) {
+        case GoingOut::NobodyOut:
+            return false;
+        case GoingOut::PenaltyFirst:
+            g.WaitingForHuman = false;
+            Report(g, Happened::NextTakesAndSkips);
+            return true;
+        case GoingOut::DealOver:
+            Report(g, Happened::DealOver);
+            ScoreDeal(g);
+            return true;
     }
-    Report(g, Happened::DealOver);
-    ScoreDeal(g);
     return true;
 }
 

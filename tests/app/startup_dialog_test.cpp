@@ -31,14 +31,14 @@ std::vector<int> VisiblePanels(const StartupDialog& f) {
 
 // ---- opening -------------------------------------------------------------------------------
 
-TEST(FormLoad, StartingAtOnceGivesTheDefaults) {
+TEST(Opening, StartingAtOnceGivesTheDefaults) {
     StartupDialog f = Opened();
     EXPECT_TRUE(f.EndOnClose);
     EXPECT_EQ(f.CurrentTab, 0);
     EXPECT_EQ(VisiblePanels(f), std::vector<int>{0});
     EXPECT_EQ(f.PakFileName, "res134.pak");
     EXPECT_FALSE(f.IllustratedAgoniaEnabled) << "Illustrated Agonia is offered only with Agonia";
-    EXPECT_EQ(f.PreviewShown, 0);
+    EXPECT_EQ(f.SelectedDeck, StartupDialog::Deck::Royal) << "Royal is selected and shown";
     EXPECT_EQ(f.LevelChosen, (std::array<bool, 2>{true, false})) << "Standard is selected";
 
     const GameOptions o = f.OnStart();
@@ -55,7 +55,7 @@ TEST(FormLoad, StartingAtOnceGivesTheDefaults) {
     EXPECT_EQ(o.PakFileName, "res134.pak");
 }
 
-TEST(FormLoad, TheVersionLabelShowsThreeNumbers) {
+TEST(Opening, TheVersionLabelShowsThreeNumbers) {
     const std::string label = Opened().VersionLabel();
     EXPECT_TRUE(std::regex_match(label, std::regex(R"(Version \d+\.\d+\.\d+)"))) << label;
 }
@@ -95,8 +95,8 @@ constexpr int kUncheck = 11;
 struct VariantClicks {
     const char* name;
     std::vector<int> clicks;
-    bool check6Enabled;
-    bool check6;
+    bool boxEnabled;
+    bool boxChecked;
     GameVariant variant;
 };
 
@@ -123,8 +123,8 @@ TEST(IllustratedAgonia, OnlyAgoniaWithTheBoxGivesIt) {
             else
                 f.ChooseGame(click);
         }
-        EXPECT_EQ(f.IllustratedAgoniaEnabled, c.check6Enabled);
-        EXPECT_EQ(f.IllustratedAgonia, c.check6);
+        EXPECT_EQ(f.IllustratedAgoniaEnabled, c.boxEnabled);
+        EXPECT_EQ(f.IllustratedAgonia, c.boxChecked);
         int selected = 0;
         for (bool on : f.GameChosen)
             selected += on ? 1 : 0;
@@ -154,15 +154,15 @@ TEST(IllustratedAgonia, TheBoxClearsAndLocksJackOfDiamonds) {
 
 struct DeckClick {
     const char* name;
-    void (StartupDialog::*click)();
+    StartupDialog::Deck choice;
     int preview;
     std::string_view deck;
 };
 
 const DeckClick kDeckClicks[] = {
-    {"Roya2", &StartupDialog::ChooseRoya2, 1, "Roya2"},
-    {"Roya3", &StartupDialog::ChooseRoya3, 2, "Roya3"},
-    {"Royal", &StartupDialog::ChooseRoyal, 0, "Royal"},
+    {"Roya2", StartupDialog::Deck::Roya2, 1, "Roya2"},
+    {"Roya3", StartupDialog::Deck::Roya3, 2, "Roya3"},
+    {"Royal", StartupDialog::Deck::Royal, 0, "Royal"},
 };
 
 TEST(Decks, EachOptionShowsItsPreviewAndPicksItsDeck) {
@@ -171,10 +171,9 @@ TEST(Decks, EachOptionShowsItsPreviewAndPicksItsDeck) {
         for (const DeckClick& to : kDeckClicks) {
             SCOPED_TRACE(std::string(from.name) + " then " + to.name);
             StartupDialog f = Opened();
-            (f.*from.click)();
-            (f.*to.click)();
-            EXPECT_EQ(f.PreviewShown, to.preview);
-            EXPECT_EQ(int(f.DeckRoya2) + int(f.DeckRoya3) + int(f.DeckRoyal), 1);
+            f.ChooseDeck(from.choice);
+            f.ChooseDeck(to.choice);
+            EXPECT_EQ(int(f.SelectedDeck), to.preview);
             const GameOptions o = f.OnStart();
             EXPECT_EQ(o.DeckName, to.deck);
             EXPECT_EQ(o.Resolution, "800x600");
@@ -182,6 +181,14 @@ TEST(Decks, EachOptionShowsItsPreviewAndPicksItsDeck) {
             EXPECT_EQ(o.ScreenHeight, 600);
         }
     }
+}
+
+TEST(Decks, ADeckOutsideTheControlChangesNothing) {
+    StartupDialog f = Opened();
+    f.ChooseDeck(StartupDialog::Deck::Roya3);
+    f.ChooseDeck(StartupDialog::Deck(StartupDialog::kDeckChoices));
+    EXPECT_EQ(f.SelectedDeck, StartupDialog::Deck::Roya3);
+    EXPECT_EQ(f.OnStart().DeckName, "Roya3");
 }
 
 // The captions and labels of the deck tab follow the preview order the handlers use.
@@ -194,7 +201,7 @@ TEST(Decks, TheDeckTabListsTheDecksInPreviewOrder) {
 
 struct LevelClicks {
     const char* name;
-    std::vector<int> clicks;  // Option6 indexes, some outside the control
+    std::vector<int> clicks;  // level button indexes, some outside the control
     int selected;
     AiLevel level;
 };
@@ -236,12 +243,12 @@ TEST(ComputerLevel, EachButtonIsCaptionedWithTheLevelItGives) {
 // ---- the start button ----------------------------------------------------------------------
 
 struct StartCase {
-    int option5;
-    bool check6;
+    int game;
+    bool illustrated;
     int deck;  // index into kDeckClicks
     bool slow;
     bool windowed;
-    int option6;
+    int level;
     GameVariant variant;
     int16_t target;
     AiLevel level;
@@ -249,7 +256,7 @@ struct StartCase {
 
 // clang-format off
 const StartCase kStartCases[] = {
-    //  game  box    deck  slow   window  Opt6  variant                        target  level
+    //  game  box    deck  slow   window  level variant                        target  level
     {   0,   false,  2,   false, false,  1,    GameVariant::Tarrabel,           100,    AiLevel::Expert},
     {   1,   false,  0,   true,  false,  0,    GameVariant::HuitAmericain,      500,    AiLevel::Standard},
     {   2,   false,  1,   false, true,   1,    GameVariant::Agonia,             100,    AiLevel::Expert},
@@ -267,12 +274,12 @@ TEST(Start, TheChoicesBecomeTheGameOptions) {
                      (c.slow ? ", slow" : "") + (c.windowed ? ", windowed" : "") + ", " +
                      std::string(AiLevelName(c.level)));
         StartupDialog f = Opened();
-        f.ChooseGame(c.option5);
-        if (c.check6) f.CheckIllustratedAgonia(true);
-        (f.*deck.click)();
+        f.ChooseGame(c.game);
+        if (c.illustrated) f.CheckIllustratedAgonia(true);
+        f.ChooseDeck(deck.choice);
         f.CheckSlowAnimation(c.slow);
         f.CheckWindowed(c.windowed);
-        f.ChooseLevel(c.option6);
+        f.ChooseLevel(c.level);
 
         const GameOptions o = f.OnStart();
         EXPECT_EQ(o.Variant, c.variant);
@@ -293,14 +300,14 @@ TEST(Start, TheChoicesBecomeTheGameOptions) {
 // dialog gives for that game when nothing else is touched.
 TEST(Start, TheDialogAgreesWithTheCommandLineDefaults) {
     const struct {
-        int option5;
-        bool check6;
+        int game;
+        bool illustrated;
     } kChoice[kVariantCount] = {{0, false}, {1, false}, {2, false}, {2, true}, {3, false}};
     for (int v = 0; v < kVariantCount; ++v) {
         SCOPED_TRACE(kVariantNames[v]);
         StartupDialog f = Opened();
-        f.ChooseGame(kChoice[v].option5);
-        if (kChoice[v].check6) f.CheckIllustratedAgonia(true);
+        f.ChooseGame(kChoice[v].game);
+        if (kChoice[v].illustrated) f.CheckIllustratedAgonia(true);
         const GameOptions o = f.OnStart();
         const GameOptions d = DefaultOptions(GameVariant(v));
         EXPECT_EQ(o.Variant, d.Variant);

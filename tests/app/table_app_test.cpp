@@ -45,7 +45,7 @@ struct GameFolder {
     }
     bool Unpack(std::string* error) {
         UnpackOptions o;
-        o.AppPath = dir;
+        o.ArchiveFolder = dir;
         return UnpackResources(o, platform::ConvertJpegToBmp, &tree, error);
     }
     bool ResLeft() const { return fs::exists(dir / "res"); }
@@ -151,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(Variants, PlayedThroughTheLoop,
 // played with scripted clicks, and everything is released.
 struct DialogCase {
     const char* name;
-    int option5;
+    int game;
     bool illustrated;
     int deck;  // 0 Royal, 1 Roya2, 2 Roya3
     bool slow;
@@ -166,10 +166,9 @@ TEST_P(FromTheDialog, TheChoicesReachTheTableAndEscapeReleasesEverything) {
     StartupDialog dialog;
     dialog.Open();
     dialog.ClickTab(4);
-    dialog.ChooseGame(c.option5);
+    dialog.ChooseGame(c.game);
     if (c.illustrated) dialog.CheckIllustratedAgonia(true);
-    if (c.deck == 1) dialog.ChooseRoya2();
-    if (c.deck == 2) dialog.ChooseRoya3();
+    dialog.ChooseDeck(StartupDialog::Deck(c.deck));
     dialog.CheckSlowAnimation(c.slow);
     dialog.CheckWindowed(true);
     const GameOptions options = dialog.OnStart();

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "core/going_out.h"
 #include "support/table_fixture.h"
 
 namespace tarrabel::test {

@@ -73,13 +73,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 Stop("extracted length differs from the entry's");
         }
         fs::remove(target);
-    } else if (!pak.FileLoaded().empty() || pak.EntryCount() != 0) {
+    } else if (!pak.Path().empty() || pak.EntryCount() != 0) {
         Stop("a refused archive changed the reader");
     }
 
     ResourceTree tree;
     UnpackOptions options;
-    options.AppPath = app;
+    options.ArchiveFolder = app;
     const PictureConverter convert = [](const fs::path& jpeg, const fs::path& bmp, std::string*) {
         std::error_code ec;
         return fs::copy_file(jpeg, bmp, fs::copy_options::overwrite_existing, ec);

@@ -93,7 +93,7 @@ class BuiltArchive : public ::testing::Test {
             GTEST_SKIP() << "this build makes no res134.pak";
         fs::copy_file(kBuiltPak, folder.Path() / "res134.pak");
         UnpackOptions options;
-        options.AppPath = folder.Path();
+        options.ArchiveFolder = folder.Path();
         std::string error;
         ASSERT_TRUE(UnpackResources(options, platform::ConvertJpegToBmp, &tree, &error)) << error;
     }

@@ -27,7 +27,7 @@ TEST_F(PakReading, ReadsTheDirectory) {
     ASSERT_TRUE(pak.Open(p.string()));
     EXPECT_EQ(pak.Header().DirLength, 192);
     EXPECT_EQ(pak.EntryCount(), 3);
-    EXPECT_EQ(pak.FileLoaded(), p.string());
+    EXPECT_EQ(pak.Path(), p.string());
     std::string name(56, '\0');
     name.replace(0, 17, "Xitmaps_mouse.bmp");
     EXPECT_EQ(pak.EntryName(2), name) << "the whole field, fill included";
@@ -77,7 +77,7 @@ TEST_F(PakReading, ExtractionReplacesTheFileWithExactlyTheEntry) {
 TEST_F(PakReading, AFreshReaderHasNothingToGive) {
     PakArchive pak;
     EXPECT_EQ(pak.EntryCount(), 0);
-    EXPECT_EQ(pak.FileLoaded(), "");
+    EXPECT_EQ(pak.Path(), "");
     EXPECT_EQ(pak.EntryName(0), "");
     EXPECT_EQ(pak.EntrySize(0), 0);
     std::string error;
@@ -145,12 +145,12 @@ TEST_F(PakReading, DamagedArchivesAreRefusedAndTheReaderKeepsItsArchive) {
         EXPECT_FALSE(pak.Open(bad.string(), &error));
         EXPECT_NE(error.find(bad.string()), std::string::npos) << error;
         EXPECT_NE(error.find(d.message), std::string::npos) << error;
-        EXPECT_EQ(pak.FileLoaded(), "");
+        EXPECT_EQ(pak.Path(), "");
         EXPECT_EQ(pak.EntryCount(), 0);
 
         ASSERT_TRUE(pak.Open(good.string()));
         EXPECT_FALSE(pak.Open(bad.string()));
-        EXPECT_EQ(pak.FileLoaded(), good.string());
+        EXPECT_EQ(pak.Path(), good.string());
         EXPECT_EQ(pak.EntryCount(), 1);
         EXPECT_EQ(pak.EntrySize(0), 2);
     }

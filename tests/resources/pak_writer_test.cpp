@@ -99,7 +99,7 @@ TEST(PackArt, TheGameUnpacksWhatWasPackedAndTheArchiveIsTheSameEveryTime) {
 
     ResourceTree tree;
     UnpackOptions options;
-    options.AppPath = app;
+    options.ArchiveFolder = app;
     ASSERT_TRUE(UnpackResources(options, nullptr, &tree, &error)) << error;
     EXPECT_EQ(Listing(app / "res"), Listing(art));
     for (const std::string& file : Listing(art)) {

@@ -29,7 +29,7 @@ class Unpack : public ::testing::Test {
     }
     bool Run(std::string* error) {
         UnpackOptions options;
-        options.AppPath = app;
+        options.ArchiveFolder = app;
         options.TempParent = tmp.Path() / "private";
         fs::create_directories(options.TempParent);
         return UnpackResources(options, convert, &tree, error);
