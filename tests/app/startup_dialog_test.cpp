@@ -248,7 +248,7 @@ struct StartCase {
     int deck;  // index into kDeckClicks
     bool slow;
     bool windowed;
-    int level;
+    int levelButton;
     GameVariant variant;
     int16_t target;
     AiLevel level;
@@ -256,7 +256,7 @@ struct StartCase {
 
 // clang-format off
 const StartCase kStartCases[] = {
-    //  game  box    deck  slow   window  level variant                        target  level
+    //  game  box    deck  slow   window  button variant                       target  level
     {   0,   false,  2,   false, false,  1,    GameVariant::Tarrabel,           100,    AiLevel::Expert},
     {   1,   false,  0,   true,  false,  0,    GameVariant::HuitAmericain,      500,    AiLevel::Standard},
     {   2,   false,  1,   false, true,   1,    GameVariant::Agonia,             100,    AiLevel::Expert},
@@ -279,7 +279,7 @@ TEST(Start, TheChoicesBecomeTheGameOptions) {
         f.ChooseDeck(deck.choice);
         f.CheckSlowAnimation(c.slow);
         f.CheckWindowed(c.windowed);
-        f.ChooseLevel(c.level);
+        f.ChooseLevel(c.levelButton);
 
         const GameOptions o = f.OnStart();
         EXPECT_EQ(o.Variant, c.variant);
