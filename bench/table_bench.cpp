@@ -60,7 +60,7 @@ class ArtFolder {
     }
     bool Unpack(ResourceTree* tree, std::string* error) const {
         UnpackOptions options;
-        options.AppPath = folder_;
+        options.ArchiveFolder = folder_;
         return UnpackResources(options, platform::ConvertJpegToBmp, tree, error);
     }
 

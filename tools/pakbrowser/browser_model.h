@@ -23,11 +23,11 @@ class BrowserModel {
     // and the extraction never refer to an archive other than the one named in the title.
     bool Open(const std::string& path);
 
-    // Label1; empty until an archive was asked for.
+    // The title (Label1); empty until an archive was asked for.
     const std::string& Title() const { return title_; }
-    // List1: each entry's name without its fill, made printable (see ForDisplay).
+    // The list (List1): each entry's name without its fill, made printable (see ForDisplay).
     const std::vector<std::string>& Entries() const { return entries_; }
-    bool Loaded() const { return !pak_.FileLoaded().empty(); }
+    bool Loaded() const { return !pak_.Path().empty(); }
 
     // A click on the list: the value labels show the entry's name, size and offset. An
     // index outside the list clears the choice and the labels go back to "---".

@@ -63,21 +63,22 @@ bool BrowserView::Draw(BrowserModel& model) {
     const ImGuiViewport* viewport = ImGui::GetMainViewport();
     ImGui::SetNextWindowPos(viewport->WorkPos);
     ImGui::SetNextWindowSize(viewport->WorkSize);
-    ImGui::Begin("Frame1", nullptr,
+    ImGui::Begin("Browser", nullptr,
                  ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoMove |
                      ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoBringToFrontOnFocus);
 
     DrawArchiveRow(model);
     ImGui::Separator();
 
-    // Label1, then the list beside the details; the footer keeps its two lines.
+    // The title (Label1), then the list (List1) beside the details; the footer keeps its two
+    // lines.
     const ImGuiStyle& style = ImGui::GetStyle();
     const float footer = ImGui::GetFrameHeightWithSpacing() + style.ItemSpacing.y + 1;
     ImGui::TextUnformatted(model.Title().empty() ? "No archive open" : model.Title().c_str());
     const float height = ImGui::GetContentRegionAvail().y - footer;
     const float listTop = ImGui::GetCursorPosY();
     const float listWidth = ImGui::GetContentRegionAvail().x * 0.5f;
-    ImGui::BeginChild("List1", ImVec2(listWidth, height), true);
+    ImGui::BeginChild("Entries", ImVec2(listWidth, height), true);
     DrawList(model);
     ImGui::EndChild();
     ImGui::SameLine();
@@ -86,7 +87,7 @@ bool BrowserView::Draw(BrowserModel& model) {
     ImGui::EndGroup();
     ImGui::SetCursorPosY(listTop + height + ImGui::GetStyle().ItemSpacing.y);
 
-    // Label2 and "Exit".
+    // The credit line (Label2) and "Exit".
     ImGui::Separator();
     bool keepOpen = true;
     const float exitWidth = ButtonWidth("Exit");

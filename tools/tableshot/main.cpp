@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     const fs::path dir = mkdtemp(pattern);
     fs::create_symlink(pak, dir / "res134.pak");
     UnpackOptions unpack;
-    unpack.AppPath = dir;
+    unpack.ArchiveFolder = dir;
     ResourceTree tree;
     std::string error;
     int status = 0;
