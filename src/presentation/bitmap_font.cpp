@@ -11,7 +11,13 @@ bool BitmapFont::Load(platform::Platform& platform, const std::string& path, int
     SetCells(cellWidth, cellHeight, columns);
     std::string why;
     if (platform.LoadPicture(path, &Picture, &why)) return true;
-    if (error) *error = "Cannot load a bitmap font of the table\r\n" + why;
+    // The game's message for a font it cannot load, in the form of all its loading errors
+    // (53: a missing file), with the loader's reason naming the file.
+    if (error)
+        *error =
+            "Error in function clsDXBitmapFont.CreateSpriteFromFile() \r\nError Number: 53"
+            "\r\n" +
+            why;
     return false;
 }
 

@@ -21,8 +21,9 @@ class BitmapFont {  // clsDXBitmapFont
     int32_t CellWidth = 0, CellHeight = 0;
     platform::Surface Picture;  // the grid of cells, from the space on
 
-    // Stores the cell geometry, then loads the font picture. False with a message saying
-    // that a font could not be loaded, the picture's path and the reason, when it cannot.
+    // Stores the cell geometry, then loads the font picture. False with a message in the
+    // game's form ("Error in function clsDXBitmapFont.CreateSpriteFromFile() " ...) and the
+    // loader's reason, naming the file, when it cannot.
     bool Load(platform::Platform& platform, const std::string& path, int cellWidth, int cellHeight,
               int columns, std::string* error);  // CreateSpriteFromFile
     // The cell geometry alone (Load stores it before it loads).

@@ -22,7 +22,11 @@ TEST(BitmapFontLoad, AMissingPictureIsReportedByItsPathAndKeepsTheCells) {
     EXPECT_EQ(font.CellHeight, 27);
     EXPECT_EQ(font.Columns(), 20);
     EXPECT_EQ(font.Advance(), 17);
-    EXPECT_EQ(error.rfind("Cannot load a bitmap font of the table", 0), 0u) << error;
+    EXPECT_EQ(error.rfind("Error in function clsDXBitmapFont.CreateSpriteFromFile() \r\n"
+                          "Error Number: ",
+                          0),
+              0u)
+        << error;
     EXPECT_NE(error.find(path), std::string::npos) << error;
 }
 
