@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include "core/table_view.h"
+#include "support/table_fixture.h"
+
 namespace tarrabel {
 namespace {
 
@@ -205,4 +208,50 @@ TEST(ResolvePlay, OnlyAPenaltyCardWaitsBeforeTheDealEnds) {
 }
 
 }  // namespace
+
+// ---- who holds an answer -----------------------------------------------------------------
+
+namespace test {
+namespace {
+
+// Every seat holds a King and a 3 (cards without a power in any game), seat 0 of clubs, 1 of
+// hearts, 2 of spades, 3 of diamonds.
+struct QuietTable : Table {
+    explicit QuietTable(GameVariant v) : Table(v) {
+        ClearTable();
+        constexpr int32_t kSeatSuit[kSeats] = {kClubs, kHearts, kSpades, kDiamonds};
+        for (int seat = 0; seat < kSeats; ++seat)
+            GiveHand(seat, {CardOf(kKing, kSeatSuit[seat]), CardOf(3, kSeatSuit[seat])});
+    }
+};
+
+TEST(HandTests, ChainAndRedJackHoldings) {
+    QuietTable t(I);
+    Game& g = t.g;
+    const CardPower blackJack = PowerOf(g.Rules, kJack, kClubs);
+    const CardPower seven = PowerOf(g.Rules, 7, kClubs);
+    const auto holds = [](const Game& game, int seat, const CardPower& p) {
+        return HoldsAnswer(GameTable(game), seat, p);
+    };
+    EXPECT_FALSE(holds(g, 2, seven));
+    EXPECT_FALSE(holds(g, 2, blackJack));
+    t.GiveHand(2, {CardOf(kJack, kSpades)});
+    EXPECT_FALSE(holds(g, 2, blackJack)) << "a black Jack is no answer";
+    t.GiveHand(2, {CardOf(kJack, kDiamonds), CardOf(7, kHearts)});
+    EXPECT_TRUE(holds(g, 2, blackJack));
+    EXPECT_TRUE(holds(g, 2, seven));
+    EXPECT_FALSE(holds(g, 2, PowerOf(g.Rules, 3, kClubs))) << "a 3 opens no chain here";
+    // A card that has left the hand does not count.
+    for (int s = 0; s < kHandSlots; ++s)
+        g.Hands[2][s].Shown = false;
+    EXPECT_FALSE(holds(g, 2, blackJack));
+
+    QuietTable p(P);
+    p.GiveHand(3, {CardOf(7, kSpades)});
+    EXPECT_TRUE(holds(p.g, 3, PowerOf(p.g.Rules, 7, kClubs))) << "Pis Yedili's chain of three";
+    EXPECT_FALSE(holds(p.g, 3, PowerOf(p.g.Rules, 2, kClubs)));
+}
+
+}  // namespace
+}  // namespace test
 }  // namespace tarrabel

@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string>
+#include <vector>
 
-#include "core/going_out.h"
 #include "support/table_fixture.h"
 
 namespace tarrabel::test {
@@ -31,6 +32,48 @@ TEST(NeighbourSeat, StepsRoundTheTableEitherWayPassingOverSeatsThatAreOut) {
         EXPECT_EQ(NeighbourSeat(c.seat, c.forward, [&](int s) { return c.out[s]; }), c.expected);
     }
 }
+
+// Who plays after and before whom on a Pis Yedili table with seats out of the match.
+struct TurnCase {
+    std::vector<int> eliminated;
+    bool reversed;
+    int from, after, before;
+};
+
+class TurnOrder : public ::testing::TestWithParam<TurnCase> {};
+
+TEST_P(TurnOrder, SkipsEliminatedPlayers) {
+    const TurnCase& c = GetParam();
+    Table t(GameVariant::PisYedili);
+    for (int seat : c.eliminated)
+        t.g.Players[seat].Eliminated = true;
+    t.g.DirectionReversed = c.reversed;
+    EXPECT_EQ(PlayerAfter(t.g, c.from), c.after);
+    EXPECT_EQ(PlayerBefore(t.g, c.from), c.before);
+    t.g.CurrentPlayer = int16_t(c.from);
+    NextPlayer(t.g);
+    EXPECT_EQ(t.g.CurrentPlayer, c.after);
+    PreviousPlayer(t.g);
+    EXPECT_EQ(t.g.CurrentPlayer, c.from);
+    t.g.CurrentPlayer = int16_t(c.from);
+    PreviousPlayer(t.g);
+    EXPECT_EQ(t.g.CurrentPlayer, c.before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Seats, TurnOrder,
+    ::testing::Values(TurnCase{{}, false, 3, 0, 2}, TurnCase{{}, true, 0, 3, 1},
+                      TurnCase{{2}, false, 1, 3, 0}, TurnCase{{2}, true, 3, 1, 0},
+                      TurnCase{{1, 2}, false, 0, 3, 3}, TurnCase{{1, 2}, true, 3, 0, 0},
+                      TurnCase{{1, 3}, false, 2, 0, 0}, TurnCase{{1, 3}, true, 0, 2, 2}),
+    [](const auto& info) {
+        const TurnCase& c = info.param;
+        std::string name = c.eliminated.size() > 1 ? "Seats" : "Seat";
+        for (size_t i = 0; i < c.eliminated.size(); ++i)
+            name += (i > 0 ? "And" : "") + std::to_string(c.eliminated[i]);
+        name = c.eliminated.empty() ? "NobodyOut" : name + "Out";
+        return name + (c.reversed ? "_Reversed" : "_Forward") + "_From" + std::to_string(c.from);
+    });
 
 TEST(PlayerAfter, FollowsTheDirectionOfPlayAndTheEliminations) {
     Table t(GameVariant::PisYedili);
@@ -80,11 +123,6 @@ TEST(PassEndsTurn, ThePenaltyNobodyTookLapsesAndTheDrawsStartAgain) {
     taken = false;
     PassEndsTurn(count, done, penalty, taken);
     EXPECT_FALSE(taken) << "with no penalty open nothing is marked taken";
-}
-
-TEST(GoingOutCards, TheRunsPointsOrOneCardAtLeast) {
-    EXPECT_EQ(GoingOutCards(7), 7);
-    EXPECT_EQ(GoingOutCards(0), 1);
 }
 
 TEST(AnyCardMoving, SeesACardInFlightWhereverItIs) {

@@ -1,13 +1,9 @@
-// The simulator: whole deals through the real logic, the card check after every frame, the
-// stuck-deal detector, and the JSON trace it writes.
+// The simulator: whole deals through the real logic with the card check after every frame,
+// the stuck-deal detector, the JSON trace it writes, and its check of the person's hand.
 #include "simulate/simulator.h"
 
-#include <unistd.h>
-
-#include <cctype>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -15,147 +11,10 @@
 #include "session/trace_writer.h"
 #include "simulate/human_policy.h"
 #include "support/table_driver.h"
+#include "support/trace_lines.h"
 
 namespace tarrabel::test {
 namespace {
-
-// ---- a small reader for the trace's flat JSON objects ----------------------------------------
-
-struct JsonValue {
-    enum Kind { Number, String, Bool, Array } kind = Number;
-    long long number = 0;
-    std::string text;
-    bool flag = false;
-    std::vector<JsonValue> items;
-};
-
-using JsonObject = std::vector<std::pair<std::string, JsonValue>>;
-
-class JsonReader {
-  public:
-    explicit JsonReader(const std::string& s) : s_(s) {}
-
-    // One object filling the whole line; false on anything else.
-    bool ReadObject(JsonObject& out) {
-        if (!Eat('{')) return false;
-        if (Eat('}')) return AtEnd();
-        do {
-            std::string key;
-            JsonValue v;
-            if (!ReadString(key) || !Eat(':') || !ReadValue(v)) return false;
-            out.emplace_back(key, v);
-        } while (Eat(','));
-        return Eat('}') && AtEnd();
-    }
-
-  private:
-    bool AtEnd() const { return i_ == s_.size(); }
-    bool Eat(char c) {
-        if (i_ < s_.size() && s_[i_] == c) {
-            ++i_;
-            return true;
-        }
-        return false;
-    }
-    bool ReadString(std::string& out) {
-        if (!Eat('"')) return false;
-        while (i_ < s_.size() && s_[i_] != '"') {
-            if (s_[i_] == '\\' || static_cast<unsigned char>(s_[i_]) < 0x20) return false;
-            out += s_[i_++];
-        }
-        return Eat('"');
-    }
-    bool ReadWord(const char* w) {
-        const std::string word(w);
-        if (s_.compare(i_, word.size(), word) != 0) return false;
-        i_ += word.size();
-        return true;
-    }
-    bool ReadValue(JsonValue& v) {
-        if (i_ >= s_.size()) return false;
-        const char c = s_[i_];
-        if (c == '"') {
-            v.kind = JsonValue::String;
-            return ReadString(v.text);
-        }
-        if (c == 't' || c == 'f') {
-            v.kind = JsonValue::Bool;
-            v.flag = c == 't';
-            return ReadWord(v.flag ? "true" : "false");
-        }
-        if (c == '[') {
-            ++i_;
-            v.kind = JsonValue::Array;
-            if (Eat(']')) return true;
-            do {
-                JsonValue item;
-                if (!ReadValue(item)) return false;
-                v.items.push_back(item);
-            } while (Eat(','));
-            return Eat(']');
-        }
-        v.kind = JsonValue::Number;
-        const size_t start = i_;
-        if (s_[i_] == '-') ++i_;
-        const size_t digits = i_;
-        while (i_ < s_.size() && std::isdigit(static_cast<unsigned char>(s_[i_])))
-            ++i_;
-        if (i_ == digits) return false;
-        v.number = std::stoll(s_.substr(start, i_ - start));
-        return true;
-    }
-
-    const std::string& s_;
-    size_t i_ = 0;
-};
-
-std::vector<std::string> Keys(const JsonObject& o) {
-    std::vector<std::string> keys;
-    for (const auto& kv : o)
-        keys.push_back(kv.first);
-    return keys;
-}
-
-const JsonValue* Field(const JsonObject& o, const std::string& key) {
-    for (const auto& kv : o)
-        if (kv.first == key) return &kv.second;
-    return nullptr;
-}
-
-// The keys of every event, in the order the trace writer puts them.
-const std::map<std::string, std::vector<std::string>> kEventKeys = {
-    {"deal", {"ev", "variant", "deal", "start", "reversed", "eliminated", "deck"}},
-    {"dealt", {"ev", "seat", "slot", "card"}},
-    {"starter", {"ev", "card"}},
-    {"starter_back", {"ev", "card", "pos"}},
-    {"play", {"ev", "seat", "slot", "card"}},
-    {"suit", {"ev", "seat", "suit"}},
-    {"draw", {"ev", "seat", "slot", "card", "kind"}},
-    {"deck_empty", {"ev", "seat"}},
-    {"pass", {"ev", "seat"}},
-    {"exchange", {"ev", "from", "to"}},
-    {"rebuild", {"ev", "deck"}},
-    {"end", {"ev", "points", "totals", "result", "eliminated"}},
-};
-
-// A file in the temporary folder that is removed again when the test is done.
-struct TempFile {
-    std::filesystem::path path;
-    explicit TempFile(const std::string& name)
-        : path(std::filesystem::temp_directory_path() /
-               (name + "." + std::to_string(::getpid()) + ".jsonl")) {}
-    ~TempFile() {
-        std::error_code ec;
-        std::filesystem::remove(path, ec);
-    }
-    std::vector<std::string> Lines() const {
-        std::ifstream in(path);
-        std::vector<std::string> lines;
-        for (std::string line; std::getline(in, line);)
-            lines.push_back(line);
-        return lines;
-    }
-};
 
 // Runs deals with the trace written to a file, as the command line tool does.
 std::vector<std::string> TraceOf(GameVariant v, int deals, uint64_t seed, bool* ok = nullptr) {
@@ -250,51 +109,6 @@ INSTANTIATE_TEST_SUITE_P(Games, TraceFormat,
                                            TraceCase{GameVariant::PisYedili, 2, 3, 104}),
                          [](const auto& info) { return NameOf(info.param.variant); });
 
-// Every kind of event, written directly, reads back with its keys in order.
-TEST(TraceFormat, EveryEventKindHasItsKeys) {
-    const std::vector<std::pair<TraceKind, std::string>> kinds = {
-        {TraceKind::Deal, "deal"},       {TraceKind::Dealt, "dealt"},
-        {TraceKind::Starter, "starter"}, {TraceKind::StarterBack, "starter_back"},
-        {TraceKind::Play, "play"},       {TraceKind::Suit, "suit"},
-        {TraceKind::Draw, "draw"},       {TraceKind::DeckEmpty, "deck_empty"},
-        {TraceKind::Pass, "pass"},       {TraceKind::Exchange, "exchange"},
-        {TraceKind::Rebuild, "rebuild"}, {TraceKind::End, "end"},
-    };
-    Table t(GameVariant::Agonia);
-    t.g.DeckPos = 30;
-    TempFile file("tarrabel_trace_kinds");
-    std::FILE* f = std::fopen(file.path.c_str(), "w");
-    ASSERT_NE(f, nullptr);
-    JsonTraceWriter writer(f);
-    for (const auto& [kind, name] : kinds) {
-        TraceEvent ev{kind};
-        ev.Seat = 2;
-        ev.Slot = 3;
-        ev.Card = 17;
-        ev.Suit = 1;
-        ev.Pos = 40;
-        ev.From = 2;
-        ev.To = 5;
-        ev.Draw = DrawKind::Penalty;
-        writer.Event(t.g, ev);
-    }
-    std::fclose(f);
-    const std::vector<std::string> lines = file.Lines();
-    ASSERT_EQ(lines.size(), kinds.size());
-    for (size_t n = 0; n < kinds.size(); ++n) {
-        SCOPED_TRACE(lines[n]);
-        JsonObject o;
-        ASSERT_TRUE(JsonReader(lines[n]).ReadObject(o));
-        EXPECT_EQ(Field(o, "ev")->text, kinds[n].second);
-        EXPECT_EQ(Keys(o), kEventKeys.at(kinds[n].second));
-    }
-    // The rebuilt deck is the undrawn part only.
-    JsonObject rebuild;
-    ASSERT_TRUE(JsonReader(lines[10]).ReadObject(rebuild));
-    EXPECT_EQ(Field(rebuild, "deck")->items.size(), 52u - 30u);
-    EXPECT_EQ(Field(rebuild, "deck")->items[0].number, t.g.DeckOrder[30]);
-}
-
 // ---- whole deals --------------------------------------------------------------------------
 
 class Simulate : public ::testing::TestWithParam<GameVariant> {};
@@ -337,93 +151,29 @@ TEST(Simulate, ReportsADealThatDoesNotEnd) {
     EXPECT_NE(r.error.find("DEALING CARDS"), std::string::npos) << r.error;
 }
 
-// ---- the card check ------------------------------------------------------------------------
-
-// A table in the middle of the dealing: cards in hands, one in flight, the rest in the deck.
-void MidDeal(Table& t) {
-    ASSERT_TRUE(StepUntil(t, [&] { return t.g.TotalDealt == 9 && AnyCardMoving(t.g); }));
-}
-
-TEST(CardCheck, AFreshDealAndOneInFlightPass) {
-    Table t;
-    std::string why;
-    EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << why;
-    MidDeal(t);
-    EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << why;
-}
-
-struct BreakCase {
-    const char* name;
-    void (*spoil)(Game&);
-    const char* message;
-};
-void PrintTo(const BreakCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class CardCheck : public ::testing::TestWithParam<BreakCase> {};
-
-TEST_P(CardCheck, CatchesTheFault) {
-    Table t;
-    MidDeal(t);
-    GetParam().spoil(t.g);
-    std::string why;
-    EXPECT_FALSE(t.CardsAllAccountedFor(&why));
-    EXPECT_NE(why.find(GetParam().message), std::string::npos) << why;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Faults, CardCheck,
-    ::testing::Values(
-        BreakCase{"LostFromAHand",
-                  [](Game& g) {
-                      g.Hands[g.SeatOrder[0]][2].Shown = false;
-                      --g.HandCount[g.SeatOrder[0]];
-                  },
-                  "is lost"},
-        BreakCase{"DoubledInAHand",
-                  [](Game& g) {
-                      const int seat = g.SeatOrder[0];
-                      CardRecord& extra = g.Hands[seat][g.HandCount[seat]];
-                      extra.CardIndex = g.Hands[seat][0].CardIndex;
-                      extra.Shown = true;
-                      ++g.HandCount[seat];
-                  },
-                  "is in two places"},
-        BreakCase{"CopiedFromTheDeckIntoAHand",
-                  [](Game& g) {
-                      const int seat = g.SeatOrder[0];
-                      CardRecord& extra = g.Hands[seat][g.HandCount[seat]];
-                      extra.CardIndex = g.DeckOrder[g.Rules.DeckSize - 1];
-                      extra.Shown = true;
-                      ++g.HandCount[seat];
-                  },
-                  "is in two places"},
-        BreakCase{"InFlightAndLanded",
-                  [](Game& g) {
-                      const int seat = g.DealReceiver;
-                      CardRecord& c = g.Hands[seat][g.HandCount[seat]];
-                      c.CardIndex = g.Deck[g.DeckPos - 1].CardIndex;
-                      c.Shown = true;
-                      ++g.HandCount[seat];
-                  },
-                  "is in two places"},
-        BreakCase{"HandCountDisagrees", [](Game& g) { ++g.HandCount[g.SeatOrder[0]]; }, "counts"},
-        BreakCase{"DeckRecordDisagrees",
-                  [](Game& g) { g.Deck[g.DeckPos + 1].CardIndex = g.DeckOrder[g.DeckPos + 2]; },
-                  "disagrees with DeckOrder"},
-        BreakCase{"OutsideTheDeck",
-                  [](Game& g) { g.Hands[g.SeatOrder[0]][0].CardIndex = int16_t(g.Rules.DeckSize); },
-                  "outside the deck"}),
-    [](const ::testing::TestParamInfo<BreakCase>& info) { return std::string(info.param.name); });
-
-// Only the first PileCount pile records are cards; what lies beyond is left over.
-TEST(CardCheck, RecordsPastThePileCountAreNotCards) {
-    Table t;
-    MidDeal(t);
-    t.g.Pile[0].CardIndex = 0;  // not on the pile: PileCount is 0
-    std::string why;
-    EXPECT_TRUE(t.CardsAllAccountedFor(&why)) << "records past PileCount are not cards";
+// The simulator replays from the seed alone: the deck in its trace is the golden deck of
+// seed 7 that tests/rules/golden_deal_test.cpp pins for the table.
+TEST(Golden, TheSimulatorTraceShowsTheSameDeck) {
+    char* text = nullptr;
+    size_t size = 0;
+    std::FILE* out = open_memstream(&text, &size);
+    ASSERT_NE(out, nullptr);
+    JsonTraceWriter writer(out);
+    sim::SimConfig config;
+    config.variant = GameVariant::Tarrabel;
+    config.seed = 7;
+    config.trace = &writer;
+    config.maxFramesPerDeal = 5;  // the first frames are enough
+    sim::RunSimulation(config);
+    std::fclose(out);
+    const std::string trace(text, size);
+    std::free(text);
+    EXPECT_EQ(trace.rfind("{\"ev\":\"deal\",\"variant\":0,\"deal\":1,\"start\":1,", 0), 0u)
+        << trace.substr(0, 200);
+    EXPECT_NE(trace.find("\"deck\":[30,23,12,24,17,6,21,5,49,47,45,44,28,16,32,39,35,22,46,3,"
+                         "50,2,19,14,31,48,10,9,33,27,43,34,18,13,29,11,25,20,41,40,51,1,36,0,"
+                         "8,15,4,38,26,37,7,42]}\n"),
+              std::string::npos);
 }
 
 // ---- the human's view of his hand ----------------------------------------------------------
