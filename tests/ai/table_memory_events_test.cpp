@@ -36,6 +36,18 @@ struct Remembering : Table {
         See(TraceKind::Draw, 1, how);
     }
 
+    // A card comes into a seat's hand and the table then sees him play it: it is on the
+    // pile and out of his hand when the play is seen.
+    void Plays(int seat, int16_t card) {
+        GiveHand(seat, {card});
+        See(TraceKind::Dealt, seat);
+        SetPile({card});
+        for (CardRecord& c : g.Hands[seat])
+            if (c.Shown && c.CardIndex == card) c.Shown = false;
+        --g.HandCount[seat];
+        See(TraceKind::Play, seat, DrawKind::Auto, card);
+    }
+
     const HandMemory& Seat1() const { return g.Memory.Hands[1]; }
 
     // What the memory says every card seat 1 held before `upTo` cannot be.
@@ -130,14 +142,7 @@ struct PlaysANine : Remembering {
         GiveHand(2, {CardOf(4, kClubs)});
         GiveHand(3, {CardOf(4, kDiamonds), CardOf(6, kDiamonds), CardOf(7, kDiamonds)});
         GiveHand(kHuman, {CardOf(4, kSpades), CardOf(6, kSpades), CardOf(7, kSpades)});
-        GiveHand(1, {CardOf(9, kHearts)});
-        See(TraceKind::Dealt, 1);
-        SetPile({CardOf(9, kHearts)});
-        // The card has left his hand when the play is seen.
-        for (CardRecord& c : g.Hands[1])
-            if (c.Shown && c.CardIndex == CardOf(9, kHearts)) c.Shown = false;
-        --g.HandCount[1];
-        See(TraceKind::Play, 1, DrawKind::Auto, CardOf(9, kHearts));
+        Plays(1, CardOf(9, kHearts));
     }
 };
 
@@ -168,22 +173,20 @@ TEST(RememberPublicEvent, AChoiceFacingAnOpenChainTellsNothing) {
     t.SetPile({CardOf(2, kHearts)});  // a chain of two, open against seat 1
     t.g.PenaltyTaken = false;
     t.g.PenaltyCards = 2;
-    t.GiveHand(1, {CardOf(2, kClubs)});
-    t.See(TraceKind::Dealt, 1);
-    t.SetPile({CardOf(2, kClubs)});
-    for (CardRecord& c : t.g.Hands[1])
-        if (c.Shown && c.CardIndex == CardOf(2, kClubs)) c.Shown = false;
-    --t.g.HandCount[1];
-    t.See(TraceKind::Play, 1, DrawKind::Auto, CardOf(2, kClubs));
+    t.Plays(1, CardOf(2, kClubs));
     ASSERT_EQ(t.Seat1().PlayCount, 1);
     EXPECT_FALSE(t.Seat1().Plays[0].Told);
 }
 
 TEST(RememberPublicEvent, AStandardPlayerNamingASuitIsRememberedWithTheChoiceHeMayHaveHad) {
+    // He plays a wild eight, then names spades: the suit he held most of in the hand the
+    // eight left him, so only the plays after the eight count with it.
     Remembering t;
+    t.Plays(1, CardOf(8, kClubs));
     t.See(TraceKind::Suit, 1, DrawKind::Auto, -1, kSpades);
     EXPECT_EQ(t.Seat1().Named, kSpades);
-    EXPECT_EQ(t.Seat1().NamedAfter, t.Seat1().PlayCount);
+    ASSERT_EQ(t.Seat1().PlayCount, 1);
+    EXPECT_EQ(t.Seat1().NamedAfter, 1);
     EXPECT_EQ(t.Seat1().NamedOr, -1);
 
     // The next player is on his last card and named diamonds himself: a standard player

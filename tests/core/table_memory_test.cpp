@@ -63,6 +63,7 @@ TEST(HandMemory, ACardTheMemoryRuledOutWipesWhatItConcluded) {
 TEST(HandMemory, KeepsTheLatestPlaysAndTheSuitNamedAmongThem) {
     HandMemory h;
     h.Named = 2;
+    h.NamedOr = 3;
     h.NamedAfter = 1;
     for (int i = 0; i < kPlaysKept + 1; ++i) {
         PlayRecord p;
@@ -73,9 +74,11 @@ TEST(HandMemory, KeepsTheLatestPlaysAndTheSuitNamedAmongThem) {
     EXPECT_EQ(h.Plays[0].Card, 1) << "the oldest went";
     EXPECT_EQ(h.NamedAfter, 0);
     EXPECT_EQ(h.Named, 2);
+    EXPECT_EQ(h.NamedOr, 3);
     PlayRecord p;
     h.RecordPlay(p);
     EXPECT_EQ(h.Named, -1) << "the plays before the named suit are gone";
+    EXPECT_EQ(h.NamedOr, -1);
 
     h.Receive();
     EXPECT_EQ(h.PlayCount, 0) << "a card received starts the story again";

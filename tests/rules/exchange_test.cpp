@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <vector>
 
 #include "core/turns.h"
@@ -84,18 +85,56 @@ TEST(CompleteExchange, APickWithoutATargetMovesNothing) {
         EXPECT_NE(ev.Kind, TraceKind::Exchange);
 }
 
+// Each card that changes slot flies straight to the slot it will rest in once the move has
+// landed, and a card that keeps its slot does not move at all. An empty slot between the
+// two has nothing to fly: the gap moves over by one instead.
 TEST(StartExchangeFlight, EveryCardThatShiftsFliesToItsNewPlace) {
-    Reordering t;
-    auto& hand = t.g.Hands[kHuman];
-    hand[0].MoveSource = true;
-    hand[2].MoveTarget = true;
-    StartExchangeFlight(t.g);
-    EXPECT_TRUE(hand[0].Moving);
-    EXPECT_TRUE(hand[1].Moving);
-    EXPECT_TRUE(hand[2].Moving);
-    EXPECT_FALSE(hand[3].Moving);
-    EXPECT_EQ(hand[0].TargetX, hand[2].HomeX);
-    EXPECT_EQ(hand[2].TargetX, hand[1].HomeX);
+    struct Case {
+        int from, to;
+        int gap;  // an empty slot, or -1
+    } const kCases[] = {
+        {0, 2, -1}, {3, 1, -1}, {0, 4, 2}, {4, 0, 2}, {1, 3, 2},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(testing::Message() << c.from << " to " << c.to << ", gap " << c.gap);
+        Reordering t;
+        auto& hand = t.g.Hands[kHuman];
+        if (c.gap >= 0) {
+            hand[c.gap].Shown = false;
+            --t.g.HandCount[kHuman];
+        }
+        hand[c.from].MoveSource = true;
+        hand[c.to].MoveTarget = true;
+        t.g.MovePending = true;
+        StartExchangeFlight(t.g);
+        struct Flight {
+            int slot;
+            bool moving;
+            float x, y;
+        };
+        std::map<int, Flight> flights;  // by card
+        for (int s = 0; s < 5; ++s) {
+            if (hand[s].Shown)
+                flights[hand[s].CardIndex] = {s, hand[s].Moving, hand[s].TargetX, hand[s].TargetY};
+            else
+                EXPECT_FALSE(hand[s].Moving) << "an empty slot has nothing to fly";
+        }
+        EXPECT_TRUE(hand[c.from].Moving) << "the picked card flies";
+
+        CompleteExchange(t.g);
+        for (int s = 0; s < 5; ++s) {
+            if (!hand[s].Shown) continue;
+            const Flight& f = flights.at(hand[s].CardIndex);
+            SCOPED_TRACE(testing::Message() << "the card from slot " << f.slot);
+            if (f.slot == s) {
+                EXPECT_FALSE(f.moving) << "it keeps its slot";
+            } else {
+                EXPECT_TRUE(f.moving) << "it rests in slot " << s;
+                EXPECT_EQ(f.x, float(hand[s].HomeX));
+                EXPECT_EQ(f.y, float(hand[s].HomeY));
+            }
+        }
+    }
 }
 
 TEST(StartExchangeFlight, APickOntoItselfIsPutDown) {
@@ -108,6 +147,21 @@ TEST(StartExchangeFlight, APickOntoItselfIsPutDown) {
     EXPECT_FALSE(t.g.MovePending);
     EXPECT_FALSE(t.g.Hands[kHuman][1].MoveSource);
     EXPECT_FALSE(AnyCardMoving(t.g));
+}
+
+// The picked card is put down again (a second right click on it, or a pass): nothing is
+// marked, nothing is pending, and the hand is as it was.
+TEST(CancelPick, PutsThePickedCardDownAndLeavesTheHandAsItWas) {
+    Reordering t;
+    const std::vector<int> before = HandOf(t.g, 5);
+    t.g.Hands[kHuman][3].MoveSource = true;
+    t.g.Hands[kHuman][1].MoveTarget = true;
+    t.g.MovePending = true;
+    CancelPick(t.g);
+    EXPECT_FALSE(t.g.MovePending);
+    for (const CardRecord& card : t.g.Hands[kHuman])
+        EXPECT_FALSE(card.MoveSource || card.MoveTarget);
+    EXPECT_EQ(HandOf(t.g, 5), before);
 }
 
 }  // namespace
