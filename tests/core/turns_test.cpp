@@ -1,3 +1,6 @@
+// Whose turn comes next, either way round the table, with the seats out of the match passed
+// over; the draws a turn allows and what a pass ends; and whether any card is still in
+// flight anywhere on the table. (The timed pauses between turns are in deal_flow_test.)
 #include "core/turns.h"
 
 #include <gtest/gtest.h>
@@ -74,25 +77,6 @@ INSTANTIATE_TEST_SUITE_P(
         name = c.eliminated.empty() ? "NobodyOut" : name + "Out";
         return name + (c.reversed ? "_Reversed" : "_Forward") + "_From" + std::to_string(c.from);
     });
-
-TEST(PlayerAfter, FollowsTheDirectionOfPlayAndTheEliminations) {
-    Table t(GameVariant::PisYedili);
-    Game& g = t.g;
-    g.DirectionReversed = false;
-    EXPECT_EQ(PlayerAfter(g, 1), 2);
-    EXPECT_EQ(PlayerBefore(g, 1), 0);
-    g.DirectionReversed = true;
-    EXPECT_EQ(PlayerAfter(g, 1), 0);
-    EXPECT_EQ(PlayerBefore(g, 1), 2);
-    g.Players[0].Eliminated = false;
-    g.Players[2].Eliminated = true;
-    EXPECT_EQ(PlayerBefore(g, 1), 3);
-    g.CurrentPlayer = 3;
-    NextPlayer(g);
-    EXPECT_EQ(g.CurrentPlayer, 1) << "reversed, past the eliminated seat 2";
-    PreviousPlayer(g);
-    EXPECT_EQ(g.CurrentPlayer, 3);
-}
 
 TEST(CountDraw, OneDrawATurnOrThreeInPisYedili) {
     for (const GameVariant v : kAllVariants) {
