@@ -16,6 +16,11 @@ archives=()
 for pair in "$@"; do
     names+=("${pair%%=*}")
     archives+=("${pair#*=}")
+    # A library that is not there would pass as one that uses nothing: refuse it.
+    if [[ ! -f ${pair#*=} ]]; then
+        echo "link_check: ${pair%%=*}: no library at ${pair#*=} (build it first)"
+        exit 1
+    fi
 done
 
 for i in "${!archives[@]}"; do
