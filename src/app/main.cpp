@@ -72,6 +72,9 @@ int main(int argc, char** argv) {
                          cl.TracePath.c_str());
             return 2;
         }
+        // Line by line, so the trace so far can be read while the game runs and survives
+        // a game that is killed; a deal writes a few hundred short lines.
+        std::setvbuf(traceFile.get(), nullptr, _IOLBF, BUFSIZ);
         trace = std::make_unique<JsonTraceWriter>(traceFile.get());
     }
 

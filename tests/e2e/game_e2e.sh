@@ -374,6 +374,17 @@ find_right_end() {
             end = left + NR - 1 } END { print end + 0 }')
 }
 
+# The row's picture alone can mislead (a card drawn for him and a pass can leave it changed
+# and no wider), so the play counts once the trace, written line by line as the game goes,
+# holds it: it is traced when the card lands on the pile, some frames after it leaves.
+traced_human_play() {
+    local deadline=$((SECONDS + 3))
+    until grep -q '"ev":"play","seat":0,' "$work/trace.json" 2>/dev/null; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.1
+    done
+}
+
 # The human plays a card with a left click. The game waits for him only when one of his
 # cards may be played (with none it draws and passes for him), and ignores clicks while the
 # computers play and on cards that may not be played; so each card of the row is clicked in
@@ -396,7 +407,7 @@ play_a_card() {
             sleep 0.3
             still_row "$work/row-after.ppm" && find_right_end || return 1
             if ! cmp -s "$work/row-before.ppm" "$work/row-after.ppm" &&
-                [ "$right_end" -le "$before" ]; then
+                [ "$right_end" -le "$before" ] && traced_human_play; then
                 note "a click at $x,500 took a card from the row (its right end from $before to $right_end)"
                 return 0
             fi
@@ -447,9 +458,6 @@ check_dialog() {
         keep_picture dialog-play
     fi
 
-    # The play is traced when the card lands on the pile, some frames after it leaves the
-    # row; on a busy machine Escape at once could end the game while it is still flying.
-    sleep 3
     xdotool key --window "$window" Escape
     wait_game 5
     expect_status 0 "Escape at the table"
