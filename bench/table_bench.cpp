@@ -197,15 +197,17 @@ void BM_ComposeTable(benchmark::State& state) {
     TablePictures& pics = t.pictures;
     const platform::Rect clip{0, 0, t.back.Width, t.back.Height};
     const double secondsOfDay = 10 * 3600 + 42 * 60;
+    DrawList list;
 
     const long long before = g_allocations.load();
     for (auto _ : state) {
-        platform::BltClip(pics.Felt, t.back, {}, 0, 0, false, clip);
-        platform::BltClip(pics.ScorePage, t.back, {}, 780, 5, true, clip);
-        TableCanvas canvas{pics, t.back, clip};
+        list.Begin(clip.Right, clip.Bottom, 1, clip);
+        list.Add(pics.Felt, {}, 0, 0, false);
+        list.Add(pics.ScorePage, {}, 780, 5, true);
+        TableCanvas canvas{pics, list};
         DrawTable(g, canvas, secondsOfDay);
-        platform::BltClip(pics.Pointer, t.back, {0, 0, 32, 32}, g.MouseX - 16, g.MouseY - 16, true,
-                          clip);
+        list.Add(pics.Pointer, {0, 0, 32, 32}, g.MouseX - 16, g.MouseY - 16, true);
+        Compose(list, t.back, clip);
         benchmark::DoNotOptimize(t.back.Pixels.data());
         benchmark::ClobberMemory();
     }

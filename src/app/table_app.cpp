@@ -84,13 +84,13 @@ bool TableApp::GameInit(std::string* error) {
         ExitGame();
         return false;
     }
-    back_ = platform::MakeSurface(config_.Options.ScreenWidth, config_.Options.ScreenHeight);
-    clip_ = {0, 0, back_.Width, back_.Height};
+    clip_ = {0, 0, config_.Options.ScreenWidth, config_.Options.ScreenHeight};
+    back_ = platform::MakeSurface(clip_.Right * density_, clip_.Bottom * density_);
+    damage_.Invalidate();
 
     SetUpDeal(g);  // the first deal, in "DEALING CARDS"
     running_ = true;
     platform_.ShowSystemCursor(false);  // the table draws its own pointer
-    platform::BltClip(pictures_->Felt, back_, {}, 0, 0, false, clip_);
     // Everything is in memory now: the unpacked files are not needed any more.
     DeleteResources(tree_);
     std::memcpy(static_cast<void*>(before_.get()), game_.get(), sizeof(Game));
@@ -129,11 +129,11 @@ bool TableApp::RunFrame() {
         return true;
     }
 
-    // Pictures live in memory; a lost display only loses its texture, which the platform
-    // makes again. The whole table is drawn anew below in any case.
+    // Pictures live in memory; a lost display only loses what it showed, which the
+    // platform shows whole again.
     const bool reset = platform_.TakeDisplayReset();
     ComposeFrame();
-    platform_.Present(back_);
+    platform_.Present(back_, *redrawn_);
     UpdateFrameRate();
     if (!config_.Options.FullScreen) UpdateCaption();
 
@@ -143,17 +143,27 @@ bool TableApp::RunFrame() {
     return true;
 }
 
-void TableApp::ComposeFrame() {
+// The frame as the list of its copies, back to front.
+void TableApp::ListFrame() {
     Game& g = *game_;
     TablePictures& pics = *pictures_;
-    platform::BltClip(pics.Felt, back_, {}, 0, 0, false, clip_);
+    list_.Begin(clip_.Right, clip_.Bottom, density_, clip_);
+    list_.Add(pics.Felt, {}, 0, 0, false);
     // Where a larger table would show its score page; at 800 x 600 it does not fit and is
     // not drawn, as every picture that does not fit.
-    platform::BltClip(pics.ScorePage, back_, {}, 780, 5, true, clip_);
-    TableCanvas canvas{pics, back_, clip_};
+    list_.Add(pics.ScorePage, {}, 780, 5, true);
+    TableCanvas canvas{pics, list_};
     DrawTable(g, canvas, platform_.SecondsOfDay());
-    platform::BltClip(pics.Pointer, back_, {0, 0, kPointerSize, kPointerSize},
-                      g.MouseX - kPointerHotSpot, g.MouseY - kPointerHotSpot, true, clip_);
+    list_.Add(pics.Pointer, {0, 0, kPointerSize, kPointerSize}, g.MouseX - kPointerHotSpot,
+              g.MouseY - kPointerHotSpot, true);
+}
+
+// Only the parts of the back buffer whose copies changed are drawn again.
+void TableApp::ComposeFrame() {
+    ListFrame();
+    redrawn_ = &damage_.Update(list_);
+    for (const platform::Rect& r : *redrawn_)
+        Compose(list_, back_, r);
     ++framesDrawn_;
 }
 

@@ -6,9 +6,12 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/game.h"
 #include "platform/platform.h"
+#include "presentation/draw_list.h"
+#include "presentation/frame_damage.h"
 #include "presentation/pictures.h"
 #include "resources/unpack.h"
 #include "session/frame.h"
@@ -54,13 +57,19 @@ class TableApp {
     int32_t IdleTimeoutMs() const { return idleTimeoutMs_; }
 
     Game& game() { return *game_; }
+    // The table as last composed, at its density, and the copies it was composed from.
     const platform::Surface& BackBuffer() const { return back_; }
+    const DrawList& Frame() const { return list_; }
+    // The rectangles of the back buffer the last frame redrew.
+    const std::vector<platform::Rect>& Redrawn() const { return *redrawn_; }
+    int32_t Density() const { return list_.Density(); }
     const TablePictures& Pictures() const { return *pictures_; }
     float Fps() const { return fps_; }
     int64_t FramesDrawn() const { return framesDrawn_; }
 
   private:
     void ComposeFrame();
+    void ListFrame();
     void UpdateFrameRate();
     void UpdateCaption();
     int32_t ComputeIdleTimeout(bool changed, const FrameInput& in);
@@ -74,7 +83,12 @@ class TableApp {
     std::unique_ptr<Game> before_;  // the game as the last frame left it
     std::unique_ptr<TablePictures> pictures_;
     platform::Surface back_;
-    platform::Rect clip_;
+    platform::Rect clip_;  // table units
+    int32_t density_ = 1;
+    DrawList list_;
+    FrameDamage damage_;
+    const std::vector<platform::Rect>* redrawn_ = &kNothingRedrawn;
+    static inline const std::vector<platform::Rect> kNothingRedrawn;
     bool displayOpen_ = false;
     bool running_ = false;
     bool released_ = false;

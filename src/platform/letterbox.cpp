@@ -25,6 +25,15 @@ Letterbox FitTable(int32_t outputWidth, int32_t outputHeight, int32_t tableWidth
     return box;
 }
 
+int32_t DensityFor(int32_t outputWidth, int32_t outputHeight, int32_t tableWidth,
+                   int32_t tableHeight) {
+    const Letterbox box = FitTable(outputWidth, outputHeight, tableWidth, tableHeight);
+    if (box.Width <= 0 || tableWidth <= 0) return 1;
+    // The box's width over the table's, rounded up: a box of 1600 takes 2, of 1601 takes 3.
+    const int32_t k = (box.Width + tableWidth - 1) / tableWidth;
+    return std::clamp(k, 1, kMostDensity);
+}
+
 TablePoint WindowToTable(const ViewSize& view, int32_t windowX, int32_t windowY) {
     TablePoint p;
     if (view.TableWidth <= 0 || view.TableHeight <= 0) return p;

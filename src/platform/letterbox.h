@@ -18,6 +18,13 @@ struct Letterbox {
 Letterbox FitTable(int32_t outputWidth, int32_t outputHeight, int32_t tableWidth,
                    int32_t tableHeight);
 
+// The density (1, 2 or 3 pixels per table unit) the table is composed at for an output of
+// the given size: the nearest at or above the output's own scale, so the picture is only
+// ever scaled down, or shown 1:1; past 3x the 3x table is scaled up by what is left.
+int32_t DensityFor(int32_t outputWidth, int32_t outputHeight, int32_t tableWidth,
+                   int32_t tableHeight);
+inline constexpr int32_t kMostDensity = 3;
+
 struct ViewSize {
     int32_t WindowWidth = 0, WindowHeight = 0;  // window coordinates, as the mouse reports
     int32_t OutputWidth = 0, OutputHeight = 0;  // the renderer's pixels

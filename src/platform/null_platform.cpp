@@ -34,10 +34,20 @@ bool NullPlatform::TakeDisplayReset() {
     return reset;
 }
 
-void NullPlatform::Present(const Surface& backBuffer) {
+NullPlatform::NullPlatform() {
+    lastChanged_.reserve(64);  // a frame never allocates, here neither
+}
+
+void NullPlatform::Present(const Surface& backBuffer, std::span<const Rect> changed) {
     ++frames_;
     lastPresented_ = &backBuffer;
+    lastChanged_.assign(changed.begin(), changed.end());
     ticks_ += ticksPerPresent_;
+}
+
+void NullPlatform::DrawableSize(int32_t* width, int32_t* height) {
+    *width = drawableWidth_ > 0 ? drawableWidth_ : settings_.TableWidth;
+    *height = drawableHeight_ > 0 ? drawableHeight_ : settings_.TableHeight;
 }
 
 void NullPlatform::WaitForEvent(int32_t timeoutMs) {
@@ -46,7 +56,7 @@ void NullPlatform::WaitForEvent(int32_t timeoutMs) {
 }
 
 bool NullPlatform::LoadPicture(const std::string& path, Surface* out, std::string* error) {
-    return LoadBmpPicture(path, out, error);
+    return LoadPictureFile(path, out, error);
 }
 
 }  // namespace tarrabel::platform

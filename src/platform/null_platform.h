@@ -21,6 +21,8 @@ class RecordingSound final : public SoundSink {
 
 class NullPlatform final : public Platform {
   public:
+    NullPlatform();
+
     // --- What the test sets ---
     // The input every ReadInput answers while no queued input is left.
     void SetInput(const FrameInput& input) { input_ = input; }
@@ -36,6 +38,11 @@ class NullPlatform final : public Platform {
     void RequestDisplayReset() { displayReset_ = true; }
     // PumpEvents answers false from now on, as when the player closes the window.
     void RequestClose() { closeRequested_ = true; }
+    // The drawable size DrawableSize answers; the table's own size until set.
+    void SetDrawableSize(int32_t width, int32_t height) {
+        drawableWidth_ = width;
+        drawableHeight_ = height;
+    }
     // A non-empty text makes OpenDisplay fail with it.
     void SetOpenDisplayError(std::string error) { openError_ = std::move(error); }
 
@@ -43,8 +50,10 @@ class NullPlatform final : public Platform {
     bool DisplayOpen() const { return open_; }
     const DisplaySettings& Settings() const { return settings_; }
     uint64_t FramesPresented() const { return frames_; }
-    // The back buffer of the last Present (the game's own, not a copy), or null.
+    // The back buffer of the last Present (the game's own, not a copy), or null, and the
+    // rectangles it said had changed.
     const Surface* LastPresented() const { return lastPresented_; }
+    const std::vector<Rect>& LastChanged() const { return lastChanged_; }
     const std::vector<int32_t>& WaitTimeouts() const { return waitTimeouts_; }
     const std::string& Caption() const { return caption_; }
     bool SystemCursorVisible() const { return cursorVisible_; }
@@ -59,7 +68,8 @@ class NullPlatform final : public Platform {
     FrameInput ReadInput() override;
     bool Minimised() const override { return minimised_; }
     bool TakeDisplayReset() override;
-    void Present(const Surface& backBuffer) override;
+    void Present(const Surface& backBuffer, std::span<const Rect> changed) override;
+    void DrawableSize(int32_t* width, int32_t* height) override;
     void SetCaption(const std::string& caption) override { caption_ = caption; }
     void ShowSystemCursor(bool visible) override { cursorVisible_ = visible; }
     void WaitForEvent(int32_t timeoutMs) override;
@@ -94,6 +104,8 @@ class NullPlatform final : public Platform {
     DisplaySettings settings_;
     uint64_t frames_ = 0;
     const Surface* lastPresented_ = nullptr;
+    std::vector<Rect> lastChanged_;
+    int32_t drawableWidth_ = 0, drawableHeight_ = 0;
     std::vector<int32_t> waitTimeouts_;
     std::string caption_;
     bool cursorVisible_ = true;

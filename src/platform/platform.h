@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "core/frame_input.h"
@@ -45,9 +46,15 @@ class Platform {
     // reloads every picture before it draws again.
     virtual bool TakeDisplayReset() = 0;
 
-    // Shows the finished back buffer, scaled to the window with letterboxing, and keeps the
-    // loop at the display's pace (vsync, or a sleep up to the refresh period without it).
-    virtual void Present(const Surface& backBuffer) = 0;
+    // Shows the finished back buffer (the table composed at its density), scaled to the
+    // window with letterboxing, and keeps the loop at the display's pace (vsync, or a sleep
+    // up to the refresh period without it). `changed` lists the back buffer's rectangles
+    // that differ from the last one presented: only those are scaled and shown, unless the
+    // window needs all of it again (resized, exposed, restored, a new back buffer).
+    virtual void Present(const Surface& backBuffer, std::span<const Rect> changed) = 0;
+    // The window's drawable size in pixels: on a high-DPI screen more than its size in the
+    // window coordinates the mouse reports.
+    virtual void DrawableSize(int32_t* width, int32_t* height) = 0;
     virtual void SetCaption(const std::string& caption) = 0;
     virtual void ShowSystemCursor(bool visible) = 0;
 

@@ -14,6 +14,7 @@
 #include "platform/picture_load.h"
 #include "platform/platform.h"
 #include "platform/sdl_sound.h"
+#include "platform/window_presenter.h"
 
 namespace tarrabel::platform {
 
@@ -66,7 +67,8 @@ class SdlPlatform final : public Platform {
     bool Minimised() const override { return minimised_; }
     bool TakeDisplayReset() override;
 
-    void Present(const Surface& backBuffer) override;
+    void Present(const Surface& backBuffer, std::span<const Rect> changed) override;
+    void DrawableSize(int32_t* width, int32_t* height) override;
     void SetCaption(const std::string& caption) override;
     void ShowSystemCursor(bool visible) override;
     void WaitForEvent(int32_t timeoutMs) override;
@@ -119,6 +121,7 @@ class SdlPlatform final : public Platform {
     bool escapePressed_ = false, pausePressed_ = false;
 
     UiHost ui_;
+    WindowPresenter presenter_;
     FramePacer pacer_;
     MixerEffects effects_;
     EffectSink sink_;
@@ -342,7 +345,7 @@ FrameInput SdlPlatform::ReadInput() {
     view.TableWidth = settings_.TableWidth;
     view.TableHeight = settings_.TableHeight;
     if (window_) SDL_GetWindowSize(window_, &view.WindowWidth, &view.WindowHeight);
-    if (renderer_) SDL_GetRendererOutputSize(renderer_, &view.OutputWidth, &view.OutputHeight);
+    DrawableSize(&view.OutputWidth, &view.OutputHeight);
     const TablePoint p = WindowToTable(view, x, y);
     in.MouseX = p.X;
     in.MouseY = p.Y;
@@ -355,35 +358,30 @@ bool SdlPlatform::TakeDisplayReset() {
     return reset;
 }
 
-void SdlPlatform::Present(const Surface& backBuffer) {
-    if (!renderer_ || backBuffer.Empty() ||
+void SdlPlatform::Present(const Surface& backBuffer, std::span<const Rect> changed) {
+    if (!window_ || backBuffer.Empty() ||
         backBuffer.Pixels.size() < size_t(backBuffer.Width) * size_t(backBuffer.Height))
         return;
-    if (!texture_ || textureWidth_ != backBuffer.Width || textureHeight_ != backBuffer.Height) {
-        if (!CreateTexture(backBuffer.Width, backBuffer.Height, nullptr)) return;
+    // The options dialog's renderer (if it ran in this window) gives way to the window's
+    // surface, which shows the table from now on.
+    if (renderer_ && !ui_.Attached()) {
+        if (texture_) SDL_DestroyTexture(texture_);
+        texture_ = nullptr;
+        textureWidth_ = textureHeight_ = 0;
+        SDL_DestroyRenderer(renderer_);
+        renderer_ = nullptr;
+        presenter_.Invalidate();
     }
-    // The texture is 32-bit: SDL's software scaler has fast paths for 32-bit pixels only,
-    // and scaling 16-bit ones to a 1920 x 1080 screen costs several times as much.
-    void* pixels = nullptr;
-    int pitch = 0;
-    if (SDL_LockTexture(texture_, nullptr, &pixels, &pitch) != 0) return;
-    SDL_ConvertPixels(backBuffer.Width, backBuffer.Height, SDL_PIXELFORMAT_RGB565,
-                      backBuffer.Pixels.data(), int(backBuffer.Width * int32_t(sizeof(uint16_t))),
-                      SDL_PIXELFORMAT_RGB888, pixels, pitch);
-    SDL_UnlockTexture(texture_);
-
-    int outW = 0, outH = 0;
-    SDL_GetRendererOutputSize(renderer_, &outW, &outH);
-    const Letterbox box = FitTable(outW, outH, backBuffer.Width, backBuffer.Height);
-    const SDL_ScaleMode mode = box.IntegerScale ? SDL_ScaleModeNearest : SDL_ScaleModeLinear;
-    if (mode != scaleMode_ && SDL_SetTextureScaleMode(texture_, mode) == 0) scaleMode_ = mode;
-
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);  // the bars
-    const SDL_Rect target{box.X, box.Y, box.Width, box.Height};
-    SDL_RenderCopy(renderer_, texture_, nullptr, &target);
-    SDL_RenderPresent(renderer_);
+    presenter_.Present(window_, backBuffer, changed);
     PaceAfterPresent();
+}
+
+void SdlPlatform::DrawableSize(int32_t* width, int32_t* height) {
+    *width = *height = 0;
+    if (renderer_)
+        SDL_GetRendererOutputSize(renderer_, width, height);
+    else if (window_)
+        SDL_GetWindowSizeInPixels(window_, width, height);
 }
 
 void SdlPlatform::PaceAfterPresent() {

@@ -53,8 +53,13 @@ void SetSurfaceColorKey(Surface& s, ColorKey key) {
     BuildOpaqueRuns(s);
 }
 
-void BltClip(const Surface& src, Surface& dst, Rect r, int32_t x, int32_t y, bool transparent,
-             const Rect& clip) {
+Rect Intersect(const Rect& a, const Rect& b) {
+    return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+            std::min(a.Bottom, b.Bottom)};
+}
+
+bool ResolveBlit(const Surface& src, int32_t dstWidth, int32_t dstHeight, Rect r, int32_t x,
+                 int32_t y, const Rect& clip, Blit* out) {
     // The clipping rule works on the rectangle as given. For an all-zero rectangle (the
     // whole picture) it leaves the rectangle zero when the picture fits and inverts it when
     // it does not, so a whole picture is drawn entirely or not at all.
@@ -74,25 +79,45 @@ void BltClip(const Surface& src, Surface& dst, Rect r, int32_t x, int32_t y, boo
     // What a display device refuses: an empty or inverted rectangle, one outside the
     // source, or a copy that would not land entirely inside the destination.
     const int32_t w = r.Right - r.Left, h = r.Bottom - r.Top;
-    if (w <= 0 || h <= 0) return;
-    if (r.Left < 0 || r.Top < 0 || r.Right > src.Width || r.Bottom > src.Height) return;
-    if (x < 0 || y < 0 || x + w > dst.Width || y + h > dst.Height) return;
+    if (w <= 0 || h <= 0) return false;
+    if (r.Left < 0 || r.Top < 0 || r.Right > src.Width || r.Bottom > src.Height) return false;
+    if (x < 0 || y < 0 || x + w > dstWidth || y + h > dstHeight) return false;
+    *out = {r, x, y};
+    return true;
+}
+
+void CopyBlit(const Surface& src, Surface& dst, const Blit& blit, bool transparent,
+              const Rect& within) {
+    const Rect target = Intersect(Intersect(blit.Target(), within), {0, 0, dst.Width, dst.Height});
+    if (IsEmpty(target)) return;
+    // The part of the source that lands inside `within`.
+    const int32_t left = blit.Source.Left + (target.Left - blit.X);
+    const int32_t right = left + (target.Right - target.Left);
+    const int32_t top = blit.Source.Top + (target.Top - blit.Y);
+    const int32_t rows = target.Bottom - target.Top;
 
     const bool keyed = transparent && src.HasKey && !src.RowRuns.empty();
-    for (int32_t row = 0; row < h; ++row) {
-        const int32_t sy = r.Top + row;
+    for (int32_t row = 0; row < rows; ++row) {
+        const int32_t sy = top + row;
         const uint16_t* from = src.Row(sy);
-        uint16_t* to = dst.Row(y + row) + x;
+        uint16_t* to = dst.Row(target.Top + row) + target.Left;
         if (!keyed) {
-            std::memcpy(to, from + r.Left, size_t(w) * sizeof(uint16_t));
+            std::memcpy(to, from + left, size_t(right - left) * sizeof(uint16_t));
             continue;
         }
         for (uint32_t k = src.RowRuns[sy]; k < src.RowRuns[sy + 1]; ++k) {
-            const int32_t a = std::max<int32_t>(src.Runs[k].Start, r.Left);
-            const int32_t b = std::min<int32_t>(src.Runs[k].Start + src.Runs[k].Length, r.Right);
-            if (b > a) std::memcpy(to + (a - r.Left), from + a, size_t(b - a) * sizeof(uint16_t));
+            const int32_t a = std::max<int32_t>(src.Runs[k].Start, left);
+            const int32_t b = std::min<int32_t>(src.Runs[k].Start + src.Runs[k].Length, right);
+            if (b > a) std::memcpy(to + (a - left), from + a, size_t(b - a) * sizeof(uint16_t));
         }
     }
+}
+
+void BltClip(const Surface& src, Surface& dst, Rect r, int32_t x, int32_t y, bool transparent,
+             const Rect& clip) {
+    Blit blit;
+    if (ResolveBlit(src, dst.Width, dst.Height, r, x, y, clip, &blit))
+        CopyBlit(src, dst, blit, transparent, {0, 0, dst.Width, dst.Height});
 }
 
 }  // namespace tarrabel::platform

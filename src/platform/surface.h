@@ -65,6 +65,29 @@ void SetSurfaceColorKey(Surface& s, ColorKey key);
 void BltClip(const Surface& src, Surface& dst, Rect srcRect, int32_t x, int32_t y, bool transparent,
              const Rect& clip);
 
+// BltClip in two steps, for a table composed once and then redrawn in parts: first what
+// the clip rule lets through, then the copy of that, restricted to one rectangle of the
+// destination. Drawing every part of a picture this way gives exactly the whole.
+struct Blit {
+    Rect Source;           // the part of the picture copied
+    int32_t X = 0, Y = 0;  // where its top-left corner lands
+    Rect Target() const {
+        return {X, Y, X + Source.Right - Source.Left, Y + Source.Bottom - Source.Top};
+    }
+};
+// False when the clip rule draws nothing on a destination of the given size.
+bool ResolveBlit(const Surface& src, int32_t dstWidth, int32_t dstHeight, Rect srcRect, int32_t x,
+                 int32_t y, const Rect& clip, Blit* out);
+// Copies the pixels of a resolved blit that fall inside `within`.
+void CopyBlit(const Surface& src, Surface& dst, const Blit& blit, bool transparent,
+              const Rect& within);
+
+// The overlap of two rectangles (empty when they do not meet).
+Rect Intersect(const Rect& a, const Rect& b);
+inline bool IsEmpty(const Rect& r) {
+    return r.Right <= r.Left || r.Bottom <= r.Top;
+}
+
 // Fills the whole picture with one colour (ClearBackBuffer uses black).
 void FillSurface(Surface& s, uint16_t colour);
 

@@ -37,21 +37,19 @@ platform::Rect BitmapFont::CellRect(int c) const {
     return {left, top, left + CellWidth, top + CellHeight};
 }
 
-void BitmapFont::DrawText(platform::Surface& dst, std::string_view text, bool keyed,
-                          const platform::Rect& clip) const {
+void BitmapFont::DrawText(DrawList& list, std::string_view text, bool keyed) const {
     const float a = float(Advance());
     for (size_t i = 0; i < text.size(); ++i)
-        DrawChar(dst, int(static_cast<unsigned char>(text[i])), XPos + a * float(i), keyed, clip);
+        DrawChar(list, int(static_cast<unsigned char>(text[i])), XPos + a * float(i), keyed);
 }
 
-void BitmapFont::DrawChar(platform::Surface& dst, int code, float x, bool keyed,
-                          const platform::Rect& clip) const {
+void BitmapFont::DrawChar(DrawList& list, int code, float x, bool keyed) const {
     // A code below the space has no cell; one past the picture's last row is refused by
     // the blit, like any rectangle outside the picture.
     if (code < 32) return;
     // Halves round to even, as the rest of the table's positions do.
     const int32_t px = int32_t(std::lrint(x)), py = int32_t(std::lrint(YPos));
-    platform::BltClip(Picture, dst, CellRect(code), px, py, keyed, clip);
+    list.Add(Picture, CellRect(code), px, py, keyed);
 }
 
 }  // namespace tarrabel

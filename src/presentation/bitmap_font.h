@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/surface.h"
+#include "presentation/draw_list.h"
 
 namespace tarrabel {
 
@@ -16,10 +17,12 @@ class Platform;
 
 class BitmapFont {  // clsDXBitmapFont
   public:
-    float XPos = 0;  // left edge of the first character
-    float YPos = 0;  // top edge of every character
-    int32_t CellWidth = 0, CellHeight = 0;
-    platform::Surface Picture;  // the grid of cells, from the space on
+    float XPos = 0;                         // left edge of the first character
+    float YPos = 0;                         // top edge of every character
+    int32_t CellWidth = 0, CellHeight = 0;  // in table units (the 1x picture's pixels)
+    platform::Surface Picture;              // the grid of cells, from the space on
+    // Pixels of Picture per table unit: its cells are Density times CellWidth x CellHeight.
+    int Density = 1;
 
     // Stores the cell geometry, then loads the font picture. False with a message in the
     // game's form ("Error in function clsDXBitmapFont.CreateSpriteFromFile() " ...) and the
@@ -33,17 +36,16 @@ class BitmapFont {  // clsDXBitmapFont
 
     // Draws `text` at (XPos, YPos); neighbouring characters overlap by two pixels. The
     // position is not advanced. `keyed`: the cells' key colour is left out.
-    void DrawText(platform::Surface& dst, std::string_view text, bool keyed,
-                  const platform::Rect& clip) const;
+    void DrawText(DrawList& list, std::string_view text, bool keyed) const;
 
     int32_t Advance() const { return CellWidth - 2; }
     int32_t Columns() const { return columns_; }
-    // The picture rectangle of character code c (cell c - 32); may lie outside the picture.
+    // The rectangle of character code c (cell c - 32) in the picture at 1x, in table
+    // units; may lie outside the picture.
     platform::Rect CellRect(int c) const;
 
   private:
-    void DrawChar(platform::Surface& dst, int code, float x, bool keyed,
-                  const platform::Rect& clip) const;
+    void DrawChar(DrawList& list, int code, float x, bool keyed) const;
     int32_t columns_ = 1;
 };
 

@@ -17,7 +17,7 @@ constexpr size_t kScoreLineLength = 64;
 
 // Whole pictures, colour-keyed, at the card's position rounded half to even.
 void DrawPicture(TableCanvas& c, const Surface& s, float x, float y, bool keyed = true) {
-    platform::BltClip(s, c.Back, {}, int32_t(std::lrint(x)), int32_t(std::lrint(y)), keyed, c.Clip);
+    c.List.Add(s, {}, int32_t(std::lrint(x)), int32_t(std::lrint(y)), keyed);
 }
 
 const Surface& FaceOf(const TableCanvas& c, const CardRecord& card) {
@@ -120,7 +120,7 @@ void DrawTable(const Game& g, TableCanvas& c, double secondsOfDay) {
     BitmapFont& clock = pics.ClockFont;
     clock.XPos = g.Layout.ClockX;
     clock.YPos = g.Layout.ClockY;
-    clock.DrawText(c.Back, ClockText(secondsOfDay), true, c.Clip);
+    clock.DrawText(c.List, ClockText(secondsOfDay), true);
 }
 
 namespace {
@@ -147,7 +147,7 @@ void DrawScorePage(const Game& g, TableCanvas& c) {
         BitmapFont& f = pics.ScoreLineFonts[size_t(font)];
         f.XPos = x;
         f.YPos = y;
-        f.DrawText(c.Back, text, true, c.Clip);
+        f.DrawText(c.List, text, true);
     };
 
     char line[kScoreLineLength];

@@ -1,22 +1,23 @@
-// Composing the card table into the back buffer, once per frame: every card on the table,
-// the suit prompt and announcements, the score page at the end of a deal, and the clock.
+// Composing the card table, once per frame, as the list of copies that make it up: every card on
+// the table, the suit prompt and announcements, the score page at the end of a deal, and the clock.
 // Drawing only reads the game.
 #pragma once
 
 #include <string>
 
 #include "platform/surface.h"
+#include "presentation/draw_list.h"
 
 namespace tarrabel {
 
 struct Game;
 struct TablePictures;
 
-// Everything DrawTable needs besides the game: pictures, the back buffer and its clip.
+// Everything DrawTable needs besides the game: the pictures, and the list the frame's
+// copies go into (begun by the caller, with the table's clip and density).
 struct TableCanvas {
     TablePictures& Pictures;  // the fonts are moved to where they write
-    platform::Surface& Back;
-    platform::Rect Clip;
+    DrawList& List;
 };
 
 // The cards, icons, banners, score page and clock, in the order that makes later items

@@ -12,6 +12,7 @@
 
 #include "app/startup_dialog.h"
 #include "core/turns.h"
+#include "platform/letterbox.h"
 #include "platform/null_platform.h"
 #include "platform/picture_convert.h"
 #include "session/trace_writer.h"
@@ -221,6 +222,66 @@ INSTANTIATE_TEST_SUITE_P(
         DialogCase{"IllustratedAgonia", 2, true, 0, false, GameVariant::IllustratedAgonia, 151},
         DialogCase{"PisYediliSlow", 3, false, 1, true, GameVariant::PisYedili, 153}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// ---- redrawing only what changed ----------------------------------------------------------
+
+struct RedrawCase {
+    GameVariant variant;
+    int32_t drawableWidth, drawableHeight;  // the window's pixels: they set the density
+};
+
+class RedrawnInParts : public testing::TestWithParam<RedrawCase> {};
+
+// A whole deal of each game, frame by frame: the back buffer, kept up by redrawing only the
+// rectangles that changed, is the table drawn whole from the frame's list, every frame.
+TEST_P(RedrawnInParts, EveryFrameIsTheWholeTable) {
+    const RedrawCase& c = GetParam();
+    GameFolder folder;
+    std::string error;
+    ASSERT_TRUE(folder.Unpack(&error)) << error;
+    platform::NullPlatform null;
+    null.SetDrawableSize(c.drawableWidth, c.drawableHeight);
+    TableAppConfig config;
+    config.Options = DefaultOptions(c.variant);
+    config.Seed = 31;
+    config.IdleWait = false;
+    TableApp app(null, folder.tree, config);
+    ASSERT_TRUE(app.GameInit(&error)) << error;
+    const int32_t k = platform::DensityFor(c.drawableWidth, c.drawableHeight, 800, 600);
+    EXPECT_EQ(app.Density(), k);
+
+    sim::HumanPolicy human(31);
+    const Game& g = app.game();
+    platform::Surface whole;
+    int frames = 0, partial = 0;
+    for (; frames < 400000 && g.State != GameState::DealScored; ++frames) {
+        null.SetInput(human.Decide(g));
+        ASSERT_TRUE(app.RunFrame());
+        const platform::Surface& back = app.BackBuffer();
+        ASSERT_EQ(back.Width, 800 * k);
+        if (whole.Width != back.Width) whole = platform::MakeSurface(back.Width, back.Height);
+        Compose(app.Frame(), whole, {0, 0, back.Width, back.Height});
+        ASSERT_TRUE(whole.Pixels == back.Pixels) << "frame " << frames;
+        EXPECT_EQ(null.LastChanged().size(), app.Redrawn().size());
+        if (app.Redrawn().size() == 1 && app.Redrawn()[0].Right == back.Width &&
+            app.Redrawn()[0].Bottom == back.Height)
+            continue;
+        ++partial;
+    }
+    EXPECT_EQ(g.State, GameState::DealScored);
+    EXPECT_GT(partial, frames / 2) << "most frames change a few cards, not the whole table";
+}
+
+INSTANTIATE_TEST_SUITE_P(Games, RedrawnInParts,
+                         testing::Values(RedrawCase{GameVariant::Tarrabel, 800, 600},
+                                         RedrawCase{GameVariant::HuitAmericain, 800, 600},
+                                         RedrawCase{GameVariant::Agonia, 800, 600},
+                                         RedrawCase{GameVariant::IllustratedAgonia, 800, 600},
+                                         RedrawCase{GameVariant::PisYedili, 800, 600}),
+                         [](const auto& info) {
+                             return NameOf(info.param.variant) + "_" +
+                                    std::to_string(info.param.drawableWidth);
+                         });
 
 // ---- idle waits ------------------------------------------------------------------------
 

@@ -81,3 +81,38 @@ TEST(Letterbox, AWindowWithNoSizeGivesTheTopLeftCorner) {
 
 }  // namespace
 }  // namespace tarrabel::platform
+
+namespace tarrabel::platform {
+namespace {
+
+TEST(Density, TheTableIsComposedAtTheNearestDensityAtOrAboveTheScreensScale) {
+    struct Case {
+        int32_t OutW, OutH, Want;
+    };
+    const Case cases[] = {
+        {800, 600, 1},   {640, 480, 1},   {801, 600, 1},  // 801 wide: still 600 high, 1x
+        {1024, 768, 2},  {1366, 768, 2},  {1600, 1200, 2}, {1920, 1080, 2}, {1601, 1201, 3},
+        {2560, 1440, 3}, {2400, 1800, 3}, {3840, 2160, 3}, {7680, 4320, 3}, {0, 0, 1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DensityFor(c.OutW, c.OutH, 800, 600), c.Want) << c.OutW << " x " << c.OutH;
+}
+
+TEST(Density, TheTableAtAnyDensityLandsInTheBoxThePointerIsMappedThrough) {
+    // The pointer is mapped through the box of the 800 x 600 table; the picture is the
+    // table at its density fitted into the same window. The two boxes must be one.
+    const int32_t sizes[][2] = {{800, 600},  {1366, 768}, {1920, 1080}, {3840, 2160},
+                                {1001, 733}, {333, 999},  {2561, 1439}, {1279, 1023}};
+    for (const auto& s : sizes)
+        for (int32_t k = 1; k <= 3; ++k) {
+            const Letterbox table = FitTable(s[0], s[1], 800, 600);
+            const Letterbox picture = FitTable(s[0], s[1], 800 * k, 600 * k);
+            EXPECT_EQ(table.X, picture.X) << s[0] << "x" << s[1] << " at " << k;
+            EXPECT_EQ(table.Y, picture.Y) << s[0] << "x" << s[1] << " at " << k;
+            EXPECT_EQ(table.Width, picture.Width) << s[0] << "x" << s[1] << " at " << k;
+            EXPECT_EQ(table.Height, picture.Height) << s[0] << "x" << s[1] << " at " << k;
+        }
+}
+
+}  // namespace
+}  // namespace tarrabel::platform

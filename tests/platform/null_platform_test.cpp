@@ -30,10 +30,10 @@ TEST(NullPlatform, FramesAndWaitsMoveTheVirtualClock) {
     frame.Height = 1;
     frame.Pixels = {kRed565, kBlue565};
     p.SetTicks(1000);
-    p.Present(frame);
+    p.Present(frame, {});
     EXPECT_EQ(p.TicksMs(), 1016u);
     p.SetTicksPerPresent(0);
-    p.Present(frame);
+    p.Present(frame, {});
     EXPECT_EQ(p.TicksMs(), 1016u);
     p.WaitForEvent(250);
     p.WaitForEvent(-1);  // waits for an event only: the clock stays

@@ -80,7 +80,7 @@ TEST_F(SdlPlatformTest, OpensShowsFramesAndClosesInEitherMode) {
             EXPECT_TRUE(p->PumpEvents());
             const FrameInput in = p->ReadInput();
             EXPECT_TRUE(in.MouseX >= 0 && in.MouseX < 800 && in.MouseY >= 0 && in.MouseY < 600);
-            p->Present(frame);
+            p->Present(frame, {});
         }
         EXPECT_GE(p->TicksMs(), before);
         EXPECT_FALSE(p->Minimised());
@@ -136,7 +136,7 @@ TEST_F(SdlPlatformTest, WindowEventsChangeWhatTheLoopSees) {
         EXPECT_TRUE(p->PumpEvents());
         EXPECT_TRUE(p->TakeDisplayReset()) << reset;
         EXPECT_FALSE(p->TakeDisplayReset()) << reset;
-        p->Present(frame);
+        p->Present(frame, {});
     }
 }
 

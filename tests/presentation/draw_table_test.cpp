@@ -23,7 +23,10 @@ struct FontFixture : testing::Test {
     void Draw(float x, float y, std::string_view text) {
         font.XPos = x;
         font.YPos = y;
-        font.DrawText(table, text, true, kTableClip);
+        DrawList list;
+        list.Begin(800, 600, 1, kTableClip);
+        font.DrawText(list, text, true);
+        Compose(list, table, kTableClip);
     }
 };
 
@@ -98,8 +101,11 @@ struct DrawFixture : testing::Test {
     }
     void Draw(double seconds = 0) {
         back = pics->Felt;
-        TableCanvas canvas{*pics, back, kTableClip};
+        DrawList list;
+        list.Begin(800, 600, 1, kTableClip);
+        TableCanvas canvas{*pics, list};
         DrawTable(t.g, canvas, seconds);
+        Compose(list, back, kTableClip);
     }
     // Puts a card face up at a point.
     static void Place(CardRecord& c, int card, float x, float y) {
