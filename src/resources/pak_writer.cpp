@@ -13,6 +13,7 @@
 #include <limits>
 #include <system_error>
 
+#include "resources/density_names.h"
 #include "resources/pak_archive.h"
 #include "resources/unpack.h"
 
@@ -108,12 +109,16 @@ struct ArtItem {
     std::vector<uint8_t> Data;
 };
 
-bool CollectArt(const fs::path& base, std::vector<ArtItem>* items, std::string* error) {
+// The 1x art (densitySet false) has every folder and the witness; a density set has any of
+// the folders, and only pictures named for a density above 1.
+bool CollectArt(const fs::path& base, bool densitySet, std::vector<ArtItem>* items,
+                std::string* error) {
     std::error_code ec;
     bool witness = false;
     for (const ResourceFolder& folder : kResourceFolders) {
         const fs::path dir = base / folder.Name;
         if (!fs::is_directory(dir, ec)) {
+            if (densitySet) continue;
             Fail(error, "Missing art folder \"" + dir.string() + "\"");
             return false;
         }
@@ -131,6 +136,11 @@ bool CollectArt(const fs::path& base, std::vector<ArtItem>* items, std::string* 
                                 " characters in this folder");
                 return false;
             }
+            if (densitySet && (!IsPictureFile(file) || DensityOfFileName(file) == 1)) {
+                Fail(error, "\"" + it->path().string() +
+                                "\" is not a picture of a sharper set (NAME@2x.png, NAME@3x.png)");
+                return false;
+            }
             std::ifstream in(it->path(), std::ios::binary);
             std::vector<uint8_t> data{std::istreambuf_iterator<char>(in),
                                       std::istreambuf_iterator<char>()};
@@ -146,7 +156,7 @@ bool CollectArt(const fs::path& base, std::vector<ArtItem>* items, std::string* 
             return false;
         }
     }
-    if (!witness) {
+    if (!witness && !densitySet) {
         Fail(error, "The art has no " + std::string(kWitnessFolder) + "/" +
                         std::string(kWitnessFile) + ", so the game would refuse the archive");
         return false;
@@ -156,7 +166,8 @@ bool CollectArt(const fs::path& base, std::vector<ArtItem>* items, std::string* 
 
 }  // namespace
 
-bool PackArt(const fs::path& artDir, PakWriter* writer, std::string* error) {
+bool PackArt(const fs::path& artDir, PakWriter* writer, std::string* error,
+             const std::vector<fs::path>& densityDirs) {
     std::error_code ec;
     fs::path base = artDir;
     bool anyFolder = false;
@@ -167,9 +178,18 @@ bool PackArt(const fs::path& artDir, PakWriter* writer, std::string* error) {
     // The marker entries tell the game the archive belongs to this version of it.
     std::vector<ArtItem> items = {{"dumm134", {'r', 'e', 's', '1', '3', '4', '\n'}},
                                   {"dummy2_version", {'2', '\n'}}};
-    if (!CollectArt(base, &items, error)) return false;
+    if (!CollectArt(base, false, &items, error)) return false;
+    for (const fs::path& dir : densityDirs) {
+        if (!CollectArt(dir, true, &items, error)) return false;
+    }
     std::sort(items.begin(), items.end(),
               [](const ArtItem& a, const ArtItem& b) { return a.Name < b.Name; });
+    for (size_t i = 1; i < items.size(); ++i) {
+        if (items[i].Name == items[i - 1].Name) {
+            Fail(error, "The entry \"" + items[i].Name + "\" comes from two art folders");
+            return false;
+        }
+    }
     for (ArtItem& item : items) {
         if (!writer->Add(item.Name, std::move(item.Data), error)) return false;
     }

@@ -40,6 +40,12 @@ class PakWriter {
 // artDir holds none of the folders but a "res" folder, the folders are taken from there.
 // Refuses, with a message naming the file, a missing folder, anything but plain files in
 // them, a file name the game would refuse and art without Sounds/CARD_FLIP.WAV.
-bool PackArt(const std::filesystem::path& artDir, PakWriter* writer, std::string* error);
+//
+// Each of densityDirs adds a sharper picture set the same way (the makeart --density runs):
+// any of the seven folders, holding only pictures named for a density above 1
+// ("AC@2x.png"), beside the 1x entries, which stay as they are. An entry that two folders
+// would both give is refused.
+bool PackArt(const std::filesystem::path& artDir, PakWriter* writer, std::string* error,
+             const std::vector<std::filesystem::path>& densityDirs = {});
 
 }  // namespace tarrabel

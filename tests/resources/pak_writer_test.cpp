@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "resources/pak_archive.h"
 #include "resources/pak_fixture.h"
 #include "resources/unpack.h"
@@ -139,6 +141,56 @@ TEST(PackArt, RefusesArtTheGameCouldNotUse) {
         PakWriter w;
         std::string error;
         EXPECT_FALSE(PackArt(tmp.Path(), &w, &error));
+        EXPECT_NE(error.find(message), std::string::npos) << error;
+    }
+}
+
+// Writes a file, making its folder first.
+void WriteInFolder(const fs::path& path, const std::vector<uint8_t>& bytes) {
+    fs::create_directories(path.parent_path());
+    WriteFile(path, bytes);
+}
+
+// The sharper sets come from their own art folders (one makeart run per density) and go in
+// beside the 1x entries, which stay exactly as the 1x art alone packs them.
+TEST(PackArt, DensitySetsGoInBesideTheOneXEntries) {
+    TempFolder tmp;
+    const fs::path art = tmp.Path() / "art", x2 = tmp.Path() / "art-x2";
+    MakeArt(art);
+    WriteInFolder(x2 / "Royal/S_cardback@2x.png", Bytes("back2"));
+    WriteInFolder(x2 / "fntFonts/fntDigit@2x.png", Bytes("font2"));
+    PakWriter alone, both;
+    std::string error;
+    ASSERT_TRUE(PackArt(art, &alone, &error)) << error;
+    ASSERT_TRUE(PackArt(art, &both, &error, {x2})) << error;
+    ASSERT_TRUE(both.Write((tmp.Path() / "res134.pak").string(), &error)) << error;
+    PakArchive pak;
+    ASSERT_TRUE(pak.Open((tmp.Path() / "res134.pak").string(), &error)) << error;
+    std::map<std::string, std::vector<uint8_t>> entries;
+    for (int32_t i = 0; i < pak.EntryCount(); ++i)
+        ASSERT_TRUE(pak.ReadEntry(i, &entries[pak.EntryName(i).c_str()], &error)) << error;
+    EXPECT_EQ(entries.size(), alone.Count() + 2);
+    EXPECT_EQ(entries["Xoyal_S_cardback@2x.png"], Bytes("back2"));
+    EXPECT_EQ(entries["XntFonts_fntDigit@2x.png"], Bytes("font2"));
+    EXPECT_EQ(entries["Xoyal_S_cardback.bmp"], ReadFile(art / "Royal/S_cardback.bmp"));
+}
+
+TEST(PackArt, RefusesADensityFolderThatIsNotASharperSet) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Royal/S_cardback.bmp", "is not a picture of a sharper set"},  // a 1x name
+        {"Sounds/CARD_FLIP@2x.WAV", "is not a picture of a sharper set"},
+        {"Royal/S_cardback@2x.png", "comes from two art folders"},  // in both density folders
+    };
+    for (const auto& [file, message] : cases) {
+        SCOPED_TRACE(file);
+        TempFolder tmp;
+        MakeArt(tmp.Path() / "art");
+        WriteInFolder(tmp.Path() / "x2" / file, Bytes("x"));
+        WriteInFolder(tmp.Path() / "x2b/Royal/S_cardback@2x.png", Bytes("y"));
+        PakWriter w;
+        std::string error;
+        EXPECT_FALSE(
+            PackArt(tmp.Path() / "art", &w, &error, {tmp.Path() / "x2", tmp.Path() / "x2b"}));
         EXPECT_NE(error.find(message), std::string::npos) << error;
     }
 }

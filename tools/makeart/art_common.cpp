@@ -1,6 +1,7 @@
 #include "art_common.h"
 
 #include <SDL.h>
+#include <SDL_image.h>
 
 #include <cerrno>
 #include <cmath>
@@ -8,6 +9,8 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+
+#include "resources/density_names.h"
 
 namespace tarrabel::art {
 
@@ -42,12 +45,19 @@ void RoundedRectPath(cairo_t* cr, double x, double y, double w, double h, double
     cairo_close_path(cr);
 }
 
-bool SaveBmp(cairo_surface_t* surface, const std::string& path, Keying keying, std::string* error) {
+namespace {
+
+using SdlSurface = std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)>;
+
+// The picture's pixels as they are saved: 24 bits, keyed or dithered. Null with a message.
+SdlSurface SavedPixels(cairo_surface_t* surface, const std::string& path, Keying keying,
+                       std::string* error) {
+    SdlSurface none(nullptr, SDL_FreeSurface);
     cairo_surface_flush(surface);
     if (cairo_image_surface_get_format(surface) != CAIRO_FORMAT_ARGB32 &&
         cairo_image_surface_get_format(surface) != CAIRO_FORMAT_RGB24) {
         if (error) *error = path + ": the picture is not a 32-bit image";
-        return false;
+        return none;
     }
     const int w = cairo_image_surface_get_width(surface);
     const int h = cairo_image_surface_get_height(surface);
@@ -55,11 +65,11 @@ bool SaveBmp(cairo_surface_t* surface, const std::string& path, Keying keying, s
     const unsigned char* src = cairo_image_surface_get_data(surface);
     const bool hasAlpha = cairo_image_surface_get_format(surface) == CAIRO_FORMAT_ARGB32;
 
-    std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> out(
-        SDL_CreateRGBSurfaceWithFormat(0, w, h, 24, SDL_PIXELFORMAT_BGR24), SDL_FreeSurface);
+    SdlSurface out(SDL_CreateRGBSurfaceWithFormat(0, w, h, 24, SDL_PIXELFORMAT_BGR24),
+                   SDL_FreeSurface);
     if (!out) {
         if (error) *error = path + ": " + SDL_GetError();
-        return false;
+        return none;
     }
     for (int y = 0; y < h; ++y) {
         const uint32_t* row = reinterpret_cast<const uint32_t*>(src + y * stride);
@@ -80,11 +90,35 @@ bool SaveBmp(cairo_surface_t* surface, const std::string& path, Keying keying, s
             dst[3 * x + 2] = uint8_t(r);
         }
     }
+    return out;
+}
+
+}  // namespace
+
+bool SaveBmp(cairo_surface_t* surface, const std::string& path, Keying keying, std::string* error) {
+    SdlSurface out = SavedPixels(surface, path, keying, error);
+    if (!out) return false;
     if (SDL_SaveBMP(out.get(), path.c_str()) != 0) {
         if (error) *error = path + ": " + SDL_GetError();
         return false;
     }
     return true;
+}
+
+bool SavePng(cairo_surface_t* surface, const std::string& path, Keying keying, std::string* error) {
+    SdlSurface out = SavedPixels(surface, path, keying, error);
+    if (!out) return false;
+    if (IMG_SavePNG(out.get(), path.c_str()) != 0) {
+        if (error) *error = path + ": " + IMG_GetError();
+        return false;
+    }
+    return true;
+}
+
+bool SavePicture(cairo_surface_t* surface, const std::string& dir, const std::string& file,
+                 Keying keying, int density, std::string* error) {
+    if (density == 1) return SaveBmp(surface, dir + "/" + file, keying, error);
+    return SavePng(surface, dir + "/" + DensityPictureName(file, density), keying, error);
 }
 
 bool SaveWav(const std::vector<int16_t>& interleaved, const std::string& path, std::string* error) {

@@ -32,6 +32,14 @@ void RoundedRectPath(cairo_t* cr, double x, double y, double w, double h, double
 // Saves an ARGB32 Cairo image surface as a 24-bit BMP file. Answers false with a message.
 bool SaveBmp(cairo_surface_t* surface, const std::string& path, Keying keying, std::string* error);
 
+// The same pixels as a 24-bit PNG file: the sets above 1x travel compressed.
+bool SavePng(cairo_surface_t* surface, const std::string& path, Keying keying, std::string* error);
+
+// Saves one of the game's pictures as dir/file at 1x (a BMP, as the game has always had it),
+// or at a higher density as the PNG named by DensityPictureName.
+bool SavePicture(cairo_surface_t* surface, const std::string& dir, const std::string& file,
+                 Keying keying, int density, std::string* error);
+
 // Writes 16-bit PCM samples, interleaved left/right, as a 22050 Hz stereo WAV file.
 bool SaveWav(const std::vector<int16_t>& interleaved, const std::string& path, std::string* error);
 

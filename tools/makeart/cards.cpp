@@ -60,20 +60,20 @@ constexpr const char* kRankNames[] = {"A", "2", "3",  "4", "5", "6", "7",
 // The contact sheets are drawn at this scale to keep the PNG files small.
 constexpr double kSheetScale = 0.75;
 
-bool Save(cairo_surface_t* picture, const std::string& dir, const std::string& name,
-          std::string* error) {
-    return SaveBmp(picture, dir + "/" + name, Keying::Keyed, error);
-}
-
 bool MakeDeck(const DeckArt& art, const std::string& outDir, const std::string& docsDir,
-              std::string* error) {
+              int density, std::string* error) {
     const std::string dir = outDir + "/" + art.folder;
     if (!MakeFolder(dir, error)) return false;
     const std::string path = std::string(kDeckFolder) + art.svg;
     std::unique_ptr<SvgDeck> deck = SvgDeck::Load(path, art.back, error);
     if (!deck) return false;
-    // The height the table lays the deck's cards out with.
-    const int w = kCardWidth, h = CardHeightOf(art.folder);
+    // The height the table lays the deck's cards out with, at the density's pixels per unit.
+    const int k = density;
+    const int w = kCardWidth * k, h = CardHeightOf(art.folder) * k;
+    auto Save = [k](cairo_surface_t* picture, const std::string& folder, const std::string& name,
+                    std::string* why) {
+        return SavePicture(picture, folder, name, Keying::Keyed, k, why);
+    };
     auto fail = [&](const char* what) {
         if (error) *error = path + ": " + what + ": " + *error;
         return false;
@@ -112,7 +112,7 @@ bool MakeDeck(const DeckArt& art, const std::string& outDir, const std::string& 
                 };
             };
             red = deck->Render(art.redJoker, w, h, art.radius, error, stars(true));
-            if (red) Redden(red.get(), 5, 5, w - 10, h - 10);
+            if (red) Redden(red.get(), 5 * k, 5 * k, w - 10 * k, h - 10 * k);
             if (red) black = deck->Render(art.blackJoker, w, h, art.radius, error, stars(false));
             break;
         }
@@ -133,10 +133,10 @@ bool MakeDeck(const DeckArt& art, const std::string& outDir, const std::string& 
         return false;
 
     const double s = deck->Margin() + art.radius;
-    Surface frame = DrawFrame(w, h, s * deck->ScaleX(w), s * deck->ScaleY(h));
+    Surface frame = DrawFrame(w, h, s * deck->ScaleX(w), s * deck->ScaleY(h), k);
     if (!Save(frame.get(), dir, "FrameBlue.bmp", error)) return false;
 
-    if (docsDir.empty()) return true;
+    if (docsDir.empty() || density != 1) return true;
     if (!MakeFolder(docsDir, error)) return false;
     return WriteContactSheet(dir, faces,
                              {"S_joker.BMP", "S_joker2.BMP", "S_cardback.bmp", "FrameBlue.bmp"}, w,
@@ -145,9 +145,10 @@ bool MakeDeck(const DeckArt& art, const std::string& outDir, const std::string& 
 
 }  // namespace
 
-bool MakeDecks(const std::string& outDir, const std::string& docsDir, std::string* error) {
+bool MakeDecks(const std::string& outDir, const std::string& docsDir, int density,
+               std::string* error) {
     for (const DeckArt& art : kDecks) {
-        if (!MakeDeck(art, outDir, docsDir, error)) return false;
+        if (!MakeDeck(art, outDir, docsDir, density, error)) return false;
     }
     return true;
 }

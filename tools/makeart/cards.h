@@ -58,7 +58,8 @@ class SvgDeck {
 };
 
 // The blue selection frame: a band along the inside of the card outline, the rest clear.
-Surface DrawFrame(int width, int height, double rx, double ry);
+// width, height, rx and ry in pixels; the band's lines are `density` times their 1x width.
+Surface DrawFrame(int width, int height, double rx, double ry, int density);
 
 // Drawn over a blank card of the plain "Standard" deck: a joker in its manner, the word
 // JOKER down the top-left and bottom-right corners and a jester's cap in the middle, red or

@@ -166,22 +166,22 @@ Surface SvgDeck::Render(const std::string& id, int width, int height, double rad
     return surface;
 }
 
-Surface DrawFrame(int width, int height, double rx, double ry) {
+Surface DrawFrame(int width, int height, double rx, double ry, int density) {
     Surface surface = NewSurface(width, height);
     cairo_t* cr = cairo_create(surface.get());
     CardOutlinePath(cr, width, height, rx, ry);
     cairo_clip(cr);
     // Stroked on the outline and clipped to it, only the inner half of each band shows.
     cairo_set_source_rgb(cr, 0x10 / 255.0, 0x40 / 255.0, 0xC0 / 255.0);
-    cairo_set_line_width(cr, 8);
+    cairo_set_line_width(cr, 8 * density);
     CardOutlinePath(cr, width, height, rx, ry);
     cairo_stroke(cr);
     cairo_set_source_rgb(cr, 0x30 / 255.0, 0x80 / 255.0, 0xFF / 255.0);
-    cairo_set_line_width(cr, 6);
+    cairo_set_line_width(cr, 6 * density);
     CardOutlinePath(cr, width, height, rx, ry);
     cairo_stroke(cr);
     cairo_set_source_rgb(cr, 0x10 / 255.0, 0x40 / 255.0, 0xC0 / 255.0);
-    cairo_set_line_width(cr, 2);
+    cairo_set_line_width(cr, 2 * density);
     CardOutlinePath(cr, width, height, rx, ry);
     cairo_stroke(cr);
     cairo_destroy(cr);

@@ -31,11 +31,11 @@ constexpr double kMaxInk = kCellW - 4.0;
 // drawing is clipped to the cell.
 using GlyphPainter = std::function<void(cairo_t*, char)>;
 
-bool SaveFont(const std::string& path, const GlyphPainter& paint, Colour background,
-              double threshold, std::string* error) {
-    cairo_surface_t* surface =
-        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kColumns * kCellW, kRows * kCellH);
-    cairo_t* cr = cairo_create(surface);
+bool SaveFont(const std::string& dir, const std::string& file, int density,
+              const GlyphPainter& paint, Colour background, double threshold, std::string* error) {
+    // Above 1x the cells are density times as large, drawn in the cells' 1x units.
+    cairo_t* cr = nullptr;
+    cairo_surface_t* surface = NewPicture(kColumns * kCellW, kRows * kCellH, density, &cr);
     for (int k = 0; k < kCells; ++k) {
         cairo_save(cr);
         cairo_translate(cr, (k % kColumns) * kCellW, (k / kColumns) * kCellH);
@@ -47,7 +47,7 @@ bool SaveFont(const std::string& path, const GlyphPainter& paint, Colour backgro
     }
     cairo_destroy(cr);
     MatteOnto(surface, background, threshold);
-    const bool ok = SaveBmp(surface, path, Keying::Keyed, error);
+    const bool ok = SavePicture(surface, dir, file, Keying::Keyed, density, error);
     cairo_surface_destroy(surface);
     return ok;
 }
@@ -203,17 +203,18 @@ GlyphPainter GiltPainter(const TtfFace& face) {
 
 }  // namespace
 
-bool MakeFonts(const std::string& fontsDir, std::string* error) {
+bool MakeFonts(const std::string& fontsDir, int density, std::string* error) {
     TtfFace hand, clock, gilt;
     if (!hand.Open("DejaVuSerif-Italic.ttf", error) ||
         !clock.Open("DejaVuSansCondensed-Bold.ttf", error) ||
         !gilt.Open("DejaVuSerif-Bold.ttf", error))
         return false;
     // The clock sits at (700, 572); the handwriting only ever lies on the score sheet.
-    return SaveFont(fontsDir + "/fntHandParker.bmp", HandPainter(hand), kPaper, 0.3, error) &&
-           SaveFont(fontsDir + "/fntDigit.bmp", ClockPainter(clock), FeltColourAt(740, 586), 0.3,
+    const int k = density;
+    return SaveFont(fontsDir, "fntHandParker.bmp", k, HandPainter(hand), kPaper, 0.3, error) &&
+           SaveFont(fontsDir, "fntDigit.bmp", k, ClockPainter(clock), FeltColourAt(740, 586), 0.3,
                     error) &&
-           SaveFont(fontsDir + "/fntDeluxe.bmp", GiltPainter(gilt), FeltColourAt(400, 300), 0.35,
+           SaveFont(fontsDir, "fntDeluxe.bmp", k, GiltPainter(gilt), FeltColourAt(400, 300), 0.35,
                     error);
 }
 

@@ -6,10 +6,10 @@
 
 namespace tarrabel::art {
 
-bool MakePointer(const std::string& bitmapsDir, std::string* error) {
+bool MakePointer(const std::string& bitmapsDir, int density, std::string* error) {
     constexpr int kSize = 32;
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kSize, kSize);
-    cairo_t* cr = cairo_create(surface);
+    cairo_t* cr = nullptr;
+    cairo_surface_t* surface = NewPicture(kSize, kSize, density, &cr);
     // Outline points relative to the tip. The tip sits just above pixel (16, 16), so that pixel
     // is the top-left-most one of the arrow.
     constexpr double kArrow[][2] = {{0, 0},      {0, 13.5},  {3.4, 10.4}, {5.9, 15.6},
@@ -29,7 +29,7 @@ bool MakePointer(const std::string& bitmapsDir, std::string* error) {
     cairo_destroy(cr);
     // The rim is black outline, so soft edge pixels blend into black.
     MatteOnto(surface, {0.05, 0.05, 0.07}, 0.35);
-    const bool ok = SaveBmp(surface, bitmapsDir + "/mouse.bmp", Keying::Keyed, error);
+    const bool ok = SavePicture(surface, bitmapsDir, "mouse.bmp", Keying::Keyed, density, error);
     cairo_surface_destroy(surface);
     return ok;
 }

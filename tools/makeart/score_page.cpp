@@ -139,9 +139,10 @@ void PenStroke(cairo_t* cr, double length, double thickness) {
     cairo_fill(cr);
 }
 
-bool SaveRule(const std::string& path, int w, int h, std::string* error) {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
-    cairo_t* cr = cairo_create(surface);
+bool SaveRule(const std::string& dir, const std::string& file, int w, int h, int density,
+              std::string* error) {
+    cairo_t* cr = nullptr;
+    cairo_surface_t* surface = NewPicture(w, h, density, &cr);
     if (w >= h) {
         cairo_translate(cr, 0, h / 2.0);
     } else {  // the same stroke turned upright
@@ -151,16 +152,16 @@ bool SaveRule(const std::string& path, int w, int h, std::string* error) {
     PenStroke(cr, std::max(w, h), 2.0);
     cairo_destroy(cr);
     MatteOnto(surface, kPaper, 0.3);
-    const bool ok = SaveBmp(surface, path, Keying::Keyed, error);
+    const bool ok = SavePicture(surface, dir, file, Keying::Keyed, density, error);
     cairo_surface_destroy(surface);
     return ok;
 }
 
 }  // namespace
 
-bool MakeScorePage(const std::string& bitmapsDir, std::string* error) {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kWidth, kHeight);
-    cairo_t* cr = cairo_create(surface);
+bool MakeScorePage(const std::string& bitmapsDir, int density, std::string* error) {
+    cairo_t* cr = nullptr;
+    cairo_surface_t* surface = NewPicture(kWidth, kHeight, density, &cr);
     PaintPaper(cr);
     SheetPath(cr);
     cairo_clip(cr);
@@ -170,11 +171,11 @@ bool MakeScorePage(const std::string& bitmapsDir, std::string* error) {
     cairo_destroy(cr);
     // The sheet lies on the middle of the cloth.
     MatteOnto(surface, FeltColourAt(kPageX + kWidth / 2.0, kPageY + kHeight / 2.0), 0.4);
-    bool ok =
-        titled && SaveBmp(surface, bitmapsDir + "/Scorepage_800x600.bmp", Keying::Keyed, error);
+    bool ok = titled && SavePicture(surface, bitmapsDir, "Scorepage_800x600.bmp", Keying::Keyed,
+                                    density, error);
     cairo_surface_destroy(surface);
-    ok = ok && SaveRule(bitmapsDir + "/line_horz.bmp", kRuleWidth, 4, error) &&
-         SaveRule(bitmapsDir + "/line_vert.bmp", 4, 330, error);
+    ok = ok && SaveRule(bitmapsDir, "line_horz.bmp", kRuleWidth, 4, density, error) &&
+         SaveRule(bitmapsDir, "line_vert.bmp", 4, 330, density, error);
     return ok;
 }
 

@@ -75,22 +75,23 @@ void PaintWord(cairo_t* cr, const TtfFace& face, const char* word, Colour colour
     cairo_restore(cr);
 }
 
-bool Save(cairo_surface_t* surface, const std::string& path, std::string* error) {
+bool Save(cairo_surface_t* surface, const std::string& dir, const std::string& file, int density,
+          std::string* error) {
     // Announcements show on the cloth towards the players, between its middle and its rim.
     MatteOnto(surface, FeltColourAt(150, 300), 0.4);
-    return SaveBmp(surface, path, Keying::Keyed, error);
+    return SavePicture(surface, dir, file, Keying::Keyed, density, error);
 }
 
 }  // namespace
 
-bool MakeSuitBanners(const std::string& numbersDir, std::string* error) {
+bool MakeSuitBanners(const std::string& numbersDir, int density, std::string* error) {
     TtfFace serif, symbols;
     if (!serif.Open("DejaVuSerifCondensed-Bold.ttf", error) ||
         !symbols.Open("DejaVuSans.ttf", error))
         return false;
     for (const Suit& suit : kSuits) {
-        cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kWidth, kHeight);
-        cairo_t* cr = cairo_create(surface);
+        cairo_t* cr = nullptr;
+        cairo_surface_t* surface = NewPicture(kWidth, kHeight, density, &cr);
         PaintPlaque(cr);
         symbols.Use(cr, 27);
         SetColour(cr, suit.colour);
@@ -98,12 +99,12 @@ bool MakeSuitBanners(const std::string& numbersDir, std::string* error) {
         ShowCentred(cr, suit.sign, kWidth - 23, 30);
         PaintWord(cr, serif, suit.name, suit.colour, 100);
         cairo_destroy(cr);
-        const bool ok = Save(surface, numbersDir + "/" + suit.file, error);
+        const bool ok = Save(surface, numbersDir, suit.file, density, error);
         cairo_surface_destroy(surface);
         if (!ok) return false;
     }
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kWidth, kHeight);
-    cairo_t* cr = cairo_create(surface);
+    cairo_t* cr = nullptr;
+    cairo_surface_t* surface = NewPicture(kWidth, kHeight, density, &cr);
     PaintPlaque(cr);
     PaintWord(cr, serif, "Pass", kPassInk, 100);
     // Short gold strokes either side of the word.
@@ -116,7 +117,7 @@ bool MakeSuitBanners(const std::string& numbersDir, std::string* error) {
     }
     cairo_stroke(cr);
     cairo_destroy(cr);
-    const bool ok = Save(surface, numbersDir + "/PASS.BMP", error);
+    const bool ok = Save(surface, numbersDir, "PASS.BMP", density, error);
     cairo_surface_destroy(surface);
     return ok;
 }

@@ -38,14 +38,14 @@ void MatteOnto(cairo_surface_t* surface, Colour background, double threshold) {
     cairo_surface_mark_dirty(surface);
 }
 
-bool MakeTableArt(const std::string& outDir, std::string* error) {
+bool MakeTableArt(const std::string& outDir, int density, std::string* error) {
     const std::string numbers = outDir + "/Numbers";
     const std::string bitmaps = outDir + "/Bitmaps";
     const std::string fonts = outDir + "/fntFonts";
     return MakeFolder(numbers, error) && MakeFolder(bitmaps, error) && MakeFolder(fonts, error) &&
-           MakeTableBackground(bitmaps, error) && MakeScorePage(bitmaps, error) &&
-           MakePointer(bitmaps, error) && MakeSuitBanners(numbers, error) &&
-           MakeFonts(fonts, error);
+           MakeTableBackground(bitmaps, density, error) && MakeScorePage(bitmaps, density, error) &&
+           MakePointer(bitmaps, density, error) && MakeSuitBanners(numbers, density, error) &&
+           MakeFonts(fonts, density, error);
 }
 
 }  // namespace tarrabel::art

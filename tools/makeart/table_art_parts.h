@@ -39,11 +39,22 @@ Colour FeltColourAt(double x, double y);
 // wherever it lies on that background.
 void MatteOnto(cairo_surface_t* surface, Colour background, double threshold);
 
-// Each writes its pictures into the given folder.
-bool MakeTableBackground(const std::string& bitmapsDir, std::string* error);
-bool MakeScorePage(const std::string& bitmapsDir, std::string* error);
-bool MakePointer(const std::string& bitmapsDir, std::string* error);
-bool MakeSuitBanners(const std::string& numbersDir, std::string* error);
-bool MakeFonts(const std::string& fontsDir, std::string* error);
+// Each writes its pictures into the given folder, at `density` pixels per table unit: each
+// draws in table units on a context scaled by the density.
+bool MakeTableBackground(const std::string& bitmapsDir, int density, std::string* error);
+bool MakeScorePage(const std::string& bitmapsDir, int density, std::string* error);
+bool MakePointer(const std::string& bitmapsDir, int density, std::string* error);
+bool MakeSuitBanners(const std::string& numbersDir, int density, std::string* error);
+bool MakeFonts(const std::string& fontsDir, int density, std::string* error);
+
+// A new ARGB32 picture of width x height table units at `density`, and a context on it that
+// draws in table units. The caller destroys both.
+inline cairo_surface_t* NewPicture(int width, int height, int density, cairo_t** cr) {
+    cairo_surface_t* surface =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width * density, height * density);
+    *cr = cairo_create(surface);
+    cairo_scale(*cr, density, density);
+    return surface;
+}
 
 }  // namespace tarrabel::art

@@ -9,6 +9,7 @@
 
 #include "art_common.h"
 #include "fixed_rng.h"
+#include "resources/density_names.h"
 #include "table_art_parts.h"
 
 namespace tarrabel::art {
@@ -109,17 +110,23 @@ void PaintFibres(cairo_t* cr) {
 }
 
 // The cloth's weave and wear: slow mottling and a fine grain, applied to the painted light.
-void AddMottle(cairo_surface_t* surface) {
+// The mottling follows table units, so it lies the same at every density; the grain is one
+// speck per pixel.
+void AddMottle(cairo_surface_t* surface, int density) {
     cairo_surface_flush(surface);
+    const int w = cairo_image_surface_get_width(surface);
+    const int h = cairo_image_surface_get_height(surface);
     const int stride = cairo_image_surface_get_stride(surface);
     unsigned char* data = cairo_image_surface_get_data(surface);
     const ValueNoise broad(0xC10Du, 70), fine(0xF1BEu, 9);
     FixedRng grain(0x6EA1u);
-    for (int y = 0; y < kHeight; ++y) {
+    for (int y = 0; y < h; ++y) {
         uint32_t* row = reinterpret_cast<uint32_t*>(data + y * stride);
-        for (int x = 0; x < kWidth; ++x) {
-            const double shade =
-                1 + 0.035 * broad.At(x, y) + 0.018 * fine.At(x, y) + 0.012 * (grain.Unit() - 0.5);
+        const double ty = double(y) / density;
+        for (int x = 0; x < w; ++x) {
+            const double tx = double(x) / density;
+            const double shade = 1 + 0.035 * broad.At(tx, ty) + 0.018 * fine.At(tx, ty) +
+                                 0.012 * (grain.Unit() - 0.5);
             const uint32_t p = row[x];
             auto channel = [&](int shift) {
                 const long v = std::lround(((p >> shift) & 0xFF) * shade);
@@ -133,19 +140,20 @@ void AddMottle(cairo_surface_t* surface) {
 
 bool SaveDitheredJpeg(cairo_surface_t* surface, const std::string& path, std::string* error) {
     cairo_surface_flush(surface);
+    const int w = cairo_image_surface_get_width(surface);
+    const int h = cairo_image_surface_get_height(surface);
     const int stride = cairo_image_surface_get_stride(surface);
     const unsigned char* data = cairo_image_surface_get_data(surface);
     std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> out(
-        SDL_CreateRGBSurfaceWithFormat(0, kWidth, kHeight, 24, SDL_PIXELFORMAT_RGB24),
-        SDL_FreeSurface);
+        SDL_CreateRGBSurfaceWithFormat(0, w, h, 24, SDL_PIXELFORMAT_RGB24), SDL_FreeSurface);
     if (!out) {
         if (error) *error = path + ": " + SDL_GetError();
         return false;
     }
-    for (int y = 0; y < kHeight; ++y) {
+    for (int y = 0; y < h; ++y) {
         const uint32_t* row = reinterpret_cast<const uint32_t*>(data + y * stride);
         uint8_t* dst = static_cast<uint8_t*>(out->pixels) + y * out->pitch;
-        for (int x = 0; x < kWidth; ++x) {
+        for (int x = 0; x < w; ++x) {
             int r = (row[x] >> 16) & 0xFF, g = (row[x] >> 8) & 0xFF, b = row[x] & 0xFF;
             DitherTo16Bit(x, y, r, g, b);
             dst[3 * x + 0] = uint8_t(r);
@@ -167,14 +175,17 @@ Colour FeltColourAt(double x, double y) {
     return Mix(kFeltCentre, kFeltEdge, RimAt(std::sqrt(dx * dx + dy * dy)));
 }
 
-bool MakeTableBackground(const std::string& bitmapsDir, std::string* error) {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kWidth, kHeight);
+bool MakeTableBackground(const std::string& bitmapsDir, int density, std::string* error) {
+    cairo_surface_t* surface =
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, kWidth * density, kHeight * density);
     cairo_t* cr = cairo_create(surface);
+    cairo_scale(cr, density, density);
     PaintLight(cr);
     PaintFibres(cr);
     cairo_destroy(cr);
-    AddMottle(surface);
-    const bool ok = SaveDitheredJpeg(surface, bitmapsDir + "/Back_800x600.jpg", error);
+    AddMottle(surface, density);
+    const bool ok = SaveDitheredJpeg(
+        surface, bitmapsDir + "/" + DensityPictureName("Back_800x600.jpg", density), error);
     cairo_surface_destroy(surface);
     return ok;
 }
