@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/picture_load.h"
+#include "resources/density_names.h"
 #include "resources/pak_archive.h"
 #include "resources/unpack.h"
 
@@ -24,15 +25,46 @@ std::string Trimmed(std::string name) {
     return name;
 }
 
+// The archive's entries by their trimmed names.
+std::map<std::string, int32_t> IndexEntries(const PakArchive& pak) {
+    std::map<std::string, int32_t> index;
+    for (int32_t i = 0; i < pak.EntryCount(); ++i)
+        index[Trimmed(pak.EntryName(i))] = i;
+    return index;
+}
+
+std::vector<platform::Surface> ReadPreviewCards(PakArchive& pak,
+                                                const std::map<std::string, int32_t>& index,
+                                                int deck, int density) {
+    std::vector<platform::Surface> cards;
+    if (deck < 0 || deck >= 3 || !IsDensity(density)) return cards;
+    for (std::string_view card : kPreviewCards) {
+        const std::string name = DensityPictureName(card, density);
+        const auto it = index.find(std::string(kDeckPrefixes[deck]) + name);
+        std::vector<uint8_t> bytes;
+        platform::Surface picture;
+        if (it == index.end() || !pak.ReadEntry(it->second, &bytes) ||
+            !platform::LoadPictureFromMemory(bytes, name, &picture, nullptr))
+            continue;
+        platform::SetSurfaceColorKey(picture, platform::ColorKey::ArtKey);
+        cards.push_back(std::move(picture));
+    }
+    return cards;
+}
+
 }  // namespace
+
+std::vector<platform::Surface> LoadPreviewCards(const std::string& pakPath, int deck, int density) {
+    PakArchive pak;
+    if (!pak.Open(pakPath)) return {};
+    return ReadPreviewCards(pak, IndexEntries(pak), deck, density);
+}
 
 std::array<platform::Surface, 3> MakeDeckPreviews(const std::string& pakPath) {
     std::array<platform::Surface, 3> previews;
     PakArchive pak;
     if (!pak.Open(pakPath)) return previews;
-    std::map<std::string, int32_t> index;
-    for (int32_t i = 0; i < pak.EntryCount(); ++i)
-        index[Trimmed(pak.EntryName(i))] = i;
+    const std::map<std::string, int32_t> index = IndexEntries(pak);
 
     for (int deck = 0; deck < 3; ++deck) {
         platform::Surface preview =
@@ -40,14 +72,7 @@ std::array<platform::Surface, 3> MakeDeckPreviews(const std::string& pakPath) {
         const platform::Rect clip{0, 0, kPreviewWidth, kPreviewHeight};
         int x = 12;
         bool any = false;
-        for (std::string_view card : kPreviewCards) {
-            const auto it = index.find(std::string(kDeckPrefixes[deck]) + std::string(card));
-            std::vector<uint8_t> bytes;
-            platform::Surface picture;
-            if (it == index.end() || !pak.ReadEntry(it->second, &bytes) ||
-                !platform::LoadBmpPictureFromMemory(bytes, std::string(card), &picture, nullptr))
-                continue;
-            platform::SetSurfaceColorKey(picture, platform::ColorKey::ArtKey);
+        for (const platform::Surface& picture : ReadPreviewCards(pak, index, deck, 1)) {
             platform::BltClip(picture, preview, {}, x, (kPreviewHeight - picture.Height) / 2, true,
                               clip);
             x += 50;

@@ -1,6 +1,7 @@
 #include "platform/picture_load.h"
 
 #include <SDL.h>
+#include <SDL_image.h>
 
 #include <cstring>
 #include <memory>
@@ -40,6 +41,18 @@ bool ToPicture(SdlSurfacePtr loaded, const std::string& path, Surface* out, std:
     return true;
 }
 
+// Reads a BMP or a PNG from `rw` and closes it. A file that cannot be opened fails as a BMP,
+// with the message the table has always given.
+SdlSurfacePtr LoadAny(SDL_RWops* rw) {
+    if (rw && IMG_isPNG(rw)) {
+        SdlSurfacePtr png(IMG_LoadPNG_RW(rw), SDL_FreeSurface);
+        if (!png) SDL_SetError("%s", IMG_GetError());
+        SDL_RWclose(rw);
+        return png;
+    }
+    return SdlSurfacePtr(SDL_LoadBMP_RW(rw, 1), SDL_FreeSurface);
+}
+
 }  // namespace
 
 bool LoadBmpPicture(const std::string& path, Surface* out, std::string* error) {
@@ -51,6 +64,16 @@ bool LoadBmpPictureFromMemory(const std::vector<uint8_t>& bytes, const std::stri
     SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), int(bytes.size()));
     return ToPicture(SdlSurfacePtr(rw ? SDL_LoadBMP_RW(rw, 1) : nullptr, SDL_FreeSurface), name,
                      out, error);
+}
+
+bool LoadPictureFile(const std::string& path, Surface* out, std::string* error) {
+    return ToPicture(LoadAny(SDL_RWFromFile(path.c_str(), "rb")), path, out, error);
+}
+
+bool LoadPictureFromMemory(const std::vector<uint8_t>& bytes, const std::string& name, Surface* out,
+                           std::string* error) {
+    return ToPicture(LoadAny(SDL_RWFromConstMem(bytes.data(), int(bytes.size()))), name, out,
+                     error);
 }
 
 }  // namespace tarrabel::platform

@@ -77,7 +77,7 @@ class SdlPlatform final : public Platform {
     double SecondsOfDay() override;
 
     bool LoadPicture(const std::string& path, Surface* out, std::string* error) override {
-        return LoadBmpPicture(path, out, error);
+        return LoadPictureFile(path, out, error);
     }
 
     void InitSound() override { sink_.SetVoices(effects_.Open() ? &effects_ : nullptr); }

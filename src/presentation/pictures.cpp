@@ -2,6 +2,7 @@
 
 #include "core/game.h"
 #include "platform/platform.h"
+#include "resources/density_names.h"
 #include "resources/unpack.h"
 
 namespace tarrabel {
@@ -13,11 +14,33 @@ constexpr int kFontCellWidth = 19, kFontCellHeight = 27, kFontColumns = 20;
 
 class Loader {
   public:
-    Loader(platform::Platform& p, const ResourceTree& tree, std::string* error)
-        : p_(p), tree_(tree), error_(error) {}
+    Loader(platform::Platform& p, const ResourceTree& tree, int density, std::string* error)
+        : p_(p), tree_(tree), density_(density), error_(error) {}
 
-    // One picture, keyed with the art's colour unless it is drawn opaque.
+    // One picture of the density's set, keyed with the art's colour unless it is drawn opaque.
     bool Picture(platform::Surface& s, std::string_view relative, bool keyed = true) {
+        return PictureFile(s, PicturePathAt(relative, density_), keyed);
+    }
+
+    // The table background, which the unpacking made from the density's JPEG.
+    bool Felt(platform::Surface& s) {
+        const std::string bmp = DensityPictureName(kBackgroundJpeg, density_, true);
+        return PictureFile(s, "res\\bitmaps\\" + bmp, false);
+    }
+
+    bool Font(BitmapFont& f, std::string_view relative) {
+        const std::string atDensity = PicturePathAt(relative, density_);
+        const std::string path = ResourcePath(tree_, atDensity).string();
+        f.Density = density_;
+        if (!f.Load(p_, path.empty() ? atDensity : path, kFontCellWidth, kFontCellHeight,
+                    kFontColumns, error_))
+            return false;
+        f.SetTransparent(platform::ColorKey::ArtKey);
+        return true;
+    }
+
+  private:
+    bool PictureFile(platform::Surface& s, std::string_view relative, bool keyed) {
         std::string why;
         const std::string path = ResourcePath(tree_, relative).string();
         if (path.empty()) {
@@ -32,18 +55,9 @@ class Loader {
         return false;
     }
 
-    bool Font(BitmapFont& f, std::string_view relative) {
-        const std::string path = ResourcePath(tree_, relative).string();
-        if (!f.Load(p_, path.empty() ? std::string(relative) : path, kFontCellWidth,
-                    kFontCellHeight, kFontColumns, error_))
-            return false;
-        f.SetTransparent(platform::ColorKey::ArtKey);
-        return true;
-    }
-
-  private:
     platform::Platform& p_;
     const ResourceTree& tree_;
+    int density_;
     std::string* error_;
 };
 
@@ -61,10 +75,21 @@ std::string_view DeckFolder(std::string_view deckName) {
     return "res\\Royal\\";
 }
 
+std::string PicturePathAt(std::string_view relative, int density) {
+    const size_t slash = relative.rfind('\\');
+    const size_t at = slash == std::string_view::npos ? 0 : slash + 1;
+    return std::string(relative.substr(0, at)) + DensityPictureName(relative.substr(at), density);
+}
+
 bool LoadPictures(platform::Platform& p, const ResourceTree& tree, const Game& g,
-                  TablePictures& pics, std::string* error) {
-    Loader load(p, tree, error);
-    if (!load.Picture(pics.Felt, "res\\bitmaps\\Back_800x600.bmp", false)) return false;
+                  TablePictures& pics, std::string* error, int density) {
+    if (!IsDensity(density)) {
+        if (error) *error = "There are no pictures at density " + std::to_string(density);
+        return false;
+    }
+    pics.Density = density;
+    Loader load(p, tree, density, error);
+    if (!load.Felt(pics.Felt)) return false;
     const std::string_view deck = DeckFolder(g.Options.DeckName);
     if (!load.Picture(pics.CardBack, Join(deck, "S_cardback.bmp"))) return false;
     pics.CardsLoaded = 0;

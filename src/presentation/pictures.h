@@ -1,5 +1,6 @@
 // Every picture and font the table is drawn with, loaded once from the unpacked art (and
-// again after the display lost its textures).
+// again after the display lost its textures), from the set of the density the table is
+// composed at: 1, 2 or 3 pixels per table unit (resources/density_names.h).
 #pragma once
 
 #include <array>
@@ -41,15 +42,23 @@ struct TablePictures {
     BitmapFont GiltFont;                        // fntDeluxe: a gilt serif
     std::array<BitmapFont, 11> ScoreLineFonts;  // fntScore: one per score page line
     int CardsLoaded = 0;                        // face pictures 0 .. CardsLoaded - 1
+    // Pixels per table unit of every picture above: each is Density times its 1x size.
+    int Density = 1;
 };
 
 // The folder of a deck's pictures; an unknown deck name falls back to the first deck.
 std::string_view DeckFolder(std::string_view deckName);
 
-// Loads every picture and font for the game's deck and variant. False with the game's
-// error message (naming the file and the reason) when one cannot be loaded.
+// The relative path of a picture ("res\\Royal\\AC.BMP") in the set of `density`
+// ("res\\Royal\\AC@2x.png"); the path itself at 1x.
+std::string PicturePathAt(std::string_view relative, int density);
+
+// Loads every picture and font for the game's deck and variant, from the set of `density`
+// (1, 2 or 3), which the tree must hold (UnpackOptions::Density). False with the game's
+// error message (naming the file and the reason) when one cannot be loaded; a picture the
+// set lacks is such a missing file. The fonts keep their cells in 1x units.
 bool LoadPictures(platform::Platform& p, const ResourceTree& tree, const Game& g,
-                  TablePictures& pics, std::string* error);
+                  TablePictures& pics, std::string* error, int density = 1);
 
 // Frees every picture and font, in the order the game releases them at exit.
 void ReleasePictures(TablePictures& pics);

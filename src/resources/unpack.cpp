@@ -7,6 +7,7 @@
 #include <system_error>
 #include <vector>
 
+#include "resources/density_names.h"
 #include "resources/pak_archive.h"
 
 namespace tarrabel {
@@ -139,6 +140,7 @@ bool ClassifyEntry(std::string_view nameField, EntryTarget* target, std::string*
         target->Marker = false;
         target->Folder = i;
         target->FileName = std::string(file);
+        target->Density = IsPictureFile(file) ? DensityOfFileName(file) : 1;
         return true;
     }
     if (StartsWith(nameField, kMarkerStart)) {
@@ -148,6 +150,7 @@ bool ClassifyEntry(std::string_view nameField, EntryTarget* target, std::string*
                 target->Marker = true;
                 target->Folder = -1;
                 target->FileName.clear();
+                target->Density = 1;
                 return true;
             }
         }
@@ -158,11 +161,41 @@ bool ClassifyEntry(std::string_view nameField, EntryTarget* target, std::string*
     return false;
 }
 
+bool EntryIsUnpackedAt(const EntryTarget& target, int density) {
+    if (target.Marker) return false;
+    if (!IsPictureFile(target.FileName)) return true;
+    return target.Density == density;
+}
+
+namespace {
+
+// Whether a tree left on disk (by a developer, or a run killed before it was cleaned up) can
+// be used for a table at `density`: it has the witness and no other density's background,
+// and above 1x its own.
+bool TreeServes(const fs::path& res, int density) {
+    std::error_code ec;
+    if (!fs::is_regular_file(res / kWitnessFolder / kWitnessFile, ec)) return false;
+    const fs::path bitmaps = res / "Bitmaps";
+    for (int d = 1; d <= kMaxDensity; ++d) {
+        const bool there = fs::exists(bitmaps / DensityPictureName(kBackgroundJpeg, d), ec);
+        if (d == density && d != 1 && !there) return false;
+        if (d != density && there) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 bool UnpackResources(const UnpackOptions& options, const PictureConverter& convert,
                      ResourceTree* tree, std::string* error) {
     std::error_code ec;
     const fs::path archiveFolder = options.ArchiveFolder;
-    if (fs::is_regular_file(archiveFolder / kResFolder / kWitnessFolder / kWitnessFile, ec)) {
+    if (!IsDensity(options.Density)) {
+        Fail(error, "There are no pictures at density " + std::to_string(options.Density) +
+                        " (1, 2 or 3)");
+        return false;
+    }
+    if (TreeServes(archiveFolder / kResFolder, options.Density)) {
         *tree = {archiveFolder, false};
         return true;
     }
@@ -239,18 +272,20 @@ bool UnpackResources(const UnpackOptions& options, const PictureConverter& conve
         if (!fs::create_directory(staging / folder.Name, ec))
             return abandon("Cannot create " + Quoted(staging / folder.Name) + ": " + ec.message());
     }
+    const std::string backgroundJpeg = DensityPictureName(kBackgroundJpeg, options.Density);
+    const std::string backgroundBmp = DensityPictureName(kBackgroundJpeg, options.Density, true);
     for (int32_t i = 0; i < pak.EntryCount(); ++i) {
         const EntryTarget& t = targets[size_t(i)];
-        if (t.Marker) continue;
+        if (!EntryIsUnpackedAt(t, options.Density)) continue;
         const fs::path folder = staging / kResourceFolders[t.Folder].Name;
         std::string why;
         if (!pak.SaveEntry(i, (folder / t.FileName).string(), &why)) return abandon(why);
         std::string_view trimmed = t.FileName;
         while (!trimmed.empty() && trimmed.front() == ' ')
             trimmed.remove_prefix(1);
-        if (trimmed == kBackgroundJpeg) {
+        if (trimmed == backgroundJpeg) {
             if (!convert) return abandon("No picture converter for " + Quoted(folder / t.FileName));
-            if (!convert(folder / t.FileName, folder / kBackgroundBmp, &why))
+            if (!convert(folder / t.FileName, folder / backgroundBmp, &why))
                 return abandon(why.empty() ? "Cannot convert " + Quoted(folder / t.FileName) : why);
         }
     }

@@ -5,7 +5,9 @@
 //
 // The unpacking checks the whole archive before it writes anything, fills a fresh staging
 // folder and renames it to `res` only when every file is there, so the tree is either
-// complete or absent. When the executable's folder cannot be written (an installed game),
+// complete or absent. The archive holds every picture at 1x and again at 2x and 3x
+// (resources/density_names.h); only the set the table is composed at is written out, with
+// the sounds. When the executable's folder cannot be written (an installed game),
 // the tree goes into a private temporary folder instead.
 #pragma once
 
@@ -51,6 +53,9 @@ struct EntryTarget {
     bool Marker = false;
     int Folder = -1;       // index into kResourceFolders for a file
     std::string FileName;  // the name after the prefix, trailing fill removed
+    // The picture set the file belongs to: 2 or 3 for "NAME@2x.png", "NAME@3x.png"; 1 for
+    // every other file, the 1x pictures and the sounds alike.
+    int Density = 1;
 };
 // Reads an entry's name field. Returns false with the reason in *error for a name that
 // carries no known prefix, a foreign marker, or a file name that is not safe.
@@ -73,10 +78,19 @@ struct UnpackOptions {
     std::filesystem::path ArchiveFolder;  // AppPath
     std::string PakFileName{kPakFileName};
     std::filesystem::path TempParent;  // for a private folder; empty: the system's temp folder
+    // The pixels per table unit the table is composed at (1, 2 or 3): the picture set to
+    // write out. Files that are not pictures are written at every density.
+    int Density = 1;
 };
 
+// Whether the unpacking writes an entry out for a table composed at `density`: a picture
+// of that set, or a file that is not a picture (the sounds).
+bool EntryIsUnpackedAt(const EntryTarget& target, int density);
+
 // Makes the tree available: when ArchiveFolder/res/Sounds/CARD_FLIP.WAV exists the tree
-// there is used as it is; otherwise ArchiveFolder/res134.pak is unpacked. Returns false
+// there is used as it is (above 1x only when it also holds that density's table background
+// JPEG, and at 1x only when it holds no other density's); otherwise ArchiveFolder/res134.pak
+// is unpacked, the pictures of options.Density only. Returns false
 // with a message naming the file at fault when the archive is missing, not a PAK archive,
 // damaged, holds an entry it must not (a name outside the tree, no known prefix, a foreign
 // marker), lacks the sound the tree is recognised by, or cannot be written out; nothing is

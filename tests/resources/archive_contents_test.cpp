@@ -4,8 +4,10 @@
 // its cell grid with each glyph clear of its cell's edges, every sound is the PCM format
 // the sound layer loads, and the clean-up leaves nothing behind.
 #include <SDL.h>
+#include <SDL_image.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <map>
@@ -20,6 +22,7 @@
 #include "platform/picture_convert.h"
 #include "platform/picture_load.h"
 #include "platform/surface.h"
+#include "resources/density_names.h"
 #include "resources/pak_archive.h"
 #include "resources/unpack.h"
 
@@ -124,11 +127,21 @@ TEST_F(BuiltArchive, EveryEntryIsAFileOfTheTreeOrAMarker) {
         const std::string rel =
             std::string(kResourceFolders[target.Folder].Name) + "/" + target.FileName;
         EXPECT_TRUE(files.insert(rel).second) << rel << " is packed twice";
-        EXPECT_TRUE(fs::exists(tree.Root / "res" / rel)) << rel << " was not unpacked";
+        // The tree of a table at 1x holds every entry but the pictures of the sharper sets.
+        EXPECT_EQ(fs::exists(tree.Root / "res" / rel), EntryIsUnpackedAt(target, 1)) << rel;
     }
     EXPECT_GE(markers, 1);
-    for (const Expected& e : ExpectedPictures())
-        EXPECT_TRUE(files.count(e.Folder + "/" + e.File)) << e.Folder << "/" << e.File;
+    // Every picture at 1x, 2x and 3x, the fonts and the table background with them.
+    std::vector<Expected> pictures = ExpectedPictures();
+    for (const char* font : {"fntHandParker.bmp", "fntDigit.bmp", "fntDeluxe.bmp"})
+        pictures.push_back({"fntFonts", font, 0, 0});
+    pictures.push_back({"Bitmaps", std::string(kBackgroundJpeg), 0, 0});
+    for (const Expected& e : pictures) {
+        for (int density = 1; density <= kMaxDensity; ++density) {
+            const std::string name = e.Folder + "/" + DensityPictureName(e.File, density);
+            EXPECT_TRUE(files.count(name)) << name;
+        }
+    }
 }
 
 TEST_F(BuiltArchive, PicturesHaveTheirSizesAndKeyColour) {
@@ -313,6 +326,240 @@ TEST_F(BuiltArchive, CleanUpLeavesOnlyTheArchive) {
     for (const auto& e : fs::directory_iterator(folder.Path()))
         left.insert(e.path().filename().string());
     EXPECT_EQ(left, std::set<std::string>{"res134.pak"});
+}
+
+// --- The sharper sets ---------------------------------------------------------------------
+//
+// The same archive unpacked for a table at 1x and for one at 2x or 3x: every picture of the
+// sharper set is the 1x picture drawn again at that many pixels per table unit, the same
+// shape (where the table shows through), the same layout inside it.
+
+bool IsKey565(const platform::Surface& s, int x, int y) {
+    return s.At(x, y) == platform::kArtKey565;
+}
+
+// Whether the picture has a pixel keyed (or painted) within one pixel of (x, y); past the
+// picture's edge counts as keyed, for the table shows there. A sharper picture's pixel
+// agrees with the 1x picture when the 1x picture has its kind that near: the pixel of
+// antialiasing either way that an edge drawn at another size may fall on.
+bool KindWithinAPixel(const platform::Surface& s, int x, int y, bool key) {
+    for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            const int px = x + dx, py = y + dy;
+            const bool outside = px < 0 || py < 0 || px >= s.Width || py >= s.Height;
+            if ((outside || IsKey565(s, px, py)) == key) return true;
+        }
+    }
+    return false;
+}
+
+// The ink of a card's corner index: its red or near-black pixels.
+bool IsIndexInk(uint16_t p) {
+    const int r = p >> 11, g = (p >> 5) & 63, b = p & 31;
+    if (p == platform::kArtKey565) return false;
+    const bool red = r >= 20 && g < 24 && b < 12;
+    const bool black = r < 8 && g < 16 && b < 8;
+    return red || black;
+}
+
+struct Box {
+    int Left = 1 << 30, Top = 1 << 30, Right = -1, Bottom = -1;  // Right, Bottom: last pixel
+    bool Empty() const { return Right < 0; }
+};
+
+// The box round the index ink inside the card's top-left corner, a region given in table
+// units (so the same region at every density), clear of the card's outline and its rounded
+// corner.
+Box CornerIndexBox(const platform::Surface& card, int density) {
+    constexpr int kFrom = 4, kToX = 15, kToY = 40;
+    Box box;
+    for (int y = kFrom * density; y < kToY * density; ++y) {
+        for (int x = kFrom * density; x < kToX * density; ++x) {
+            if (!IsIndexInk(card.At(x, y))) continue;
+            box.Left = std::min(box.Left, x), box.Right = std::max(box.Right, x);
+            box.Top = std::min(box.Top, y), box.Bottom = std::max(box.Bottom, y);
+        }
+    }
+    return box;
+}
+
+class DensitySets : public ::testing::TestWithParam<int> {
+  protected:
+    void SetUp() override {
+        if (std::string(kBuiltPak).empty() || !fs::exists(kBuiltPak))
+            GTEST_SKIP() << "this build makes no res134.pak";
+        for (int i = 0; i < 2; ++i) {
+            fs::create_directories(folder.Path() / std::to_string(i));
+            fs::copy_file(kBuiltPak, folder.Path() / std::to_string(i) / "res134.pak");
+            UnpackOptions options;
+            options.ArchiveFolder = folder.Path() / std::to_string(i);
+            options.Density = i == 0 ? 1 : GetParam();
+            std::string error;
+            ASSERT_TRUE(UnpackResources(options, platform::ConvertJpegToBmp, &trees[i], &error))
+                << error;
+        }
+    }
+    void TearDown() override {
+        for (ResourceTree& t : trees)
+            if (!t.Root.empty()) DeleteResources(t);
+    }
+    // The picture `file` (its 1x name) of `folderName` at 1x (sharp false) or at the density.
+    platform::Surface Load(const std::string& folderName, const std::string& file, bool sharp) {
+        const int density = sharp ? GetParam() : 1;
+        const fs::path path =
+            trees[sharp ? 1 : 0].Root / "res" / folderName / DensityPictureName(file, density);
+        platform::Surface s;
+        std::string error;
+        EXPECT_TRUE(platform::LoadPictureFile(path.string(), &s, &error)) << error;
+        return s;
+    }
+
+    TempFolder folder;
+    ResourceTree trees[2];
+};
+
+// Named x2 and x3; built by appending (g++ 12 warns falsely, -Wrestrict, about "x" + string).
+INSTANTIATE_TEST_SUITE_P(Density, DensitySets, ::testing::Values(2, 3), [](const auto& info) {
+    std::string name = "x";
+    name += std::to_string(info.param);
+    return name;
+});
+});
+
+TEST_P(DensitySets, OnlyThatSetAndTheSoundsAreUnpacked) {
+    const int k = GetParam();
+    int pictures = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(trees[1].Root / "res")) {
+        if (!entry.is_regular_file()) continue;
+        const std::string file = entry.path().filename().string();
+        if (!IsPictureFile(file)) {
+            EXPECT_EQ(entry.path().parent_path().filename(), "Sounds") << file;
+            continue;
+        }
+        ++pictures;
+        EXPECT_EQ(DensityOfFileName(file), k) << file;
+    }
+    EXPECT_GT(pictures, 3 * 56) << "the three decks alone";
+    EXPECT_TRUE(fs::exists(trees[1].Root / "res/Sounds/CARD_FLIP.WAV"));
+}
+
+TEST_P(DensitySets, EveryPictureIsTheOneXPictureAtKTimesItsSizeWithTheSameOutline) {
+    const int k = GetParam();
+    // The fonts' fine strokes are not an outline: a hairline the 1x cell drops may show at
+    // 2x. Their cells are checked below.
+    for (const Expected& e : ExpectedPictures()) {
+        SCOPED_TRACE(e.Folder + "/" + DensityPictureName(e.File, k));
+        const platform::Surface one = Load(e.Folder, e.File, false);
+        const platform::Surface sharp = Load(e.Folder, e.File, true);
+        ASSERT_FALSE(one.Empty());
+        ASSERT_EQ(sharp.Width, one.Width * k);
+        ASSERT_EQ(sharp.Height, one.Height * k);
+        // Each 1x pixel stands for a k x k block: the block is keyed where the 1x picture is
+        // keyed, and painted where it is painted, up to a pixel at the outline's edges.
+        int differ = 0;
+        std::string first;
+        for (int y = 0; y < sharp.Height; ++y) {
+            for (int x = 0; x < sharp.Width; ++x) {
+                if (KindWithinAPixel(one, x / k, y / k, IsKey565(sharp, x, y))) continue;
+                if (differ++ == 0) first = std::to_string(x) + "," + std::to_string(y);
+            }
+        }
+        EXPECT_EQ(differ, 0) << "pixels away from the 1x outline's edges that change, the first at "
+                             << first;
+    }
+}
+
+TEST_P(DensitySets, TheCardsCornerIndexSitsWhereTheOneXIndexSits) {
+    const int k = GetParam();
+    for (const char* deck : {"Royal", "Roya2", "Roya3"}) {
+        // Cards without a court figure's frame, whose hairlines a sharper picture shows near
+        // the index where the 1x picture blurs them away.
+        for (const char* name : {"AC.BMP", "2H.BMP", "5C.BMP", "10D.BMP"}) {
+            SCOPED_TRACE(std::string(deck) + "/" + name);
+            const Box one = CornerIndexBox(Load(deck, name, false), 1);
+            const Box sharp = CornerIndexBox(Load(deck, name, true), k);
+            ASSERT_FALSE(one.Empty()) << "no index at 1x";
+            ASSERT_FALSE(sharp.Empty()) << "no index";
+            // Edges in pixels of the sharp picture: the 1x box's edges, scaled, within one 1x
+            // pixel and a little antialiasing either way.
+            const int tolerance = k + 1;
+            EXPECT_NEAR(sharp.Left, one.Left * k, tolerance);
+            EXPECT_NEAR(sharp.Top, one.Top * k, tolerance);
+            EXPECT_NEAR(sharp.Right + 1, (one.Right + 1) * k, tolerance);
+            EXPECT_NEAR(sharp.Bottom + 1, (one.Bottom + 1) * k, tolerance);
+        }
+    }
+}
+
+TEST_P(DensitySets, FontsKeepTheirCellGridAtKTimesTheCellSize) {
+    const int k = GetParam();
+    constexpr int kCellW = 19, kCellH = 27, kColumns = 20;
+    constexpr int kCells = '~' - ' ' + 1;
+    for (const char* font : {"fntHandParker.bmp", "fntDigit.bmp", "fntDeluxe.bmp"}) {
+        SCOPED_TRACE(font);
+        const platform::Surface one = Load("fntFonts", font, false);
+        const platform::Surface sharp = Load("fntFonts", font, true);
+        ASSERT_EQ(sharp.Width, kColumns * kCellW * k);
+        ASSERT_GE(sharp.Height, ((kCells + kColumns - 1) / kColumns) * kCellH * k);
+        auto painted = [](const platform::Surface& s, int x0, int y0, int w, int h) {
+            int n = 0;
+            for (int y = y0; y < y0 + h; ++y)
+                for (int x = x0; x < x0 + w; ++x)
+                    n += IsKey565(s, x, y) ? 0 : 1;
+            return n;
+        };
+        std::string blankOnlyOnce, touching;
+        for (int c = 0; c < kCells; ++c) {
+            const int x = (c % kColumns) * kCellW, y = (c / kColumns) * kCellH;
+            const bool oneInk = painted(one, x, y, kCellW, kCellH) > 0;
+            const bool sharpInk = painted(sharp, x * k, y * k, kCellW * k, kCellH * k) > 0;
+            if (oneInk != sharpInk) blankOnlyOnce += char(' ' + c);
+            // Two table units clear each side, one above and below, as at 1x.
+            const int edge = painted(sharp, x * k, y * k, 2 * k, kCellH * k) +
+                             painted(sharp, (x + kCellW - 2) * k, y * k, 2 * k, kCellH * k) +
+                             painted(sharp, x * k, y * k, kCellW * k, 1) +
+                             painted(sharp, x * k, (y + kCellH) * k - 1, kCellW * k, 1);
+            if (edge > 0) touching += char(' ' + c);
+        }
+        EXPECT_EQ(blankOnlyOnce, "") << "characters drawn at one size only";
+        EXPECT_EQ(touching, "") << "glyphs reaching their cell's edge";
+    }
+}
+
+TEST_P(DensitySets, TheTableBackgroundArrivesAtKTimesTheTable) {
+    const int k = GetParam();
+    const fs::path bitmaps = trees[1].Root / "res/Bitmaps";
+    SurfacePtr back = LoadRgb(bitmaps / DensityPictureName(kBackgroundJpeg, k, true));
+    ASSERT_TRUE(back) << SDL_GetError();
+    EXPECT_EQ(back->w, 800 * k);
+    EXPECT_EQ(back->h, 600 * k);
+    EXPECT_TRUE(fs::exists(bitmaps / DensityPictureName(kBackgroundJpeg, k)));
+}
+
+// The table leaves out the pixels equal to its key in its 16-bit format: in the sharper sets
+// too, exactly the pixels painted as the key.
+TEST_P(DensitySets, OnlyThePixelsPaintedAsTheKeyAreLeftOutOnTheTable) {
+    int pictures = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(trees[1].Root / "res")) {
+        const fs::path& path = entry.path();
+        if (path.extension() != ".png") continue;
+        SCOPED_TRACE(path.filename().string());
+        ++pictures;
+        SurfacePtr loaded(IMG_Load(path.c_str()), SDL_FreeSurface);
+        ASSERT_TRUE(loaded) << IMG_GetError();
+        SurfacePtr rgb(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGB888, 0),
+                       SDL_FreeSurface);
+        platform::Surface table;
+        std::string error;
+        ASSERT_TRUE(platform::LoadPictureFile(path.string(), &table, &error)) << error;
+        ASSERT_EQ(table.Width, rgb->w);
+        int vanish = 0;
+        for (int y = 0; y < rgb->h; ++y)
+            for (int x = 0; x < rgb->w; ++x)
+                vanish += (IsKey565(table, x, y) != IsKey(rgb.get(), x, y)) ? 1 : 0;
+        EXPECT_EQ(vanish, 0);
+    }
+    EXPECT_GT(pictures, 3 * 56);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "resources/density_names.h"
 #include "resources/pak_fixture.h"
 
 namespace tarrabel::test {
@@ -27,9 +28,10 @@ class Unpack : public ::testing::Test {
     void Archive(const std::vector<RawEntry>& entries) {
         WriteFile(app / "res134.pak", RawPak(entries));
     }
-    bool Run(std::string* error) {
+    bool Run(std::string* error, int density = 1) {
         UnpackOptions options;
         options.ArchiveFolder = app;
+        options.Density = density;
         options.TempParent = tmp.Path() / "private";
         fs::create_directories(options.TempParent);
         return UnpackResources(options, convert, &tree, error);
@@ -94,6 +96,104 @@ TEST_F(Unpack, AnExistingTreeIsUsedWithoutOpeningTheArchive) {
               (std::set<std::string>{"res", "res/Sounds", "res/Sounds/CARD_FLIP.WAV"}));
     ASSERT_TRUE(DeleteResources(tree, &error)) << error;
     EXPECT_TRUE(fs::is_empty(app));
+}
+
+// The archive holds every picture at 1x, 2x and 3x; a table composed at one density needs
+// only that set, and the sounds, which exist once.
+TEST_F(Unpack, EachDensityWritesOnlyItsOwnPicturesBesideTheSounds) {
+    Archive({{"dumm134", Bytes("1")},
+             {"XntFonts_fntDigit.bmp", Bytes("f1")},
+             {"XntFonts_fntDigit@2x.png", Bytes("f2")},
+             {"XntFonts_fntDigit@3x.png", Bytes("f3")},
+             kWitness,
+             {"Xounds_SIGN1.WAV", Bytes("sign")},
+             {"Xitmaps_Back_800x600.jpg", Bytes("j1")},
+             {"Xitmaps_Back_800x600@2x.jpg", Bytes("j2")},
+             {"Xitmaps_Back_800x600@3x.jpg", Bytes("j3")},
+             {"Xoyal_AC.BMP", Bytes("c1")},
+             {"Xoyal_AC@2x.png", Bytes("c2")},
+             {"Xoyal_AC@3x.png", Bytes("c3")},
+             {"dummy2_version", Bytes("2")}});
+    const std::set<std::string> folders = {"fntFonts",
+                                           "Sounds",
+                                           "Sounds/CARD_FLIP.WAV",
+                                           "Sounds/SIGN1.WAV",
+                                           "Bitmaps",
+                                           "Numbers",
+                                           "Royal",
+                                           "Roya2",
+                                           "Roya3"};
+    struct Case {
+        int density;
+        std::set<std::string> pictures;
+        const char* felt;  // what the converted background holds
+    };
+    const Case cases[] = {
+        {1,
+         {"fntFonts/fntDigit.bmp", "Bitmaps/Back_800x600.jpg", "Bitmaps/Back_800x600.bmp",
+          "Royal/AC.BMP"},
+         "BMj1"},
+        {2,
+         {"fntFonts/fntDigit@2x.png", "Bitmaps/Back_800x600@2x.jpg", "Bitmaps/Back_800x600@2x.bmp",
+          "Royal/AC@2x.png"},
+         "BMj2"},
+        {3,
+         {"fntFonts/fntDigit@3x.png", "Bitmaps/Back_800x600@3x.jpg", "Bitmaps/Back_800x600@3x.bmp",
+          "Royal/AC@3x.png"},
+         "BMj3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.density);
+        conversions.clear();
+        std::string error;
+        ASSERT_TRUE(Run(&error, c.density)) << error;
+        std::set<std::string> expected = folders;
+        expected.insert(c.pictures.begin(), c.pictures.end());
+        EXPECT_EQ(Listing(app / "res"), expected);
+        EXPECT_EQ(conversions.size(), 1u);
+        const std::string bmp = DensityPictureName(kBackgroundJpeg, c.density, true);
+        EXPECT_EQ(ReadFile(app / "res/Bitmaps" / bmp), Bytes(c.felt));
+        ASSERT_TRUE(DeleteResources(tree, &error)) << error;
+        EXPECT_EQ(Listing(app), (std::set<std::string>{"res134.pak"}));
+    }
+}
+
+// A tree left on disk by a run killed before its clean-up is used again only by a table of
+// the density it was unpacked for; any other density unpacks its own set in its place.
+TEST_F(Unpack, ATreeLeftForAnotherDensityIsReplaced) {
+    Archive({kWitness,
+             {"Xitmaps_Back_800x600.jpg", Bytes("j1")},
+             {"Xitmaps_Back_800x600@3x.jpg", Bytes("j3")}});
+    struct Case {
+        int left, wanted;
+        bool reused;
+    };
+    const Case cases[] = {{1, 1, true}, {3, 3, true}, {1, 3, false}, {3, 1, false}, {3, 2, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "left at " << c.left << ", wanted at " << c.wanted);
+        fs::remove_all(app / "res");
+        fs::create_directories(app / "res/Sounds");
+        fs::create_directories(app / "res/Bitmaps");
+        WriteFile(app / "res/Sounds/CARD_FLIP.WAV", Bytes("old"));
+        WriteFile(app / "res/Bitmaps" / DensityPictureName(kBackgroundJpeg, c.left), Bytes("old"));
+        std::string error;
+        ASSERT_TRUE(Run(&error, c.wanted)) << error;
+        EXPECT_EQ(ReadFile(app / "res/Sounds/CARD_FLIP.WAV"), Bytes(c.reused ? "old" : "flip"));
+        const bool ownFelt =
+            fs::exists(app / "res/Bitmaps" / DensityPictureName(kBackgroundJpeg, c.wanted));
+        EXPECT_EQ(ownFelt, c.wanted != 2) << "the archive has no 2x background";
+        ASSERT_TRUE(DeleteResources(tree, &error)) << error;
+    }
+}
+
+TEST_F(Unpack, ADensityWithoutPicturesIsRefusedBeforeAnythingIsWritten) {
+    Archive({kWitness});
+    for (const int density : {0, 4, -1}) {
+        std::string error;
+        EXPECT_FALSE(Run(&error, density));
+        EXPECT_NE(error.find("density " + std::to_string(density)), std::string::npos) << error;
+        EXPECT_EQ(Listing(app), (std::set<std::string>{"res134.pak"}));
+    }
 }
 
 // Every archive here must be refused with nothing written: the message names the archive
