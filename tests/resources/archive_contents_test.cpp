@@ -424,7 +424,6 @@ INSTANTIATE_TEST_SUITE_P(Density, DensitySets, ::testing::Values(2, 3), [](const
     name += std::to_string(info.param);
     return name;
 });
-});
 
 TEST_P(DensitySets, OnlyThatSetAndTheSoundsAreUnpacked) {
     const int k = GetParam();
