@@ -93,8 +93,16 @@ bool LoadPictures(platform::Platform& p, const ResourceTree& tree, const Game& g
     const std::string_view deck = DeckFolder(g.Options.DeckName);
     if (!load.Picture(pics.CardBack, Join(deck, "S_cardback.bmp"))) return false;
     pics.CardsLoaded = 0;
+    // The games of two packs show each face twice: the second is a copy of the first, not
+    // a second read of the file (decoding is most of the start-up at the higher densities).
     for (int i = 0; i < g.Rules.DeckSize && i < kCardTableSize; ++i) {
-        if (!load.Picture(pics.CardFaces[i], Join(deck, g.Cards->FileName[i]))) return false;
+        int same = 0;
+        while (same < i && g.Cards->FileName[same] != g.Cards->FileName[i])
+            ++same;
+        if (same < i)
+            pics.CardFaces[i] = pics.CardFaces[same];
+        else if (!load.Picture(pics.CardFaces[i], Join(deck, g.Cards->FileName[i])))
+            return false;
         pics.CardsLoaded = i + 1;
     }
     for (int i = 0; i < 4; ++i)
@@ -115,8 +123,12 @@ bool LoadPictures(platform::Platform& p, const ResourceTree& tree, const Game& g
         !load.Font(pics.ClockFont, "res\\fntFonts\\fntDigit.bmp") ||
         !load.Font(pics.GiltFont, "res\\fntFonts\\fntDeluxe.bmp"))
         return false;
-    for (auto& f : pics.ScoreLineFonts)
-        if (!load.Font(f, "res\\fntFonts\\fntHandParker.bmp")) return false;
+    // Every line of the score page is written with its own copy of the handwriting.
+    for (auto& f : pics.ScoreLineFonts) {
+        f.SetCells(kFontCellWidth, kFontCellHeight, kFontColumns);
+        f.Picture = pics.HandwritingFont.Picture;
+        f.Density = density;
+    }
     return true;
 }
 
