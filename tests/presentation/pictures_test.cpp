@@ -1,0 +1,139 @@
+// Loading the table's pictures from the build's archive at each density: every picture and
+// font exactly the density times its 1x size, the fonts' cells still in table units, and a
+// picture the density's set lacks reported like any missing picture. Also the deck
+// previews' cards read straight from the archive at a density.
+#include "presentation/pictures.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "core/game.h"
+#include "core/options.h"
+#include "core/services.h"
+#include "platform/null_platform.h"
+#include "platform/picture_convert.h"
+#include "resources/density_names.h"
+#include "resources/pak_fixture.h"
+#include "resources/unpack.h"
+#include "session/game_init.h"
+
+namespace tarrabel::test {
+namespace {
+
+#ifdef TARRABEL_PAK_PATH
+constexpr const char* kBuiltPak = TARRABEL_PAK_PATH;
+#else
+constexpr const char* kBuiltPak = "";
+#endif
+
+class PicturesAtDensity : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (std::string(kBuiltPak).empty() || !fs::exists(kBuiltPak))
+            GTEST_SKIP() << "this build makes no res134.pak";
+        // Two packs, so that the copies of the second pack's faces are loaded too.
+        GameInit(*game, DefaultOptions(GameVariant::PisYedili),
+                 Services{&clock, &rng, &sound, nullptr});
+    }
+    // Unpacks the archive for `density` into its own folder and loads from it at `loadAt`.
+    bool Load(int density, int loadAt, TablePictures& pics, std::string* error,
+              const std::function<void(const fs::path& res)>& spoil = nullptr) {
+        const fs::path app = folder.Path() / std::to_string(density);
+        fs::create_directories(app);
+        fs::copy_file(kBuiltPak, app / "res134.pak", fs::copy_options::overwrite_existing);
+        UnpackOptions options;
+        options.ArchiveFolder = app;
+        options.Density = density;
+        ResourceTree tree;
+        if (!UnpackResources(options, platform::ConvertJpegToBmp, &tree, error)) return false;
+        if (spoil) spoil(tree.Root / "res");
+        const bool ok = LoadPictures(null, tree, *game, pics, error, loadAt);
+        DeleteResources(tree);
+        return ok;
+    }
+
+    TempFolder folder;
+    VirtualClock clock;
+    SeededRandom rng{7};
+    NullSound sound;
+    std::unique_ptr<Game> game = std::make_unique<Game>();
+    platform::NullPlatform null;
+};
+
+TEST_F(PicturesAtDensity, EveryPictureIsTheDensityTimesItsOneXSize) {
+    TablePictures one;
+    std::string error;
+    ASSERT_TRUE(Load(1, 1, one, &error)) << error;
+    EXPECT_EQ(one.Density, 1);
+    EXPECT_EQ(one.Felt.Width, 800);
+    for (const int k : {2, 3}) {
+        SCOPED_TRACE(k);
+        TablePictures sharp;
+        ASSERT_TRUE(Load(k, k, sharp, &error)) << error;
+        EXPECT_EQ(sharp.Density, k);
+        const std::pair<const platform::Surface*, const platform::Surface*> pairs[] = {
+            {&one.Felt, &sharp.Felt},
+            {&one.CardBack, &sharp.CardBack},
+            {&one.CardFaces[0], &sharp.CardFaces[0]},
+            {&one.CardFaces[one.CardsLoaded - 1], &sharp.CardFaces[sharp.CardsLoaded - 1]},
+            {&one.SuitIcons[3], &sharp.SuitIcons[3]},
+            {&one.PassBanner, &sharp.PassBanner},
+            {&one.ScorePage, &sharp.ScorePage},
+            {&one.PickFrame, &sharp.PickFrame},
+            {&one.ScoreRuleTop, &sharp.ScoreRuleTop},
+            {&one.ScoreRuleSide, &sharp.ScoreRuleSide},
+            {&one.Pointer, &sharp.Pointer},
+            {&one.ClockFont.Picture, &sharp.ClockFont.Picture},
+            {&one.ScoreLineFonts[10].Picture, &sharp.ScoreLineFonts[10].Picture},
+        };
+        for (const auto& [a, b] : pairs) {
+            ASSERT_FALSE(a->Empty());
+            EXPECT_EQ(b->Width, a->Width * k);
+            EXPECT_EQ(b->Height, a->Height * k);
+            EXPECT_TRUE(b->HasKey || b == &sharp.Felt) << "keyed as at 1x";
+        }
+        EXPECT_EQ(sharp.CardsLoaded, one.CardsLoaded);
+        // The second pack's face is the same picture as the first's.
+        EXPECT_EQ(sharp.CardFaces[52].Pixels, sharp.CardFaces[0].Pixels);
+        // Text is laid out in table units at every density.
+        for (const BitmapFont* f : {&sharp.ClockFont, &sharp.HandwritingFont,
+                                    &sharp.ScoreLineFonts[0], &sharp.GiltFont}) {
+            EXPECT_EQ(f->CellWidth, 19);
+            EXPECT_EQ(f->CellHeight, 27);
+            EXPECT_EQ(f->Density, k);
+        }
+    }
+}
+
+// A set without a picture the table needs stops the game with its message for a missing
+// file, naming the picture of that set.
+TEST_F(PicturesAtDensity, APictureTheSetLacksIsAMissingFile) {
+    struct Case {
+        int unpacked, loaded;
+        const char* missing;  // removed from the tree, or null
+        const char* named;
+    };
+    const Case cases[] = {
+        {1, 2, nullptr, "Back_800x600@2x.bmp"},  // a tree of another density
+        {3, 3, "Royal/S_cardback@3x.png", "S_cardback@3x.png"},
+        {2, 2, "fntFonts/fntDigit@2x.png", "fntDigit@2x.png"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.named);
+        TablePictures pics;
+        std::string error;
+        const bool ok = Load(c.unpacked, c.loaded, pics, &error, [&](const fs::path& res) {
+            if (c.missing) fs::remove(res / c.missing);
+        });
+        EXPECT_FALSE(ok);
+        EXPECT_EQ(error.rfind("Error in function ", 0), 0u) << error;
+        EXPECT_NE(error.find("Error Number: 53"), std::string::npos) << error;
+        EXPECT_NE(error.find(c.named), std::string::npos) << error;
+    }
+}
+
+}  // namespace
+}  // namespace tarrabel::test
