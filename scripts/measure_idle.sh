@@ -1,19 +1,23 @@
 #!/usr/bin/env bash
 # The game's processor use and memory as a player meets them, measured from outside on the
 # real game under a private Xvfb (no sound device):
-#   dealing  - the first seconds of the first deal, cards flying;
+#   dealing  - the first seconds of the first deal, cards flying (from DEAL_SKIP seconds
+#              after the window appeared: the art is unpacked and loaded before that);
 #   paused   - P pressed while the deal is still going on (the picture must stand still);
 #   idle     - the human's turn, nothing moving: several windows, the least and the most;
 #   peak RSS - VmHWM at the end;
-# then once more in full screen on a larger screen (1920x1080 unless set), dealing only.
+# then in full screen on larger screens (1920x1080 unless set), dealing and peak RSS only,
+# each beside the windowed deal as a ratio.
 #
 # Processor use is utime + stime of the whole process (every thread) from /proc/PID/stat
 # over the window, as a percentage of one core. The figures are printed, not judged.
 #
 # usage: scripts/measure_idle.sh [BUILD_DIR]    (default: build/release)
 # environment: SEED (3), VARIANT (4), WINDOW seconds per idle/paused window (20),
-#              IDLE_WINDOWS (3), DEAL_WINDOW seconds (3), FULLSCREEN (1: also full screen,
-#              0: not), FULL_WIDTH (1920), FULL_HEIGHT (1080), SKIP_WINDOWED (0)
+#              IDLE_WINDOWS (3), DEAL_WINDOW seconds (3), DEAL_SKIP seconds (1), FULLSCREEN (1: also full screen,
+#              0: not), FULL_SIZES ("1920x1080"; several: "1366x768 1920x1080 3840x2160"),
+#              WM (openbox: full screen under that window manager when it is installed;
+#              none: on the bare X server), SKIP_WINDOWED (0)
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -23,9 +27,10 @@ variant=${VARIANT:-4}
 window=${WINDOW:-20}
 idle_windows=${IDLE_WINDOWS:-3}
 deal_window=${DEAL_WINDOW:-3}
+deal_skip=${DEAL_SKIP:-1}
 also_fullscreen=${FULLSCREEN:-1}
-full_width=${FULL_WIDTH:-1920}
-full_height=${FULL_HEIGHT:-1080}
+full_sizes=${FULL_SIZES:-${FULL_WIDTH:-1920}x${FULL_HEIGHT:-1080}}
+wm=${WM:-openbox}
 skip_windowed=${SKIP_WINDOWED:-0}
 
 for tool in Xvfb xdotool import md5sum; do
@@ -38,7 +43,7 @@ done
 hz=$(getconf CLK_TCK)
 work=$(mktemp -d /tmp/tarrabel-measure.XXXXXX)
 cp "$build/tarrabel" "$build/res134.pak" "$work/"
-xvfb_pid="" game_pid=""
+xvfb_pid="" game_pid="" wm_pid=""
 
 stop_game() {
     if [[ -n $game_pid ]]; then
@@ -48,6 +53,11 @@ stop_game() {
     fi
 }
 stop_xvfb() {
+    if [[ -n $wm_pid ]]; then
+        kill "$wm_pid" 2>/dev/null || true
+        wait "$wm_pid" 2>/dev/null || true
+        wm_pid=""
+    fi
     if [[ -n $xvfb_pid ]]; then
         kill "$xvfb_pid" 2>/dev/null || true
         wait "$xvfb_pid" 2>/dev/null || true
@@ -132,13 +142,15 @@ measure_windowed() {
     echo "tarrabel --windowed --seed $seed --variant $variant, Xvfb 800x600x24, SDL_AUDIODRIVER=dummy"
     start_xvfb 800 600
     start_game --windowed --seed "$seed" --variant "$variant"
+    sleep "$deal_skip"
 
     before=$(picture)
     read -r g x < <(cpu_window "$deal_window")
     after=$(picture)
     moved=$([[ $before != "$after" ]] && echo "picture changed" || echo "PICTURE DID NOT CHANGE")
-    printf '(a) dealing, first %ss after the window appeared:  game %6s %%   Xvfb %6s %%   (%s)\n' \
-        "$deal_window" "$g" "$x" "$moved"
+    printf '(a) dealing, %ss from %ss after the window appeared: game %6s %%   Xvfb %6s %%   (%s)\n' \
+        "$deal_window" "$deal_skip" "$g" "$x" "$moved"
+    windowed_deal=$g
 
     press p
     sleep 0.5
@@ -171,18 +183,32 @@ measure_windowed() {
 }
 [[ $skip_windowed == 1 ]] || measure_windowed
 
+windowed_deal=${windowed_deal:-}
 if [[ $also_fullscreen == 1 ]]; then
-    echo "tarrabel --seed $seed --variant $variant (full screen), Xvfb ${full_width}x${full_height}x24"
-    start_xvfb "$full_width" "$full_height"
-    start_game --seed "$seed" --variant "$variant"
-    before=$(picture)
-    read -r g x < <(cpu_window "$deal_window")
-    after=$(picture)
-    moved=$([[ $before != "$after" ]] && echo "picture changed" || echo "PICTURE DID NOT CHANGE")
-    printf '(a) dealing, first %ss, full screen %sx%s:    game %6s %%   Xvfb %6s %%   (%s)\n' \
-        "$deal_window" "$full_width" "$full_height" "$g" "$x" "$moved"
-    printf 'peak RSS (VmHWM): %s kB = %.1f MB\n' "$(vm VmHWM)" \
-        "$(awk -v k="$(vm VmHWM)" 'BEGIN { print k / 1024 }')"
-    stop_game
-    stop_xvfb
+    for size in $full_sizes; do
+        full_width=${size%x*} full_height=${size#*x}
+        start_xvfb "$full_width" "$full_height"
+        manager="no window manager"
+        if [[ $wm != none ]] && command -v "$wm" >/dev/null; then
+            "$wm" >/dev/null 2>&1 &
+            wm_pid=$!
+            sleep 1
+            manager=$wm
+        fi
+        echo "tarrabel --seed $seed --variant $variant (full screen), Xvfb ${full_width}x${full_height}x24, $manager"
+        start_game --seed "$seed" --variant "$variant"
+        sleep "$deal_skip"
+        before=$(picture)
+        read -r g x < <(cpu_window "$deal_window")
+        after=$(picture)
+        moved=$([[ $before != "$after" ]] && echo "picture changed" || echo "PICTURE DID NOT CHANGE")
+        ratio=$([[ -n $windowed_deal ]] && awk -v a="$g" -v b="$windowed_deal" \
+            'BEGIN { if (b > 0) printf "%.2fx the windowed deal", a / b }')
+        printf '(a) dealing, %ss from %ss, full screen %sx%s: game %6s %%   Xvfb %6s %%   (%s) %s\n' \
+            "$deal_window" "$deal_skip" "$full_width" "$full_height" "$g" "$x" "$moved" "$ratio"
+        printf 'peak RSS (VmHWM): %s kB = %.1f MB\n' "$(vm VmHWM)" \
+            "$(awk -v k="$(vm VmHWM)" 'BEGIN { print k / 1024 }')"
+        stop_game
+        stop_xvfb
+    done
 fi

@@ -90,9 +90,9 @@ int main(int argc, char** argv) {
     // starts, and the player's choice there wins.
     GameOptions options = DefaultOptions(cl.Variant.value_or(GameVariant::Tarrabel));
     options.ComputerLevel = cl.ComputerLevel.value_or(AiLevel::Standard);
-    // The options dialog first, unless the command line chose the game.
-    if (!cl.Variant) {
-        // A missing or damaged archive is reported before the dialog: no game could start.
+    // A missing or damaged archive is reported before any window opens: no game could
+    // start. (The art is unpacked once the window is open and its size says which set.)
+    {
         const std::filesystem::path witness =
             unpack.ArchiveFolder / kResFolder / kWitnessFolder / kWitnessFile;
         PakArchive archive;
@@ -100,6 +100,9 @@ int main(int argc, char** argv) {
         if (!std::filesystem::exists(witness, ec) &&
             !archive.Open((unpack.ArchiveFolder / unpack.PakFileName).string(), &error))
             return Fail(*platform, nullptr, error);
+    }
+    // The options dialog first, unless the command line chose the game.
+    if (!cl.Variant) {
         std::optional<GameOptions> chosen;
         if (!RunStartupDialog(*platform, (unpack.ArchiveFolder / unpack.PakFileName).string(),
                               options.ComputerLevel, &chosen, &error))
@@ -112,7 +115,7 @@ int main(int argc, char** argv) {
     }
     if (cl.Windowed) options.FullScreen = false;
     unpack.PakFileName = std::string(options.PakFileName);
-    ResourceTree tree;
+    const ResourceTree tree;  // filled by the table as it unpacks
     // Ctrl+C or a kill while the art is unpacked and loaded waits until the display is up:
     // from then on it is a quit event, and the game leaves the usual way, deleting the tree.
     sigset_t quitSignals;
@@ -124,22 +127,25 @@ int main(int argc, char** argv) {
         sigset_t* set;
         ~UnblockAtExit() { sigprocmask(SIG_UNBLOCK, set, nullptr); }
     } unblockAtExit{&quitSignals};
-    if (!UnpackResources(unpack, platform::ConvertJpegToBmp, &tree, &error))
-        return Fail(*platform, nullptr, error);
-
     TableAppConfig config;
     config.Options = options;
     config.Seed = cl.Seed.value_or(TimeSeed());
     config.Trace = trace.get();
+    config.UnpackArt = [&unpack](int32_t density, ResourceTree* into, std::string* why) {
+        UnpackOptions atDensity = unpack;
+        atDensity.Density = density;
+        return UnpackResources(atDensity, platform::ConvertJpegToBmp, into, why);
+    };
     {
+        // The table unpacks the art itself, and deletes it again once it is loaded (or
+        // could not be).
         TableApp app(*platform, tree, config);
-        if (!app.GameInit(&error)) return Fail(*platform, &tree, error);
+        if (!app.GameInit(&error)) return Fail(*platform, nullptr, error);
         sigprocmask(SIG_UNBLOCK, &quitSignals, nullptr);
         // For timing the start-up from outside: end the process as soon as the first table
         // frame is shown (the art is already deleted), without the orderly shut-down.
         if (std::getenv("TARRABEL_EXIT_AFTER_FIRST_FRAME") && app.RunFrame()) std::_Exit(0);
         app.GameLoop();
     }
-    DeleteResources(tree);
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "platform/letterbox.h"
 #include "presentation/draw_table.h"
 #include "rules/setup.h"
 #include "session/game_init.h"
@@ -77,14 +78,19 @@ bool TableApp::GameInit(std::string* error) {
     displayOpen_ = true;
     released_ = false;
 
-    platform_.InitSound();
-    platform_.LoadSounds(ResourcePath(tree_, "res\\sounds\\CARD_FLIP.WAV").parent_path().string());
-
-    if (!LoadPictures(platform_, tree_, g, *pictures_, error)) {
+    clip_ = {0, 0, config_.Options.ScreenWidth, config_.Options.ScreenHeight};
+    density_ = WantedDensity();
+    if (config_.UnpackArt && !config_.UnpackArt(density_, &tree_, error)) {
         ExitGame();
         return false;
     }
-    clip_ = {0, 0, config_.Options.ScreenWidth, config_.Options.ScreenHeight};
+    platform_.InitSound();
+    platform_.LoadSounds(ResourcePath(tree_, "res\\sounds\\CARD_FLIP.WAV").parent_path().string());
+    if (!LoadPictures(platform_, tree_, g, *pictures_, error, density_)) {
+        DeleteResources(tree_);
+        ExitGame();
+        return false;
+    }
     back_ = platform::MakeSurface(clip_.Right * density_, clip_.Bottom * density_);
     damage_.Invalidate();
 
@@ -132,6 +138,7 @@ bool TableApp::RunFrame() {
     // Pictures live in memory; a lost display only loses what it showed, which the
     // platform shows whole again.
     const bool reset = platform_.TakeDisplayReset();
+    FollowTheWindowsDensity();
     ComposeFrame();
     platform_.Present(back_, *redrawn_);
     UpdateFrameRate();
@@ -141,6 +148,38 @@ bool TableApp::RunFrame() {
     idleTimeoutMs_ = config_.IdleWait ? ComputeIdleTimeout(changed, in) : -1;
     lastInput_ = in;
     return true;
+}
+
+// The density the window's pixels ask for; 1x when the art of no other can be had.
+int32_t TableApp::WantedDensity() {
+    if (!config_.UnpackArt) return 1;
+    int32_t w = 0, h = 0;
+    platform_.DrawableSize(&w, &h);
+    return platform::DensityFor(w, h, clip_.Right, clip_.Bottom);
+}
+
+// A window made larger or smaller, or switched to full screen and back, may want the table
+// at another density: the art of that density is unpacked and loaded, and the table goes
+// on at it. When that fails the table stays at the density it has (scaled, softer).
+void TableApp::FollowTheWindowsDensity() {
+    const int32_t want = WantedDensity();
+    if (want == density_ || want == refusedDensity_) return;
+    auto pictures = std::make_unique<TablePictures>();
+    std::string why;
+    const bool ok = config_.UnpackArt(want, &tree_, &why) &&
+                    LoadPictures(platform_, tree_, *game_, *pictures, &why, want);
+    DeleteResources(tree_);
+    if (!ok) {
+        std::fprintf(stderr, "tarrabel: the table stays at %dx: %s\n", int(density_), why.c_str());
+        refusedDensity_ = want;
+        return;
+    }
+    ReleasePictures(*pictures_);
+    pictures_ = std::move(pictures);
+    density_ = want;
+    refusedDensity_ = 0;
+    back_ = platform::MakeSurface(clip_.Right * density_, clip_.Bottom * density_);
+    damage_.Invalidate();
 }
 
 // The frame as the list of its copies, back to front.

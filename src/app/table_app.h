@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +26,11 @@ struct TableAppConfig {
     // Sleep in the event wait while a frame would change nothing (the real game). Tests
     // that compare frame by frame with the simulator turn it off.
     bool IdleWait = true;
+    // Writes the art of one density (1, 2 or 3) into a resource tree: the game unpacks
+    // res134.pak. With it the table is composed at the density the window asks for, and
+    // again at another when the window changes size; without it the tree given to the
+    // table is used as it is, at 1x.
+    std::function<bool(int32_t density, ResourceTree* tree, std::string* error)> UnpackArt;
 };
 
 // A tick counter over the platform's, for the game logic.
@@ -62,7 +68,7 @@ class TableApp {
     const DrawList& Frame() const { return list_; }
     // The rectangles of the back buffer the last frame redrew.
     const std::vector<platform::Rect>& Redrawn() const { return *redrawn_; }
-    int32_t Density() const { return list_.Density(); }
+    int32_t Density() const { return density_; }
     const TablePictures& Pictures() const { return *pictures_; }
     float Fps() const { return fps_; }
     int64_t FramesDrawn() const { return framesDrawn_; }
@@ -70,6 +76,9 @@ class TableApp {
   private:
     void ComposeFrame();
     void ListFrame();
+    int32_t WantedDensity();
+    bool LoadArt(int32_t density, TablePictures* pictures, std::string* error);
+    void FollowTheWindowsDensity();
     void UpdateFrameRate();
     void UpdateCaption();
     int32_t ComputeIdleTimeout(bool changed, const FrameInput& in);
@@ -85,6 +94,7 @@ class TableApp {
     platform::Surface back_;
     platform::Rect clip_;  // table units
     int32_t density_ = 1;
+    int32_t refusedDensity_ = 0;  // a density whose art could not be loaded: not tried again
     DrawList list_;
     FrameDamage damage_;
     const std::vector<platform::Rect>* redrawn_ = &kNothingRedrawn;

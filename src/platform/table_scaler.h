@@ -33,20 +33,21 @@ class TableScaler {
     int32_t OutputHeight() const { return outH_; }
 
   private:
-    // For each output column (row): the first table column it reads, how many, and where
-    // its weights start; the weights of one output pixel add up to kOne.
-    struct Taps {
-        int32_t First = 0, Count = 0, Weights = 0;
-    };
-    static constexpr int32_t kOne = 1024;
-    static void Build(int32_t source, int32_t output, std::vector<Taps>* taps,
-                      std::vector<int32_t>* weights);
+    // For each output column (row): the first table column (row) it reads, and the weights
+    // of the `taps` it reads from there, which add up to kOne. Returns `taps`.
+    static constexpr int32_t kOne = 256;
+    static constexpr int32_t kMostTaps = 3;
+    static int32_t Build(int32_t source, int32_t output, std::vector<int32_t>* firsts,
+                         std::vector<uint16_t>* weights);
 
     int32_t srcW_ = 0, srcH_ = 0, outW_ = 0, outH_ = 0;
-    std::vector<Taps> columns_, rows_;
-    std::vector<int32_t> columnWeights_, rowWeights_;
-    // One row of the table blended down the column, per channel (the second pass reads it).
-    std::vector<int32_t> red_, green_, blue_;
+    int32_t columnTaps_ = 1, rowTaps_ = 1;
+    std::vector<int32_t> columnFirsts_, rowFirsts_;
+    std::vector<uint16_t> columnWeights_, rowWeights_;
+    std::vector<uint64_t> columnWide_;  // each column weight in all four 16-bit lanes
+    // One row of the table blended down the column, its three channels in the 16-bit lanes
+    // of one word (see table_scaler.cpp); the second pass reads it.
+    std::vector<uint64_t> blended_;
 };
 
 // The table pixel format's channels at eight bits each, as 0x00RRGGBB.

@@ -238,13 +238,18 @@ TEST_P(RedrawnInParts, EveryFrameIsTheWholeTable) {
     const RedrawCase& c = GetParam();
     GameFolder folder;
     std::string error;
-    ASSERT_TRUE(folder.Unpack(&error)) << error;
     platform::NullPlatform null;
     null.SetDrawableSize(c.drawableWidth, c.drawableHeight);
     TableAppConfig config;
     config.Options = DefaultOptions(c.variant);
     config.Seed = 31;
     config.IdleWait = false;
+    config.UnpackArt = [&folder](int32_t density, ResourceTree* tree, std::string* why) {
+        UnpackOptions o;
+        o.ArchiveFolder = folder.dir;
+        o.Density = density;
+        return UnpackResources(o, platform::ConvertJpegToBmp, tree, why);
+    };
     TableApp app(null, folder.tree, config);
     ASSERT_TRUE(app.GameInit(&error)) << error;
     const int32_t k = platform::DensityFor(c.drawableWidth, c.drawableHeight, 800, 600);
@@ -274,10 +279,10 @@ TEST_P(RedrawnInParts, EveryFrameIsTheWholeTable) {
 
 INSTANTIATE_TEST_SUITE_P(Games, RedrawnInParts,
                          testing::Values(RedrawCase{GameVariant::Tarrabel, 800, 600},
-                                         RedrawCase{GameVariant::HuitAmericain, 800, 600},
-                                         RedrawCase{GameVariant::Agonia, 800, 600},
-                                         RedrawCase{GameVariant::IllustratedAgonia, 800, 600},
-                                         RedrawCase{GameVariant::PisYedili, 800, 600}),
+                                         RedrawCase{GameVariant::HuitAmericain, 1920, 1080},
+                                         RedrawCase{GameVariant::Agonia, 3840, 2160},
+                                         RedrawCase{GameVariant::IllustratedAgonia, 1366, 768},
+                                         RedrawCase{GameVariant::PisYedili, 2560, 1440}),
                          [](const auto& info) {
                              return NameOf(info.param.variant) + "_" +
                                     std::to_string(info.param.drawableWidth);
