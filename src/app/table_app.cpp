@@ -125,9 +125,13 @@ bool TableApp::RunFrame() {
     std::memcpy(static_cast<void*>(before_.get()), &g, sizeof(Game));
     if (RunGameFrame(g, in) == FrameResult::Quit) return false;
 
-    if (g.Paused != lastPaused_ && !config_.Options.FullScreen)
-        platform_.ShowSystemCursor(g.Paused);  // the player may want to leave the window
-    lastPaused_ = g.Paused;
+    // F11 or Alt+Return may have switched the mode since the last frame: the options follow
+    // the mode in force, which is the one to remember for the next start.
+    config_.Options.FullScreen = platform_.FullScreen();
+    // Paused in a window, the player may want to leave it: the desktop's pointer comes back.
+    const bool cursorShown = g.Paused && !config_.Options.FullScreen;
+    if (cursorShown != cursorShown_) platform_.ShowSystemCursor(cursorShown);
+    cursorShown_ = cursorShown;
     if (g.Paused) {
         // The picture stays as it was; only keys and clicks are taken.
         idleTimeoutMs_ = config_.IdleWait ? kWaitForInput : -1;

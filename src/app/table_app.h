@@ -63,6 +63,8 @@ class TableApp {
     int32_t IdleTimeoutMs() const { return idleTimeoutMs_; }
 
     Game& game() { return *game_; }
+    // The options the table runs with; FullScreen follows the player's F11 and Alt+Return.
+    const GameOptions& Options() const { return config_.Options; }
     // The table as last composed, at its density, and the copies it was composed from.
     const platform::Surface& BackBuffer() const { return back_; }
     const DrawList& Frame() const { return list_; }
@@ -112,7 +114,7 @@ class TableApp {
 
     int32_t idleTimeoutMs_ = -1;
     FrameInput lastInput_;
-    bool lastPaused_ = false;
+    bool cursorShown_ = false;  // the desktop's pointer, hidden at start-up
 };
 
 // The caption of the windowed game: the pointer position and the frame rate.

@@ -34,6 +34,8 @@ class NullPlatform final : public Platform {
     void SetTicksPerPresent(uint32_t ms) { ticksPerPresent_ = ms; }
     void SetSecondsOfDay(double seconds) { secondsOfDay_ = seconds; }
     void SetMinimised(bool minimised) { minimised_ = minimised; }
+    // The player switched between window and full screen (F11 or Alt+Return).
+    void SetFullScreen(bool fullScreen) { settings_.FullScreen = fullScreen; }
     // The next TakeDisplayReset answers true once.
     void RequestDisplayReset() { displayReset_ = true; }
     // PumpEvents answers false from now on, as when the player closes the window.
@@ -70,6 +72,7 @@ class NullPlatform final : public Platform {
     bool TakeDisplayReset() override;
     void Present(const Surface& backBuffer, std::span<const Rect> changed) override;
     void DrawableSize(int32_t* width, int32_t* height) override;
+    bool FullScreen() const override { return settings_.FullScreen; }
     void SetCaption(const std::string& caption) override { caption_ = caption; }
     void ShowSystemCursor(bool visible) override { cursorVisible_ = visible; }
     void WaitForEvent(int32_t timeoutMs) override;

@@ -55,6 +55,10 @@ class Platform {
     // The window's drawable size in pixels: on a high-DPI screen more than its size in the
     // window coordinates the mouse reports.
     virtual void DrawableSize(int32_t* width, int32_t* height) = 0;
+    // Whether the table is shown full screen now: the mode the display opened in, or the
+    // one the player switched to since with F11 or Alt+Return. The choice to remember for
+    // the next start.
+    virtual bool FullScreen() const = 0;
     virtual void SetCaption(const std::string& caption) = 0;
     virtual void ShowSystemCursor(bool visible) = 0;
 

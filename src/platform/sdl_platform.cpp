@@ -8,13 +8,16 @@
 #include <ctime>
 #include <string_view>
 
+#include "platform/box_process.h"
 #include "platform/effect_sink.h"
 #include "platform/frame_pacer.h"
+#include "platform/full_screen_keys.h"
 #include "platform/letterbox.h"
 #include "platform/picture_load.h"
 #include "platform/platform.h"
 #include "platform/sdl_sound.h"
 #include "platform/window_presenter.h"
+#include "platform/x11_window.h"
 
 namespace tarrabel::platform {
 
@@ -69,6 +72,7 @@ class SdlPlatform final : public Platform {
 
     void Present(const Surface& backBuffer, std::span<const Rect> changed) override;
     void DrawableSize(int32_t* width, int32_t* height) override;
+    bool FullScreen() const override;
     void SetCaption(const std::string& caption) override;
     void ShowSystemCursor(bool visible) override;
     void WaitForEvent(int32_t timeoutMs) override;
@@ -100,6 +104,8 @@ class SdlPlatform final : public Platform {
     bool CreateTexture(int32_t width, int32_t height, std::string* error);
     void HandleEvent(const SDL_Event& e);
     void HandleWindowEvent(const SDL_WindowEvent& e);
+    void SetFullScreen(bool fullScreen);
+    void KeepWindowOnScreen();
     void ReadRefreshRate();
     void PaceAfterPresent();
 
@@ -107,6 +113,9 @@ class SdlPlatform final : public Platform {
     std::string caption_ = "Tarrabel";
     bool videoOpen_ = false;
     SDL_Window* window_ = nullptr;
+    // Where the window goes back to when the player leaves full screen: where it was
+    // before, or the first window's place when the table opened in full screen.
+    SDL_Rect windowed_{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 0, 0};
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
     int32_t textureWidth_ = 0, textureHeight_ = 0;
@@ -132,7 +141,7 @@ bool SdlPlatform::OpenDisplay(const DisplaySettings& settings, std::string* erro
         // The window of the options dialog becomes the table's: only the mode changes,
         // and the presses that closed the dialog do not count at the table.
         settings_ = settings;
-        SDL_SetWindowFullscreen(window_, settings.FullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        SetFullScreen(settings.FullScreen);
         leftPressed_ = rightPressed_ = escapePressed_ = pausePressed_ = false;
         ReadRefreshRate();
         return true;
@@ -159,25 +168,23 @@ bool SdlPlatform::OpenDisplay(const DisplaySettings& settings, std::string* erro
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return fail(kNoVideo, SDL_GetError());
     videoOpen_ = true;
 
+    // The first window is the table's size, shrunk to the desktop keeping the table's shape;
+    // a table that opens in full screen goes back to it when the player leaves full screen.
     int32_t width = settings.TableWidth, height = settings.TableHeight;
-    Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI;
-    if (settings.FullScreen) {
-        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    } else {
-        flags |= SDL_WINDOW_RESIZABLE;
-        // Shrink the first window to the desktop, keeping the table's shape.
-        SDL_Rect usable;
-        if (SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w > 0 && usable.h > 0 &&
-            (usable.w < width || usable.h < height)) {
-            const Letterbox fit = FitTable(usable.w, usable.h, width, height);
-            width = fit.Width;
-            height = fit.Height;
-        }
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w > 0 && usable.h > 0 &&
+        (usable.w < width || usable.h < height)) {
+        const Letterbox fit = FitTable(usable.w, usable.h, width, height);
+        width = fit.Width;
+        height = fit.Height;
     }
+    windowed_ = {SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height};
+    Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE;
+    if (settings.FullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     caption_ = settings.Title;
-    window_ = SDL_CreateWindow(caption_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               width, height, flags);
+    window_ = SDL_CreateWindow(caption_.c_str(), windowed_.x, windowed_.y, width, height, flags);
     if (!window_) return fail(kNoWindow, SDL_GetError());
+    KeepWindowOnScreen();
     std::string why;
     if (!CreateRenderer(&why)) return fail(kNoRenderer, why);
     if (!CreateTexture(settings.TableWidth, settings.TableHeight, &why))
@@ -188,6 +195,47 @@ bool SdlPlatform::OpenDisplay(const DisplaySettings& settings, std::string* erro
     SDL_RenderClear(renderer_);
     SDL_RenderPresent(renderer_);
     return true;
+}
+
+// Full screen is the desktop's own mode, the table letterboxed in it. Leaving it, the window
+// is given its place and size back: SDL leaves that to the window manager, and without one
+// a window as large as the screen would stay behind.
+void SdlPlatform::SetFullScreen(bool fullScreen) {
+    settings_.FullScreen = fullScreen;
+    if (!window_ || fullScreen == FullScreen()) return;
+    if (fullScreen) {
+        SDL_GetWindowPosition(window_, &windowed_.x, &windowed_.y);
+        SDL_GetWindowSize(window_, &windowed_.w, &windowed_.h);
+        SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        KeepWindowOnScreen();
+    } else {
+        SDL_SetWindowFullscreen(window_, 0);
+        SDL_SetWindowSize(window_, windowed_.w, windowed_.h);
+        SDL_SetWindowPosition(window_, windowed_.x, windowed_.y);
+    }
+    presenter_.Invalidate();  // the whole table again, whatever size the window now has
+    ReadRefreshRate();
+}
+
+bool SdlPlatform::FullScreen() const {
+    if (!window_) return settings_.FullScreen;
+    return (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+}
+
+// SDL takes a full-screen window for as large as its screen the moment it asks for it.
+// Without a window manager nobody makes it so: the window stays where and as large as it
+// was, while the table is drawn for the whole screen and loses its right and bottom (the
+// person's hand among them), and a click lands elsewhere than it seems to. So the X server
+// is asked what the window really is; without a manager the game places the window over
+// the screen itself, and SDL hears of it through the configure event as of any resize.
+// With a manager the manager places it, and its configure event brings SDL the real size.
+void SdlPlatform::KeepWindowOnScreen() {
+    if (!window_ || !FullScreen()) return;
+    const int display = SDL_GetWindowDisplayIndex(window_);
+    SDL_Rect screen, real;
+    if (display < 0 || SDL_GetDisplayBounds(display, &screen) != 0) return;
+    if (!ServerWindowRect(window_, &real) || SDL_RectEquals(&real, &screen)) return;
+    if (!WindowManagerRuns(window_)) PlaceServerWindow(window_, screen);
 }
 
 bool SdlPlatform::CreateRenderer(std::string* error) {
@@ -300,6 +348,10 @@ void SdlPlatform::HandleEvent(const SDL_Event& e) {
             // A quick tap of Escape or P counts like a quick click.
             if (e.key.keysym.scancode == SDL_SCANCODE_ESCAPE) escapePressed_ = true;
             if (e.key.keysym.scancode == SDL_SCANCODE_P) pausePressed_ = true;
+            // F11 and Alt+Return at the table; the options dialog keeps its window.
+            if (!ui_.Attached() &&
+                TogglesFullScreen(e.key.keysym.scancode, e.key.keysym.mod, e.key.repeat != 0))
+                SetFullScreen(!FullScreen());
             break;
         default:
             break;
@@ -319,6 +371,12 @@ void SdlPlatform::HandleWindowEvent(const SDL_WindowEvent& e) {
         case SDL_WINDOWEVENT_MAXIMIZED:
         case SDL_WINDOWEVENT_SHOWN:
             minimised_ = false;
+            break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_RESIZED:
+            // Whoever changed the size, a full-screen window must still cover its screen.
+            // The drawing and the pointer read the new size at the next frame.
+            KeepWindowOnScreen();
             break;
         case SDL_WINDOWEVENT_MOVED:
         case SDL_WINDOWEVENT_DISPLAY_CHANGED:
@@ -344,6 +402,8 @@ FrameInput SdlPlatform::ReadInput() {
     ViewSize view;
     view.TableWidth = settings_.TableWidth;
     view.TableHeight = settings_.TableHeight;
+    // The same sizes the table is drawn with, read anew every frame, so that a click
+    // after a change of size or mode lands on the card drawn under it.
     if (window_) SDL_GetWindowSize(window_, &view.WindowWidth, &view.WindowHeight);
     DrawableSize(&view.OutputWidth, &view.OutputHeight);
     const TablePoint p = WindowToTable(view, x, y);
@@ -427,9 +487,16 @@ void SdlPlatform::ShowMessage(const std::string& message) {
     const std::string text = WithoutCarriageReturns(message);
     std::fprintf(stderr, "%s\n", text.c_str());
     // Without a display (or on a headless driver) the box cannot appear; the message is on
-    // stderr anyway.
-    if ((EnvSet("DISPLAY") || EnvSet("WAYLAND_DISPLAY")) && !HeadlessDriver())
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Tarrabel", text.c_str(), nullptr);
+    // stderr anyway. The box waits for its OK in a process of its own: Ctrl+C or a kill
+    // meanwhile closes it and the game leaves through its error exit (box_process.h).
+    if ((EnvSet("DISPLAY") || EnvSet("WAYLAND_DISPLAY")) && !HeadlessDriver()) {
+        RunBoxProcess(
+            [](void* message) {
+                SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Tarrabel",
+                                         static_cast<const char*>(message), nullptr);
+            },
+            const_cast<char*>(text.c_str()));
+    }
 }
 
 }  // namespace

@@ -385,6 +385,46 @@ TEST_F(IdleFixture, PWaitsForInputOnlyAndFreezesThePicture) {
     EXPECT_FALSE(app->RunFrame());
 }
 
+// F11 or Alt+Return during play (the null platform's mode switched under the table): the
+// caption with the pointer and frame rate is kept up in a window only, the desktop's pointer
+// is back only while paused in a window, the options follow the mode for the next start,
+// and the deal goes on.
+TEST_F(IdleFixture, TheCaptionAndTheDesktopPointerFollowTheModeThePlayerSwitchesTo) {
+    Start();  // full screen, as the game opens by default
+    ASSERT_TRUE(null.Settings().FullScreen);
+    for (int n = 0; n < 3; ++n)
+        ASSERT_TRUE(app->RunFrame());
+    EXPECT_EQ(null.Caption(), "Tarrabel") << "a caption nobody sees was kept up";
+    const int64_t drawn = app->FramesDrawn();
+
+    null.SetFullScreen(false);
+    ASSERT_TRUE(app->RunFrame());
+    EXPECT_FALSE(app->Options().FullScreen);
+    EXPECT_NE(null.Caption().find("Frames per Second"), std::string::npos) << null.Caption();
+    EXPECT_GT(app->FramesDrawn(), drawn) << "the table is drawn on in its window";
+
+    FrameInput pause;
+    pause.PauseKeyDown = true;
+    null.SetInput(pause);
+    ASSERT_TRUE(app->RunFrame());
+    ASSERT_TRUE(app->game().Paused);
+    EXPECT_TRUE(null.SystemCursorVisible()) << "paused in a window";
+    null.SetFullScreen(true);
+    ASSERT_TRUE(app->RunFrame());
+    EXPECT_TRUE(app->Options().FullScreen);
+    EXPECT_FALSE(null.SystemCursorVisible()) << "paused in full screen";
+    null.SetFullScreen(false);
+    ASSERT_TRUE(app->RunFrame());
+    EXPECT_TRUE(null.SystemCursorVisible()) << "paused in a window again";
+
+    null.SetInput(FrameInput{});  // P let go and pressed again: play goes on
+    ASSERT_TRUE(app->RunFrame());
+    null.SetInput(pause);
+    ASSERT_TRUE(app->RunFrame());
+    EXPECT_FALSE(app->game().Paused);
+    EXPECT_FALSE(null.SystemCursorVisible()) << "the table draws its own pointer";
+}
+
 TEST_F(IdleFixture, MinimisedSkipsFramesAndClosingTheWindowEndsTheGame) {
     Start();
     null.SetMinimised(true);

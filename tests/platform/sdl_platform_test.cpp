@@ -140,6 +140,66 @@ TEST_F(SdlPlatformTest, WindowEventsChangeWhatTheLoopSees) {
     }
 }
 
+// F11 and Alt+Return switch the open table between its window and the whole screen (the
+// dummy driver's 1024 x 768) and back; the pointer is mapped through the size the window
+// has after each switch, so the middle of the window stays the middle of the table.
+TEST_F(SdlPlatformTest, F11AndAltReturnSwitchModesAndThePointerFollowsTheNewSize) {
+    auto p = Open(false);
+    SDL_Window* window = SDL_GetWindowFromID(1);
+    ASSERT_NE(window, nullptr);
+    SDL_Rect screen;
+    ASSERT_EQ(SDL_GetDisplayBounds(0, &screen), 0);
+    auto key = [&](SDL_Scancode code, uint16_t modifiers, bool repeat) {
+        SDL_Event e{};
+        e.type = SDL_KEYDOWN;
+        e.key.keysym.scancode = code;
+        e.key.keysym.mod = modifiers;
+        e.key.repeat = repeat ? 1 : 0;
+        e.key.state = SDL_PRESSED;
+        Push(e);
+        ASSERT_TRUE(p->PumpEvents());
+    };
+    auto pointerInTheMiddle = [&] {
+        int w = 0, h = 0;
+        SDL_GetWindowSize(window, &w, &h);
+        SDL_WarpMouseInWindow(window, w / 2, h / 2);
+        SDL_PumpEvents();
+        const FrameInput in = p->ReadInput();
+        EXPECT_EQ(in.MouseX, 400);
+        EXPECT_EQ(in.MouseY, 300);
+    };
+    struct Step {
+        const char* what;
+        SDL_Scancode key;
+        uint16_t modifiers;
+        bool repeat;
+        bool fullScreen;
+    };
+    for (const Step& s : {Step{"F11", SDL_SCANCODE_F11, KMOD_NONE, false, true},
+                          Step{"F11 held down", SDL_SCANCODE_F11, KMOD_NONE, true, true},
+                          Step{"Alt+Return", SDL_SCANCODE_RETURN, KMOD_LALT, false, false},
+                          Step{"Return alone", SDL_SCANCODE_RETURN, KMOD_NONE, false, false},
+                          Step{"Alt+Return again", SDL_SCANCODE_RETURN, KMOD_RALT, false, true},
+                          Step{"F11 again", SDL_SCANCODE_F11, KMOD_NONE, false, false}}) {
+        SCOPED_TRACE(s.what);
+        key(s.key, s.modifiers, s.repeat);
+        EXPECT_EQ(p->FullScreen(), s.fullScreen);
+        int w = 0, h = 0;
+        SDL_GetWindowSize(window, &w, &h);
+        if (s.fullScreen) {
+            EXPECT_EQ(w, screen.w);
+            EXPECT_EQ(h, screen.h);
+        } else {
+            EXPECT_EQ(w, 800);  // the window the table had before
+            EXPECT_EQ(h, 600);
+        }
+        pointerInTheMiddle();
+        p->Present(Table(platform::kGreen565), {});
+    }
+    p->CloseDisplay();
+    EXPECT_FALSE(p->FullScreen()) << "the mode last shown stays readable";
+}
+
 TEST_F(SdlPlatformTest, ClosingTheWindowOrAQuitEndsTheLoopForGood) {
     for (bool byWindow : {false, true}) {
         auto p = Open();
