@@ -5,11 +5,14 @@
 # temporary folder, so parallel checks never share a `res` tree and the build folder is
 # never touched, and every wait has a deadline.
 #
-# Usage: game_e2e.sh CHECK GAME_DIR PROBE [VARIANT]
-#   CHECK     table | quit | dialog | dialog-exits | bad-archive | no-display | command-line
+# Usage: game_e2e.sh CHECK GAME_DIR PROBE [VARIANT | MANAGER]
+#   CHECK     table | quit | dialog | dialog-exits | bad-archive | box-signals | no-display |
+#             command-line | full-screen
 #   GAME_DIR  the build root holding tarrabel and res134.pak
 #   PROBE     the x11_probe helper (pixels, window close, window search)
-# Exit status: 0 passed, 1 failed, 77 skipped (no Xvfb or xdotool on this machine).
+#   MANAGER   for full-screen: "none" (a bare X display, as a kiosk's) or "openbox"
+# Exit status: 0 passed, 1 failed, 77 skipped (no Xvfb or xdotool on this machine, or no
+# openbox that could be installed).
 set -uo pipefail
 
 check=${1:?check}
@@ -39,11 +42,13 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/tarrabel-e2e.XXXXXX")
 game_dir=$work/game
 xvfb_pid=
 game_pid=
+wm_pid=
 
 watchdog_pid=
 
 cleanup() {
     [ -n "$game_pid" ] && kill -KILL "$game_pid" 2>/dev/null
+    [ -n "$wm_pid" ] && kill -TERM "$wm_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill -TERM "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
     [ -n "$watchdog_pid" ] && kill "$watchdog_pid" 2>/dev/null
     rm -rf "$work"
@@ -62,7 +67,7 @@ watchdog_pid=$!
 
 # The processes running now, for the watchdog.
 record_pids() {
-    echo "$xvfb_pid $game_pid" >"$work/pids"
+    echo "$xvfb_pid $game_pid $wm_pid" >"$work/pids"
 }
 
 # A fresh copy of the game; ARCHIVE is "good", "truncated", "random" or "missing".
@@ -112,10 +117,15 @@ start_xvfb() {
 
 # Starts the game in its folder with ARGS; stdout and stderr go beside the folder. The
 # shell starts background jobs with SIGINT ignored; the game gets the default back, as
-# from a terminal.
+# from a terminal. With own_group=yes the game leads a process group of its own, as a
+# game started from a terminal does, so that a signal can be sent to the group as Ctrl+C
+# sends it.
+own_group=no
 start_game() {
-    (cd "$game_dir" && exec env --default-signal=INT,QUIT,TERM -u SDL_VIDEODRIVER \
-        SDL_AUDIODRIVER=dummy ./tarrabel "$@") >"$work/out" 2>"$work/err" &
+    local group=()
+    [ $own_group = yes ] && group=(setsid)
+    (cd "$game_dir" && exec "${group[@]}" env --default-signal=INT,QUIT,TERM \
+        -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy ./tarrabel "$@") >"$work/out" 2>"$work/err" &
     game_pid=$!
     record_pids
 }
@@ -147,6 +157,17 @@ wait_window() {
         [ -n "$window" ] || sleep 0.05
     done
     [ -n "$window" ]
+}
+
+# Where the table lies in the window: its left and top, and its scale as a fraction. An
+# 800x600 window shows it as it is; a full screen of 1280x1024 shows it 8/5 its size
+# between two black bars of 32 rows.
+view=(0 0 1 1)
+# to_window X Y [W H]: the table's coordinates (a point or a rectangle) in the window's.
+to_window() {
+    local out=($((view[0] + $1 * view[2] / view[3])) $((view[1] + $2 * view[2] / view[3])))
+    [ $# -eq 4 ] && out+=($(($3 * view[2] / view[3])) $(($4 * view[2] / view[3])))
+    echo "${out[@]}"
 }
 
 # Keeps the window's pixels beside the test for a look when a picture check fails.
@@ -313,12 +334,13 @@ shows_dialog() {
 # The table: the frame-rate caption, felt with cards on it, the deck's back in the top-left
 # corner and the human's cards in the row at the bottom.
 hand_row=(200 420 400 160)
+# shellcheck disable=SC2046  # the rectangle's four numbers
 shows_table() {
     find_window &&
         [[ "$(xdotool getwindowname "$window" 2>/dev/null)" =~ Frames\ per\ Second ]] &&
         colours 0 0 800 600 && [ "$felt" -ge 600 ] && [ "$card" -ge 20 ] &&
         colours 0 0 100 100 && [ "$card" -ge 500 ] &&
-        colours "${hand_row[@]}" && [ "$card" -ge 100 ]
+        colours $(to_window "${hand_row[@]}") && [ "$card" -ge 100 ]
 }
 
 # Nothing may be unpacked while the dialog is up: the dialog comes first.
@@ -354,9 +376,12 @@ wait_game_watching() {
 # still_row FILE: waits (up to 3 s) until two pictures of the human's row a quarter of a
 # second apart are the same, no card flying over it, and keeps the last one in FILE.
 still_row() {
-    local deadline=$((SECONDS + 3))
-    "$probe" save "$window" "$1" "${hand_row[@]}" || return 1
-    while sleep 0.25 && "$probe" save "$window" "$work/row-next.ppm" "${hand_row[@]}" &&
+    local deadline=$((SECONDS + 3)) row
+    row=$(to_window "${hand_row[@]}")
+    # shellcheck disable=SC2086  # the rectangle's four numbers
+    "$probe" save "$window" "$1" $row || return 1
+    # shellcheck disable=SC2086
+    while sleep 0.25 && "$probe" save "$window" "$work/row-next.ppm" $row &&
         ! cmp -s "$1" "$work/row-next.ppm" && [ $SECONDS -lt $deadline ]; do
         mv "$work/row-next.ppm" "$1"
     done
@@ -365,12 +390,13 @@ still_row() {
 # Sets right_end to the rightmost column of the human's row that a card covers.
 right_end=0
 find_right_end() {
-    local rects=() x
-    for ((x = hand_row[0]; x < hand_row[0] + hand_row[2]; x++)); do
-        rects+=("$x" $((hand_row[1] + 10)) 1 $((hand_row[3] - 20)))
+    local rects=() x row
+    read -ra row <<<"$(to_window "${hand_row[@]}")"
+    for ((x = row[0]; x < row[0] + row[2]; x++)); do
+        rects+=("$x" $((row[1] + 10)) 1 $((row[3] - 20)))
     done
     right_end=$("$probe" colours "$window" "${rects[@]}" |
-        awk -v left="${hand_row[0]}" '$2 ~ /^card=/ && substr($2, 6) + 0 >= 500 {
+        awk -v left="${row[0]}" '$2 ~ /^card=/ && substr($2, 6) + 0 >= 500 {
             end = left + NR - 1 } END { print end + 0 }')
 }
 
@@ -396,14 +422,16 @@ traced_human_play() {
 # sweep is when it comes).
 play_a_card() {
     local deadline=$((SECONDS + 40)) before x
-    xdotool mousemove --window "$window" 700 300
+    # shellcheck disable=SC2046  # the point's two numbers
+    xdotool mousemove --window "$window" $(to_window 700 300)
     while [ $SECONDS -lt $deadline ] && kill -0 "$game_pid" 2>/dev/null; do
         for x in $(seq 283 17 487); do
             still_row "$work/row-before.ppm" && find_right_end || return 1
             before=$right_end
             # The pointer is drawn by the game: it goes back to the felt off the row.
-            xdotool mousemove --window "$window" "$x" 500 sleep 0.1 click 1 \
-                mousemove --window "$window" 700 300
+            # shellcheck disable=SC2046
+            xdotool mousemove --window "$window" $(to_window "$x" 500) sleep 0.1 click 1 \
+                mousemove --window "$window" $(to_window 700 300)
             sleep 0.3
             still_row "$work/row-after.ppm" && find_right_end || return 1
             if ! cmp -s "$work/row-before.ppm" "$work/row-after.ppm" &&
@@ -551,6 +579,190 @@ missing --variant 0
 ROWS
 }
 
+# The error box of a damaged archive, up and waiting for its OK, and a signal: SIGINT to the
+# game's process group as Ctrl+C in its terminal sends it, SIGINT or SIGTERM to the game
+# alone as `kill` does. Before the dialog (no --variant) and with --variant, where the
+# game holds signals back while it unpacks the art. The game must end within 5 s with the
+# error's status 1 and the box must go with it, nothing unpacked left behind.
+check_box_signals() {
+    start_xvfb
+    own_group=yes
+    local how args deadline box what
+    while read -r how args; do
+        what="$how while the error box is up${args:+, with $args}"
+        lay_out_game truncated
+        local before
+        before=$(folder_contents)
+        # shellcheck disable=SC2086  # the arguments are split on purpose
+        start_game --windowed --seed 7 $args
+        deadline=$((SECONDS + 10))
+        box=
+        while [ -z "$box" ] && kill -0 "$game_pid" 2>/dev/null && [ $SECONDS -lt $deadline ]; do
+            box=$("$probe" find Tarrabel 2>/dev/null | head -n1)
+            [ -n "$box" ] || sleep 0.05
+        done
+        if [ -z "$box" ]; then
+            fail "$what: no message box appeared: $(cat "$work/err")"
+            wait_game 1
+            continue
+        fi
+        sleep 0.3  # the box waits for its OK
+        case $how in
+            Ctrl+C) kill -INT -- "-$game_pid" ;;
+            SIGINT) kill -INT "$game_pid" ;;
+            SIGTERM) kill -TERM "$game_pid" ;;
+        esac
+        wait_game 5
+        note "$what: status $game_status"
+        expect_status 1 "$what"
+        deadline=$((SECONDS + 2))
+        while [ -n "$("$probe" find Tarrabel 2>/dev/null)" ] && [ $SECONDS -lt $deadline ]; do
+            sleep 0.05
+        done
+        [ -z "$("$probe" find Tarrabel 2>/dev/null)" ] ||
+            fail "$what: the message box is still on the screen after the game ended"
+        stderr_names res134.pak "$what"
+        no_sanitizer_report "$what"
+        expect_folder "$before" "$what"
+    done <<'ROWS'
+Ctrl+C
+SIGINT
+SIGTERM
+Ctrl+C --variant 0
+SIGINT --variant 0
+SIGTERM --variant 0
+ROWS
+    own_group=no
+}
+
+# A window manager on the display, started by the test; openbox is installed first where
+# it is missing (scripts/packages.txt lists it).
+start_openbox() {
+    if ! command -v openbox >/dev/null; then
+        bash "$(dirname "$0")/../../scripts/install-deps.sh" openbox >"$work/install.log" 2>&1 ||
+            {
+                echo "SKIP: openbox is missing and could not be installed: $(tail -n 3 "$work/install.log")"
+                exit 77
+            }
+    fi
+    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    wm_pid=$!
+    record_pids
+    local deadline=$((SECONDS + 10))
+    until "$probe" manager; do
+        if ! kill -0 "$wm_pid" 2>/dev/null || [ $SECONDS -ge $deadline ]; then
+            echo "FAIL: openbox did not start: $(cat "$work/openbox.log")"
+            exit 1
+        fi
+        sleep 0.05
+    done
+}
+
+# window_at X Y W H SECONDS: polls until the window is at X Y (either may be *, anywhere)
+# with size W H on the screen; sets at to where it was last seen.
+at=
+window_at() {
+    local deadline=$((SECONDS + $5)) X Y WIDTH HEIGHT
+    while :; do
+        X='' Y='' WIDTH='' HEIGHT=
+        eval "$(xdotool getwindowgeometry --shell "$window" 2>/dev/null |
+            grep -E '^(X|Y|WIDTH|HEIGHT)=[0-9-]+$')"
+        at="$X $Y $WIDTH $HEIGHT"
+        # shellcheck disable=SC2053  # * matches any position
+        [[ $X == $1 && $Y == $2 && $WIDTH == "$3" && $HEIGHT == "$4" ]] && return 0
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.1
+    done
+}
+
+# The whole table full screen on the display's 1280x1024: a black bar of 32 rows above and
+# one below, the felt over most of the table between them, the deck's back in the table's
+# top-left corner and the human's cards in the row at its bottom.
+# shellcheck disable=SC2046  # the rectangles' four numbers
+shows_whole_table() {
+    letterboxed "$("$probe" colours "$window" 0 0 1280 32 0 32 1280 960 0 992 1280 32 |
+        tr '\n' ' ')" &&
+        colours $(to_window 0 0 100 100) && [ "$card" -ge 500 ] &&
+        colours $(to_window "${hand_row[@]}") && [ "$card" -ge 100 ]
+}
+
+# Full screen, with the window manager MANAGER ("none" or "openbox"): the window covers the
+# screen and shows the whole table, a click on the human's row plays a card (the trace
+# holds it); F11 gives the 800x600 window back with the table whole in it and the
+# frame-rate caption, Alt+Return full screen again, and the deal goes on all along: the
+# same deal, the trace still growing. Escape ends the game cleanly.
+check_full_screen() {
+    local manager=$variant what="full screen with window manager $variant"
+    lay_out_game good
+    start_xvfb
+    case $manager in
+        none)
+            ! "$probe" manager || {
+                fail "a window manager runs on the fresh display"
+                return
+            }
+            ;;
+        openbox) start_openbox ;;
+        *)
+            echo "unknown window manager: $manager"
+            exit 2
+            ;;
+    esac
+    start_game --seed 7 --variant 0 --trace "$work/trace.json"
+    if ! wait_window; then
+        wait_game 1
+        fail "$what: no window appeared (status $game_status): $(cat "$work/err")"
+        return
+    fi
+    window_at 0 0 1280 1024 5 || fail "$what: the window is at '$at', not over the screen"
+    view=(0 32 8 5)
+    if ! until_shown shows_whole_table 10; then
+        fail "$what: not the whole table"
+        keep_picture "full-screen-$manager"
+    fi
+
+    local started=$SECONDS
+    if play_a_card; then
+        note "$what: the human played $((SECONDS - started)) s after the table was shown"
+    else
+        fail "$what: no click on the human's row played a card"
+        keep_picture "full-screen-play-$manager"
+    fi
+
+    local lines
+    lines=$(wc -l <"$work/trace.json")
+    xdotool key --window "$window" F11
+    window_at '*' '*' 800 600 5 ||
+        fail "$what: after F11 the window is at '$at', not an 800x600 window"
+    view=(0 0 1 1)
+    if ! until_shown shows_table 5; then
+        fail "$what: after F11 not the table in its window: caption" \
+            "'$(xdotool getwindowname "$window")'"
+        keep_picture "full-screen-f11-$manager"
+    fi
+    xdotool key --window "$window" alt+Return
+    window_at 0 0 1280 1024 5 || fail "$what: after Alt+Return the window is at '$at'"
+    view=(0 32 8 5)
+    if ! until_shown shows_whole_table 5; then
+        fail "$what: after Alt+Return not the whole table"
+        keep_picture "full-screen-alt-return-$manager"
+    fi
+    local deadline=$((SECONDS + 10))
+    while [ "$(wc -l <"$work/trace.json")" -le "$lines" ] && [ $SECONDS -lt $deadline ]; do
+        sleep 0.2
+    done
+    [ "$(wc -l <"$work/trace.json")" -gt "$lines" ] ||
+        fail "$what: the deal stood still after the switches"
+    [ "$(grep -c '"ev":"deal"' "$work/trace.json")" = 1 ] ||
+        fail "$what: the switches started another deal"
+
+    xdotool key --window "$window" Escape
+    wait_game 5
+    expect_status 0 "$what, Escape"
+    stderr_empty "$what"
+    expect_folder "res134.pak tarrabel " "$what, after Escape"
+}
+
 # No display at all: the game says so, fails, and deletes the tree it had unpacked.
 check_no_display() {
     lay_out_game good
@@ -606,6 +818,8 @@ case $check in
     dialog) check_dialog ;;
     dialog-exits) check_dialog_exits ;;
     bad-archive) check_bad_archive ;;
+    box-signals) check_box_signals ;;
+    full-screen) check_full_screen ;;
     no-display) check_no_display ;;
     command-line) check_command_line ;;
     *)

@@ -12,6 +12,9 @@
 //   x11_probe find TITLE
 //       prints the top-level windows named TITLE, one id a line (the xdotool of Debian 12
 //       misses names stored as UTF-8, which is how SDL's message box names itself)
+//   x11_probe manager
+//       exit status 0 when a window manager runs on the display (some client redirects the
+//       root window's children, which only a window manager does), 3 when none does
 //
 // WINDOW is a decimal or 0x-prefixed id. Exit status 0 on success, 1 when the display, the
 // window or the pixels cannot be had, 2 for a wrong command line.
@@ -195,10 +198,16 @@ int Find(Display* display, const char* title) {
     return 0;
 }
 
+int Manager(Display* display) {
+    XWindowAttributes root;
+    if (!XGetWindowAttributes(display, DefaultRootWindow(display), &root)) return 1;
+    return (root.all_event_masks & SubstructureRedirectMask) ? 0 : 3;
+}
+
 int Usage() {
     std::fputs(
         "usage: x11_probe colours WINDOW X Y W H [X Y W H ...] | save WINDOW FILE [X Y W H] |"
-        " close WINDOW | find TITLE\n",
+        " close WINDOW | find TITLE | manager\n",
         stderr);
     return 2;
 }
@@ -206,7 +215,7 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) return Usage();
+    if (argc < 2 || (argc < 3 && std::string(argv[1]) != "manager")) return Usage();
     const std::string command = argv[1];
     Display* display = XOpenDisplay(nullptr);
     if (!display) {
@@ -216,7 +225,9 @@ int main(int argc, char** argv) {
     XSetErrorHandler(XErrorToExit);
     int status = 2;
     Window window = 0;
-    if (command == "find" && argc == 3) {
+    if (command == "manager" && argc == 2) {
+        status = Manager(display);
+    } else if (command == "find" && argc == 3) {
         status = Find(display, argv[2]);
     } else if (!ParseWindow(argv[2], &window)) {
         status = Usage();
