@@ -49,7 +49,7 @@ void BitmapFont::DrawChar(DrawList& list, int code, float x, bool keyed) const {
     if (code < 32) return;
     // Halves round to even, as the rest of the table's positions do.
     const int32_t px = int32_t(std::lrint(x)), py = int32_t(std::lrint(YPos));
-    list.Add(Picture, CellRect(code), px, py, keyed);
+    list.Add(Pixels(), CellRect(code), px, py, keyed);
 }
 
 }  // namespace tarrabel

@@ -21,6 +21,11 @@ class BitmapFont {  // clsDXBitmapFont
     float YPos = 0;                         // top edge of every character
     int32_t CellWidth = 0, CellHeight = 0;  // in table units (the 1x picture's pixels)
     platform::Surface Picture;              // the grid of cells, from the space on
+    // Another font's grid drawn instead of Picture (left empty then): the score page's
+    // lines are each a font of their own, all in the same hand, and at 3x a grid is near a
+    // megabyte.
+    const platform::Surface* SharedPicture = nullptr;
+    const platform::Surface& Pixels() const { return SharedPicture ? *SharedPicture : Picture; }
     // Pixels of Picture per table unit: its cells are Density times CellWidth x CellHeight.
     int Density = 1;
 

@@ -21,7 +21,7 @@ void DrawPicture(TableCanvas& c, const Surface& s, float x, float y, bool keyed 
 }
 
 const Surface& FaceOf(const TableCanvas& c, const CardRecord& card) {
-    return c.Pictures.CardFaces[size_t(std::clamp<int>(card.CardIndex, 0, kCardTableSize - 1))];
+    return c.Pictures.Face(std::clamp<int>(card.CardIndex, 0, kCardTableSize - 1));
 }
 
 void DrawCard(TableCanvas& c, const CardRecord& card) {

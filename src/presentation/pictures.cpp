@@ -1,5 +1,10 @@
 #include "presentation/pictures.h"
 
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
+
 #include "core/game.h"
 #include "platform/platform.h"
 #include "resources/density_names.h"
@@ -93,16 +98,50 @@ bool LoadPictures(platform::Platform& p, const ResourceTree& tree, const Game& g
     const std::string_view deck = DeckFolder(g.Options.DeckName);
     if (!load.Picture(pics.CardBack, Join(deck, "S_cardback.bmp"))) return false;
     pics.CardsLoaded = 0;
-    // The games of two packs show each face twice: the second is a copy of the first, not
-    // a second read of the file (decoding is most of the start-up at the higher densities).
-    for (int i = 0; i < g.Rules.DeckSize && i < kCardTableSize; ++i) {
+    // The games of two packs show each face twice: the second shows the first's picture,
+    // neither read nor kept twice (decoding is most of the start-up at the higher
+    // densities, and a 3x face is some 300 KB).
+    pics.FaceCopyOf.fill(0);
+    std::vector<int> toRead;
+    const int faces = std::min<int>(g.Rules.DeckSize, kCardTableSize);
+    for (int i = 0; i < faces; ++i) {
         int same = 0;
         while (same < i && g.Cards->FileName[same] != g.Cards->FileName[i])
             ++same;
+        pics.CardFaces[i] = platform::Surface{};
         if (same < i)
-            pics.CardFaces[i] = pics.CardFaces[same];
-        else if (!load.Picture(pics.CardFaces[i], Join(deck, g.Cards->FileName[i])))
+            pics.FaceCopyOf[i] = int16_t(same + 1);
+        else
+            toRead.push_back(i);
+    }
+    // The faces are read on every core: each file decodes on its own. The first one that
+    // cannot be read, in the deck's order, is the one reported.
+    std::vector<std::string> errors(static_cast<size_t>(faces));
+    std::vector<uint8_t> read(static_cast<size_t>(faces), 0);
+    std::atomic<size_t> next{0};
+    auto readFaces = [&] {
+        for (size_t n = next++; n < toRead.size(); n = next++) {
+            const int i = toRead[n];
+            std::string why;
+            Loader one(p, tree, density, &why);
+            read[size_t(i)] = one.Picture(pics.CardFaces[i], Join(deck, g.Cards->FileName[i]));
+            errors[size_t(i)] = std::move(why);
+        }
+    };
+    {
+        const unsigned helpers = std::min(3u, std::thread::hardware_concurrency()) - 1;
+        std::vector<std::thread> threads;
+        for (unsigned t = 0; t < helpers && t + 1 < toRead.size(); ++t)
+            threads.emplace_back(readFaces);
+        readFaces();
+        for (std::thread& t : threads)
+            t.join();
+    }
+    for (int i = 0; i < faces; ++i) {
+        if (pics.FaceCopyOf[i] == 0 && !read[size_t(i)]) {
+            if (error) *error = errors[size_t(i)];
             return false;
+        }
         pics.CardsLoaded = i + 1;
     }
     for (int i = 0; i < 4; ++i)
@@ -123,10 +162,11 @@ bool LoadPictures(platform::Platform& p, const ResourceTree& tree, const Game& g
         !load.Font(pics.ClockFont, "res\\fntFonts\\fntDigit.bmp") ||
         !load.Font(pics.GiltFont, "res\\fntFonts\\fntDeluxe.bmp"))
         return false;
-    // Every line of the score page is written with its own copy of the handwriting.
+    // Every line of the score page is written with a font of its own in the same hand.
     for (auto& f : pics.ScoreLineFonts) {
         f.SetCells(kFontCellWidth, kFontCellHeight, kFontColumns);
-        f.Picture = pics.HandwritingFont.Picture;
+        f.Picture = platform::Surface{};
+        f.SharedPicture = &pics.HandwritingFont.Picture;
         f.Density = density;
     }
     return true;
@@ -138,11 +178,14 @@ void ReleasePictures(TablePictures& pics) {
     release(pics.Pointer);
     release(pics.HandwritingFont.Picture);
     release(pics.ClockFont.Picture);
-    for (auto& f : pics.ScoreLineFonts)
+    for (auto& f : pics.ScoreLineFonts) {
         release(f.Picture);
+        f.SharedPicture = nullptr;
+    }
     release(pics.CardBack);
     for (auto& c : pics.CardFaces)
         release(c);
+    pics.FaceCopyOf.fill(0);
     pics.CardsLoaded = 0;
     release(pics.ScorePage);
     release(pics.GiltFont.Picture);

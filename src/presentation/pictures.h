@@ -35,13 +35,21 @@ struct TablePictures {
     platform::Surface ScoreRuleBottom;  // ddsLineHorz2
     platform::Surface Pointer;          // ddsMouse
 
-    // The fonts. The score page is written with ScoreLineFonts, each line with its own copy
-    // of the handwriting; HandwritingFont and GiltFont are loaded but never drawn.
+    // The fonts. The score page is written with ScoreLineFonts, each line a font of its own
+    // sharing HandwritingFont's picture; HandwritingFont and GiltFont are loaded but never
+    // drawn themselves.
     BitmapFont HandwritingFont;                 // fntHandParker: the score page's hand
     BitmapFont ClockFont;                       // fntDigit: the clock's digits
     BitmapFont GiltFont;                        // fntDeluxe: a gilt serif
     std::array<BitmapFont, 11> ScoreLineFonts;  // fntScore: one per score page line
     int CardsLoaded = 0;                        // face pictures 0 .. CardsLoaded - 1
+    // The games of two packs show each face twice: the second card's entry here is k + 1
+    // for "the picture of face k" (its own CardFaces entry stays empty), 0 for its own.
+    std::array<int16_t, kCardTableSize> FaceCopyOf{};
+    const platform::Surface& Face(int cardIndex) const {
+        const int16_t copy = FaceCopyOf[size_t(cardIndex)];
+        return CardFaces[size_t(copy > 0 ? copy - 1 : cardIndex)];
+    }
     // Pixels per table unit of every picture above: each is Density times its 1x size.
     int Density = 1;
 };

@@ -78,7 +78,7 @@ TEST_F(PicturesAtDensity, EveryPictureIsTheDensityTimesItsOneXSize) {
             {&one.Felt, &sharp.Felt},
             {&one.CardBack, &sharp.CardBack},
             {&one.CardFaces[0], &sharp.CardFaces[0]},
-            {&one.CardFaces[one.CardsLoaded - 1], &sharp.CardFaces[sharp.CardsLoaded - 1]},
+            {&one.Face(one.CardsLoaded - 1), &sharp.Face(sharp.CardsLoaded - 1)},
             {&one.SuitIcons[3], &sharp.SuitIcons[3]},
             {&one.PassBanner, &sharp.PassBanner},
             {&one.ScorePage, &sharp.ScorePage},
@@ -87,7 +87,7 @@ TEST_F(PicturesAtDensity, EveryPictureIsTheDensityTimesItsOneXSize) {
             {&one.ScoreRuleSide, &sharp.ScoreRuleSide},
             {&one.Pointer, &sharp.Pointer},
             {&one.ClockFont.Picture, &sharp.ClockFont.Picture},
-            {&one.ScoreLineFonts[10].Picture, &sharp.ScoreLineFonts[10].Picture},
+            {&one.ScoreLineFonts[10].Pixels(), &sharp.ScoreLineFonts[10].Pixels()},
         };
         for (const auto& [a, b] : pairs) {
             ASSERT_FALSE(a->Empty());
@@ -96,8 +96,11 @@ TEST_F(PicturesAtDensity, EveryPictureIsTheDensityTimesItsOneXSize) {
             EXPECT_TRUE(b->HasKey || b == &sharp.Felt) << "keyed as at 1x";
         }
         EXPECT_EQ(sharp.CardsLoaded, one.CardsLoaded);
-        // The second pack's face is the same picture as the first's.
-        EXPECT_EQ(sharp.CardFaces[52].Pixels, sharp.CardFaces[0].Pixels);
+        // The second pack's face is the first's picture, not a copy of it; the score
+        // page's lines share the handwriting's.
+        EXPECT_EQ(&sharp.Face(52), &sharp.Face(0));
+        EXPECT_TRUE(sharp.CardFaces[52].Empty());
+        EXPECT_EQ(&sharp.ScoreLineFonts[3].Pixels(), &sharp.HandwritingFont.Picture);
         // Text is laid out in table units at every density.
         for (const BitmapFont* f : {&sharp.ClockFont, &sharp.HandwritingFont,
                                     &sharp.ScoreLineFonts[0], &sharp.GiltFont}) {
