@@ -371,6 +371,12 @@ void SdlPlatform::HandleWindowEvent(const SDL_WindowEvent& e) {
         case SDL_WINDOWEVENT_MAXIMIZED:
         case SDL_WINDOWEVENT_SHOWN:
             minimised_ = false;
+            presenter_.Invalidate();
+            break;
+        case SDL_WINDOWEVENT_EXPOSED:
+            // The window system lost what the window showed: the whole table again at
+            // the next frame (which the event wakes).
+            presenter_.Invalidate();
             break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
         case SDL_WINDOWEVENT_RESIZED:
