@@ -1,9 +1,11 @@
 #include "app/deck_preview.h"
 
+#include <cmath>
 #include <map>
 #include <string_view>
 #include <vector>
 
+#include "platform/letterbox.h"
 #include "platform/picture_load.h"
 #include "resources/density_names.h"
 #include "resources/pak_archive.h"
@@ -54,28 +56,33 @@ std::vector<platform::Surface> ReadPreviewCards(PakArchive& pak,
 
 }  // namespace
 
+int PreviewDensity(float scale) {
+    return platform::DensityFor(int32_t(std::lround(float(kPreviewWidth) * scale)),
+                                int32_t(std::lround(float(kPreviewHeight) * scale)), kPreviewWidth,
+                                kPreviewHeight);
+}
+
 std::vector<platform::Surface> LoadPreviewCards(const std::string& pakPath, int deck, int density) {
     PakArchive pak;
     if (!pak.Open(pakPath)) return {};
     return ReadPreviewCards(pak, IndexEntries(pak), deck, density);
 }
 
-std::array<platform::Surface, 3> MakeDeckPreviews(const std::string& pakPath) {
+std::array<platform::Surface, 3> MakeDeckPreviews(const std::string& pakPath, int density) {
     std::array<platform::Surface, 3> previews;
     PakArchive pak;
-    if (!pak.Open(pakPath)) return previews;
+    if (!IsDensity(density) || !pak.Open(pakPath)) return previews;
     const std::map<std::string, int32_t> index = IndexEntries(pak);
 
+    const int width = kPreviewWidth * density, height = kPreviewHeight * density;
     for (int deck = 0; deck < 3; ++deck) {
-        platform::Surface preview =
-            platform::MakeSurface(kPreviewWidth, kPreviewHeight, kPreviewFelt);
-        const platform::Rect clip{0, 0, kPreviewWidth, kPreviewHeight};
-        int x = 12;
+        platform::Surface preview = platform::MakeSurface(width, height, kPreviewFelt);
+        const platform::Rect clip{0, 0, width, height};
+        int x = 12 * density;
         bool any = false;
-        for (const platform::Surface& picture : ReadPreviewCards(pak, index, deck, 1)) {
-            platform::BltClip(picture, preview, {}, x, (kPreviewHeight - picture.Height) / 2, true,
-                              clip);
-            x += 50;
+        for (const platform::Surface& picture : ReadPreviewCards(pak, index, deck, density)) {
+            platform::BltClip(picture, preview, {}, x, (height - picture.Height) / 2, true, clip);
+            x += 50 * density;
             any = true;
         }
         if (any) previews[size_t(deck)] = std::move(preview);

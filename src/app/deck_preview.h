@@ -12,9 +12,16 @@ namespace tarrabel {
 
 inline constexpr int kPreviewWidth = 330, kPreviewHeight = 190;
 
-// The three previews in the order of the decks "Royal", "Roya2", "Roya3". A deck whose
-// pictures cannot be read gets an empty picture.
-std::array<platform::Surface, 3> MakeDeckPreviews(const std::string& pakPath);
+// The density to compose the previews at when the dialog is drawn `scale` output pixels per
+// layout unit: the smallest with at least as many pixels as the preview covers, so it is
+// only ever scaled down (and past 3x the 3x one is scaled up).
+int PreviewDensity(float scale);
+
+// The three previews in the order of the decks "Royal", "Roya2", "Roya3", composed at
+// `density` (1, 2 or 3) from the cards of that density: kPreviewWidth x kPreviewHeight times
+// the density, the 1x fan with every position multiplied. A deck whose pictures cannot be
+// read, or a density there is no art for, gets an empty picture.
+std::array<platform::Surface, 3> MakeDeckPreviews(const std::string& pakPath, int density);
 
 // The cards a preview of deck `deck` (0 "Royal", 1 "Roya2", 2 "Roya3") shows, in the order
 // they are fanned, read straight from the archive at `density` (1, 2 or 3) and keyed: each

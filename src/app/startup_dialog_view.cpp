@@ -2,9 +2,11 @@
 
 #include <imgui.h>
 
+#include <cmath>
 #include <string>
 
 #include "app/dialog_texts.h"
+#include "platform/ui_scale.h"
 
 namespace tarrabel {
 
@@ -50,46 +52,51 @@ void TextPage(const char* id, const dialog::TextSection* sections, size_t count)
 }
 
 void DeckPage(StartupDialog& d, const StartupDialogLook& look) {
+    const float s = look.Scale;
     // Royal, Roya2, Roya3 in the order of their previews 0, 1, 2.
     ImGui::BeginGroup();
     for (int i = 0; i < StartupDialog::kDeckChoices; ++i) {
         const dialog::DeckOptionText& t = dialog::kDeckOptions[size_t(i)];
         const auto deck = StartupDialog::Deck(i);
         if (ImGui::RadioButton(Str(t.Caption).c_str(), d.SelectedDeck == deck)) d.ChooseDeck(deck);
-        ImGui::Indent(32);
+        ImGui::Indent(32 * s);
         ImGui::TextDisabled("%s", Str(t.Label).c_str());
-        ImGui::Unindent(32);
+        ImGui::Unindent(32 * s);
         ImGui::Spacing();
     }
     ImGui::EndGroup();
     const platform::UiTexture preview = look.Previews[size_t(d.SelectedDeck)];
     if (preview) {
         ImGui::Spacing();
-        const float x = (ImGui::GetContentRegionAvail().x - float(look.PreviewWidth)) * 0.5f;
+        // Whole pixels, so the picture's own pixels are not smeared across two.
+        const ImVec2 size(std::round(float(look.PreviewWidth) * s),
+                          std::round(float(look.PreviewHeight) * s));
+        const float x = std::floor((ImGui::GetContentRegionAvail().x - size.x) * 0.5f);
         if (x > 0) ImGui::SetCursorPosX(ImGui::GetCursorPosX() + x);
-        ImGui::Image(preview, ImVec2(float(look.PreviewWidth), float(look.PreviewHeight)));
+        ImGui::Image(preview, size);
     }
 }
 
 constexpr float kDescriptionColumn = 210;
 
-void OptionsPage(StartupDialog& d) {
+void OptionsPage(StartupDialog& d, float s) {
+    const float column = kDescriptionColumn * s;
     for (int i = 0; i < StartupDialog::kGameChoices; ++i) {
         const dialog::VariantOptionText& t = dialog::kGameTexts[size_t(i)];
         // Each game with its description beside it, so that the page fits without scrolling.
         if (ImGui::RadioButton(Str(t.Caption).c_str(), d.GameChosen[size_t(i)])) d.ChooseGame(i);
-        ImGui::SameLine(kDescriptionColumn);
+        ImGui::SameLine(column);
         ImGui::TextDisabled("%s", Str(t.Description).c_str());
         if (i == 2) {
             // "Illustrated Agonia" belongs to "Agonia".
-            ImGui::Indent(32);
+            ImGui::Indent(32 * s);
             ImGui::BeginDisabled(!d.IllustratedAgoniaEnabled);
             bool illustrated = d.IllustratedAgonia;
             if (ImGui::Checkbox(Str(dialog::kIllustratedAgoniaCaption).c_str(), &illustrated))
                 d.CheckIllustratedAgonia(illustrated);
             ImGui::EndDisabled();
-            ImGui::Unindent(32);
-            ImGui::SameLine(kDescriptionColumn);
+            ImGui::Unindent(32 * s);
+            ImGui::SameLine(column);
             ImGui::TextDisabled("%s", Str(dialog::kIllustratedAgoniaDescription).c_str());
         }
     }
@@ -100,23 +107,23 @@ void OptionsPage(StartupDialog& d) {
     ImGui::AlignTextToFramePadding();
     ImGui::TextUnformatted(Str(dialog::kLevelLabel).c_str());
     for (int i = 0; i < StartupDialog::kLevelChoices; ++i) {
-        ImGui::SameLine(i == 0 ? kDescriptionColumn : 0.0f, i == 0 ? -1.0f : 24.0f);
+        ImGui::SameLine(i == 0 ? column : 0.0f, i == 0 ? -1.0f : 24.0f * s);
         if (ImGui::RadioButton(Str(dialog::kLevelCaptions[size_t(i)]).c_str(),
                                d.LevelChosen[size_t(i)]))
             d.ChooseLevel(i);
     }
-    ImGui::Indent(32);
+    ImGui::Indent(32 * s);
     ImGui::TextDisabled("%s", Str(dialog::kLevelDescription).c_str());
-    ImGui::Unindent(32);
+    ImGui::Unindent(32 * s);
     ImGui::Spacing();
     ImGui::Separator();
     ImGui::Spacing();
     bool slow = d.SlowAnimation;
     if (ImGui::Checkbox(Str(dialog::kSlowAnimationCaption).c_str(), &slow))
         d.CheckSlowAnimation(slow);
-    ImGui::Indent(32);
+    ImGui::Indent(32 * s);
     ImGui::TextWrapped("%s", Str(dialog::kSlowAnimationDescription).c_str());
-    ImGui::Unindent(32);
+    ImGui::Unindent(32 * s);
     if (StartupDialog::kWindowedVisible) {
         bool windowed = d.Windowed;
         if (ImGui::Checkbox(Str(dialog::kWindowedCaption).c_str(), &windowed))
@@ -128,9 +135,13 @@ void OptionsPage(StartupDialog& d) {
 
 std::optional<GameOptions> DrawStartupDialog(StartupDialog& d, const StartupDialogLook& look) {
     std::optional<GameOptions> chosen;
+    const float s = look.Scale;
+    // The 800 x 600 layout, grown by the scale and centred on the felt of a larger window.
     const ImGuiIO& io = ImGui::GetIO();
-    ImGui::SetNextWindowPos(ImVec2(0, 0));
-    ImGui::SetNextWindowSize(io.DisplaySize);
+    const platform::DialogBox box = platform::PlaceDialog(
+        int32_t(io.DisplaySize.x), int32_t(io.DisplaySize.y), kDialogWidth, kDialogHeight, s);
+    ImGui::SetNextWindowPos(ImVec2(float(box.X), float(box.Y)));
+    ImGui::SetNextWindowSize(ImVec2(float(box.Width), float(box.Height)));
     ImGui::Begin("StartupDialog", nullptr,
                  ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoMove |
                      ImGuiWindowFlags_NoCollapse | ImGuiWindowFlags_NoSavedSettings |
@@ -141,11 +152,11 @@ std::optional<GameOptions> DrawStartupDialog(StartupDialog& d, const StartupDial
     ImGui::TextColored(ImVec4(0.89f, 0.73f, 0.32f, 1.0f), "Tarrabel");
     ImGui::PopFont();
     ImGui::SameLine();
-    ImGui::SetCursorPosY(ImGui::GetCursorPosY() + 14);
+    ImGui::SetCursorPosY(ImGui::GetCursorPosY() + std::round(14 * s));
     ImGui::TextDisabled("five shedding games at one card table");
 
     // The tabs; the buttons keep the bottom row.
-    const float buttonsHeight = ImGui::GetFrameHeightWithSpacing() + 14;
+    const float buttonsHeight = ImGui::GetFrameHeightWithSpacing() + std::round(14 * s);
     if (ImGui::BeginTabBar("Tabs")) {
         for (int tab = 0; tab < StartupDialog::kTabCount; ++tab) {
             const std::string caption = Str(dialog::kTabCaptions[size_t(tab)]);
@@ -160,7 +171,7 @@ std::optional<GameOptions> DrawStartupDialog(StartupDialog& d, const StartupDial
             if (d.PanelVisible(3) && tab == 3)
                 TextPage("Credits", dialog::kCreditsSections.data(),
                          dialog::kCreditsSections.size());
-            if (d.PanelVisible(4) && tab == 4) OptionsPage(d);
+            if (d.PanelVisible(4) && tab == 4) OptionsPage(d, s);
             ImGui::EndChild();
             ImGui::EndTabItem();
         }
@@ -172,7 +183,7 @@ std::optional<GameOptions> DrawStartupDialog(StartupDialog& d, const StartupDial
     ImGui::Spacing();
     ImGui::AlignTextToFramePadding();
     ImGui::TextDisabled("%s", d.VersionLabel().c_str());
-    const float buttonWidth = 120;
+    const float buttonWidth = std::round(120 * s);
     ImGui::SameLine(ImGui::GetWindowContentRegionMax().x - 2 * buttonWidth -
                     ImGui::GetStyle().ItemSpacing.x);
     if (ImGui::Button(Str(dialog::kStartCaption).c_str(), ImVec2(buttonWidth, 0)))

@@ -11,9 +11,16 @@
 
 namespace tarrabel {
 
+// The size the dialog is laid out for, in window units; a larger window or a high-DPI screen
+// draws it larger by Scale.
+inline constexpr int kDialogWidth = 800, kDialogHeight = 600;
+
 struct StartupDialogLook {
     UiFonts Fonts;
-    // The deck previews: a few cards of each deck on the felt.
+    // Output pixels per unit of the 800 x 600 layout; the fonts are loaded for it.
+    float Scale = 1.0f;
+    // The deck previews: a few cards of each deck on the felt, shown PreviewWidth x
+    // PreviewHeight layout units large (the pictures may have more pixels than that).
     std::array<platform::UiTexture, 3> Previews{};
     int PreviewWidth = 0, PreviewHeight = 0;
 };

@@ -1,8 +1,12 @@
 #include "app/startup_flow.h"
 
+#include <array>
+#include <utility>
+
 #include "app/deck_preview.h"
 #include "app/startup_dialog.h"
 #include "app/startup_dialog_view.h"
+#include "platform/letterbox.h"
 #include "presentation/ui_style.h"
 
 namespace tarrabel {
@@ -15,15 +19,23 @@ bool RunStartupDialog(platform::Platform& p, const std::string& pakPath, AiLevel
     platform::DisplaySettings window;
     window.FullScreen = false;
     if (!p.OpenDisplay(window, error)) return false;
-    if (!p.StartUi(error)) return false;
 
+    // The dialog is restyled (fonts, sizes) before a frame whenever the window's size or
+    // pixels ask for another scale.
     StartupDialogLook look;
-    look.Fonts = ApplyTableStyle();
-    const auto previews = MakeDeckPreviews(pakPath);
-    for (size_t i = 0; i < previews.size(); ++i)
-        look.Previews[i] = p.CreateUiTexture(previews[i]);
+    platform::UiDesign design;
+    design.Width = kDialogWidth;
+    design.Height = kDialogHeight;
+    design.Restyle = [&look](float scale) {
+        look.Fonts = ApplyTableStyle(scale);
+        look.Scale = scale;
+    };
+    if (!p.StartUi(std::move(design), error)) return false;
     look.PreviewWidth = kPreviewWidth;
     look.PreviewHeight = kPreviewHeight;
+    // The previews of each density, made the first time the dialog is shown at it.
+    std::array<std::array<platform::UiTexture, 3>, platform::kMostDensity + 1> previews{};
+    std::array<bool, platform::kMostDensity + 1> previewsMade{};
 
     StartupDialog dialog;
     dialog.Open();
@@ -33,6 +45,18 @@ bool RunStartupDialog(platform::Platform& p, const std::string& pakPath, AiLevel
             dialog.OnClose();  // the close box, or the process was asked to end
             break;
         }
+        // The cards drawn with at least one pixel of their own for each pixel shown.
+        const int density = PreviewDensity(look.Scale);
+        if (!previewsMade[size_t(density)]) {
+            // An archive without the sharper art shows the 1x previews enlarged.
+            auto pictures = MakeDeckPreviews(pakPath, density);
+            for (int k = density - 1; k >= 1 && pictures[0].Empty(); --k)
+                pictures = MakeDeckPreviews(pakPath, k);
+            for (size_t i = 0; i < pictures.size(); ++i)
+                previews[size_t(density)][i] = p.CreateUiTexture(pictures[i]);
+            previewsMade[size_t(density)] = true;
+        }
+        look.Previews = previews[size_t(density)];
         *chosen = DrawStartupDialog(dialog, look);
         p.EndUiFrame(kFelt.R, kFelt.G, kFelt.B);
     }

@@ -86,7 +86,7 @@ class NullPlatform final : public Platform {
     void ShowMessage(const std::string& message) override { messages_.push_back(message); }
 
     // No UI without a window: the dialog's model is driven directly in tests.
-    bool StartUi(std::string* error) override {
+    bool StartUi(UiDesign, std::string* error) override {
         if (error) *error = "The null platform has no UI";
         return false;
     }

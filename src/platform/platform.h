@@ -81,9 +81,10 @@ class Platform {
     virtual void ReleaseSounds() = 0;
     virtual SoundSink& Sound() = 0;
 
-    // Dear ImGui inside the game's window, for the options dialog. StartUi needs an open
-    // display; false with a message when there is no UI (the null platform has none).
-    virtual bool StartUi(std::string* error) = 0;
+    // Dear ImGui inside the game's window, for the options dialog, scaled for the window as
+    // `design` asks (see UiDesign). StartUi needs an open display; false with a message when
+    // there is no UI (the null platform has none).
+    virtual bool StartUi(UiDesign design, std::string* error) = 0;
     // Sleeps until input while the UI has nothing to show, takes the events and begins a
     // UI frame. False once the window was closed or the process asked to end.
     virtual bool BeginUiFrame() = 0;

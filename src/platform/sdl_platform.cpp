@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <string_view>
+#include <utility>
 
 #include "platform/box_process.h"
 #include "platform/effect_sink.h"
@@ -91,7 +92,11 @@ class SdlPlatform final : public Platform {
 
     void ShowMessage(const std::string& message) override;
 
-    bool StartUi(std::string* error) override { return ui_.Attach(window_, renderer_, error); }
+    bool StartUi(UiDesign design, std::string* error) override {
+        if (!ui_.Attach(window_, renderer_, error)) return false;
+        ui_.SetDesign(std::move(design));
+        return true;
+    }
     bool BeginUiFrame() override;
     void EndUiFrame(uint8_t r, uint8_t g, uint8_t b) override { ui_.EndFrame(r, g, b); }
     UiTexture CreateUiTexture(const Surface& picture) override {

@@ -6,6 +6,9 @@
 #include <imgui_impl_sdl.h>
 #include <imgui_impl_sdlrenderer.h>
 #include <cstring>
+#include <utility>
+
+#include "platform/ui_scale.h"
 
 namespace tarrabel::platform {
 
@@ -52,6 +55,14 @@ void UiHost::Detach() {
     ImGui::DestroyContext();
     attached_ = false;
     window_ = renderer_ = nullptr;
+    design_ = {};
+    scale_ = 1.0f;
+    styled_ = false;
+}
+
+void UiHost::SetDesign(UiDesign design) {
+    design_ = std::move(design);
+    styled_ = false;
 }
 
 static_assert(sizeof(SDL_Event) <= 64, "an SDL event fits a pending slot");
@@ -94,27 +105,66 @@ void UiHost::BeginFrame() {
             pointerX_ = float(e.motion.x);
             pointerY_ = float(e.motion.y);
         }
+        if (e.type == SDL_MOUSEBUTTONUP) {
+            pointerKnown_ = true;
+            pointerX_ = float(e.button.x);
+            pointerY_ = float(e.button.y);
+        }
+        if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_LEAVE)
+            pointerKnown_ = false;
         ImGui_ImplSDL2_ProcessEvent(&e);
         pending_.pop_front();
+    }
+
+    // The window in its own units (the pointer's) and in the renderer's pixels.
+    int windowWidth = 0, windowHeight = 0, outputWidth = 0, outputHeight = 0;
+    SDL_GetWindowSize(static_cast<SDL_Window*>(window_), &windowWidth, &windowHeight);
+    if (SDL_GetRendererOutputSize(static_cast<SDL_Renderer*>(renderer_), &outputWidth,
+                                  &outputHeight) != 0) {
+        outputWidth = windowWidth;
+        outputHeight = windowHeight;
+    }
+    if (design_.Restyle) {
+        // Fonts are rebuilt between frames only, never while ImGui holds the atlas.
+        const float scale = DialogScale(windowWidth, windowHeight, outputWidth, outputHeight,
+                                        design_.Width, design_.Height);
+        if (!styled_ || scale != scale_) {
+            ImGui::GetIO().Fonts->Clear();
+            ImGui::GetStyle() = ImGuiStyle();
+            design_.Restyle(scale);
+            // The renderer's back end uploads the new atlas in its next NewFrame.
+            ImGui_ImplSDLRenderer_DestroyFontsTexture();
+            scale_ = scale;
+            styled_ = true;
+        }
     }
 
     ImGui_ImplSDLRenderer_NewFrame();
     ImGui_ImplSDL2_NewFrame();
     ImGuiIO& io = ImGui::GetIO();
-    if (!ImGui::IsMousePosValid(&io.MousePos) && pointerKnown_)
-        io.MousePos = ImVec2(pointerX_, pointerY_);
+    if (pointerKnown_) io.MousePos = ImVec2(pointerX_, pointerY_);
     // The back end reads the buttons as they are now; in the hovering frame they are up.
     if (hoverOnly) io.MouseDown[0] = io.MouseDown[1] = io.MouseDown[2] = false;
     shownX_ = io.MousePos.x;
     shownY_ = io.MousePos.y;
+    // From window units to output pixels (the same on most screens). A minimised window
+    // keeps the back end's empty display, so nothing is drawn.
+    if (io.DisplaySize.x > 0 && io.DisplaySize.y > 0 && windowWidth > 0 && windowHeight > 0 &&
+        outputWidth > 0 && outputHeight > 0) {
+        io.DisplaySize = ImVec2(float(outputWidth), float(outputHeight));
+        if (ImGui::IsMousePosValid(&io.MousePos))
+            io.MousePos = ImVec2(io.MousePos.x * float(outputWidth) / float(windowWidth),
+                                 io.MousePos.y * float(outputHeight) / float(windowHeight));
+    }
+    io.DisplayFramebufferScale = ImVec2(1.0f, 1.0f);
     ImGui::NewFrame();
 }
 
 void UiHost::EndFrame(uint8_t r, uint8_t g, uint8_t b) {
     ImGui::Render();
     auto* renderer = static_cast<SDL_Renderer*>(renderer_);
-    SDL_RenderSetScale(renderer, ImGui::GetIO().DisplayFramebufferScale.x,
-                       ImGui::GetIO().DisplayFramebufferScale.y);
+    // ImGui's vertices are in output pixels already.
+    SDL_RenderSetScale(renderer, 1.0f, 1.0f);
     SDL_SetRenderDrawColor(renderer, r, g, b, 255);
     SDL_RenderClear(renderer);
     ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());

@@ -2,6 +2,7 @@
 
 #include <imgui.h>
 
+#include <cmath>
 #include <filesystem>
 
 namespace tarrabel {
@@ -11,10 +12,15 @@ namespace {
 constexpr const char* kSans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 constexpr const char* kSerifBold = "/usr/share/fonts/truetype/dejavu/DejaVuSerif-Bold.ttf";
 
-ImFont* LoadFont(const char* file, float size) {
+// The game's name is all the title font shows: ASCII only, which keeps the atlas small when
+// the title is rasterised at 100 pixels and more.
+constexpr ImWchar kTitleGlyphs[] = {0x20, 0x7E, 0};
+
+ImFont* LoadFont(const char* file, float size, const ImWchar* glyphs = nullptr) {
     std::error_code ec;
     if (!std::filesystem::exists(file, ec)) return nullptr;
-    return ImGui::GetIO().Fonts->AddFontFromFileTTF(file, size);
+    // Whole pixel sizes: the glyphs sit on the pixel grid at every scale.
+    return ImGui::GetIO().Fonts->AddFontFromFileTTF(file, std::round(size), nullptr, glyphs);
 }
 
 ImVec4 Rgb(int r, int g, int b, float a = 1.0f) {
@@ -23,11 +29,15 @@ ImVec4 Rgb(int r, int g, int b, float a = 1.0f) {
 
 }  // namespace
 
-UiFonts ApplyTableStyle() {
+UiFonts ApplyTableStyle(float scale) {
     UiFonts fonts;
-    fonts.Body = LoadFont(kSans, 17.0f);
-    if (!fonts.Body) fonts.Body = ImGui::GetIO().Fonts->AddFontDefault();
-    fonts.Title = LoadFont(kSerifBold, 34.0f);
+    fonts.Body = LoadFont(kSans, 17.0f * scale);
+    if (!fonts.Body) {
+        ImFontConfig config;
+        config.SizePixels = std::round(13.0f * scale);
+        fonts.Body = ImGui::GetIO().Fonts->AddFontDefault(&config);
+    }
+    fonts.Title = LoadFont(kSerifBold, 34.0f * scale, kTitleGlyphs);
     if (!fonts.Title) fonts.Title = fonts.Body;
 
     ImGuiStyle& style = ImGui::GetStyle();
@@ -40,6 +50,7 @@ UiFonts ApplyTableStyle() {
     style.ItemSpacing = ImVec2(10, 8);
     style.WindowPadding = ImVec2(18, 14);
     style.ScrollbarSize = 14;
+    style.ScaleAllSizes(scale);
 
     ImVec4* c = style.Colors;
     const ImVec4 felt = Rgb(kFelt.R, kFelt.G, kFelt.B);

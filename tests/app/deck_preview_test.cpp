@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 namespace tarrabel::test {
 namespace {
@@ -31,6 +32,51 @@ TEST(DeckPreview, ThePreviewCardsAreReadAtADensity) {
         }
     }
     EXPECT_TRUE(LoadPreviewCards(kBuiltPak, 2, 4).empty());
+}
+
+TEST(DeckPreview, ThePreviewIsComposedAtTheDensityItIsShownAt) {
+    struct Case {
+        float Scale;
+        int Want;
+    };
+    const Case cases[] = {{1.0f, 1},  {1.25f, 2}, {1.75f, 2}, {2.0f, 2},
+                          {2.25f, 3}, {3.0f, 3},  {3.5f, 3}};
+    for (const Case& c : cases)
+        EXPECT_EQ(PreviewDensity(c.Scale), c.Want) << c.Scale;
+}
+
+// The first and one past the last column of the middle row that is not felt.
+std::pair<int, int> FanColumns(const platform::Surface& preview) {
+    const uint16_t felt = preview.At(0, 0);
+    const int y = preview.Height / 2;
+    int first = 0, end = preview.Width;
+    while (first < preview.Width && preview.At(first, y) == felt)
+        ++first;
+    while (end > first && preview.At(end - 1, y) == felt)
+        --end;
+    return {first, end};
+}
+
+TEST(DeckPreview, TheSharpPreviewsAreTheSameFanWithMorePixels) {
+    if (std::string(kBuiltPak).empty() || !std::filesystem::exists(kBuiltPak))
+        GTEST_SKIP() << "this build makes no res134.pak";
+    const auto one = MakeDeckPreviews(kBuiltPak, 1);
+    for (const int k : {2, 3}) {
+        const auto sharp = MakeDeckPreviews(kBuiltPak, k);
+        for (size_t deck = 0; deck < sharp.size(); ++deck) {
+            SCOPED_TRACE(testing::Message() << "deck " << deck << " at " << k << "x");
+            ASSERT_FALSE(one[deck].Empty());
+            ASSERT_EQ(sharp[deck].Width, kPreviewWidth * k);
+            ASSERT_EQ(sharp[deck].Height, kPreviewHeight * k);
+            // The cards where the 1x fan has them, each position times the density.
+            const auto [first, end] = FanColumns(one[deck]);
+            const auto [sharpFirst, sharpEnd] = FanColumns(sharp[deck]);
+            EXPECT_EQ(sharpFirst, first * k);
+            EXPECT_EQ(sharpEnd, end * k);
+        }
+    }
+    for (const platform::Surface& none : MakeDeckPreviews(kBuiltPak, 4))
+        EXPECT_TRUE(none.Empty());
 }
 
 }  // namespace
