@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 
@@ -12,14 +13,16 @@ namespace tarrabel::platform {
 
 namespace {
 
-// The box's process group while it is up, and whether a signal asked the game to end. Both
-// are written by the handler, so plain sig_atomic_t; a process id fits one on Linux.
-volatile sig_atomic_t boxGroup = 0;
-volatile sig_atomic_t quitAsked = 0;
+// The box's process group while it is up, and whether a signal asked the game to end. The
+// handler may run on any thread that lets the signal in, not only the one waiting here:
+// lock-free atomics, which a signal handler may use.
+std::atomic<pid_t> boxGroup{0};
+std::atomic<bool> quitAsked{false};
+static_assert(std::atomic<pid_t>::is_always_lock_free && std::atomic<bool>::is_always_lock_free);
 
 extern "C" void EndBoxOnSignal(int) {
-    quitAsked = 1;
-    const pid_t group = pid_t(boxGroup);
+    quitAsked = true;
+    const pid_t group = boxGroup;
     // SIGKILL: the box holds nothing to save, and a box stopped mid-way by a caught or
     // blocked signal would keep the wait below waiting.
     if (group > 0) kill(-group, SIGKILL);
@@ -42,7 +45,7 @@ bool RunBoxProcess(void (*show)(void* context), void* context) {
     }, oldTerm{};
     sigaction(SIGINT, &onQuit, &oldInt);
     sigaction(SIGTERM, &onQuit, &oldTerm);
-    quitAsked = 0;
+    quitAsked = false;
     auto restore = [&] {
         sigaction(SIGINT, &oldInt, nullptr);
         sigaction(SIGTERM, &oldTerm, nullptr);
@@ -68,6 +71,8 @@ bool RunBoxProcess(void (*show)(void* context), void* context) {
     }
     setpgid(child, child);  // as the child does itself: whichever runs first
     boxGroup = child;
+    // Another thread of the game may have taken a signal before the group was known here.
+    if (quitAsked) kill(-child, SIGKILL);
 
     // Signals come in now, a held-back one at once.
     sigset_t waiting = before;
@@ -84,7 +89,7 @@ bool RunBoxProcess(void (*show)(void* context), void* context) {
     int status = 0;
     while (waitpid(child, &status, 0) == -1 && errno == EINTR) {
     }
-    const bool quit = quitAsked != 0;
+    const bool quit = quitAsked;
     restore();
     return quit;
 }
