@@ -133,7 +133,10 @@ bool TableApp::RunFrame() {
     if (cursorShown != cursorShown_) platform_.ShowSystemCursor(cursorShown);
     cursorShown_ = cursorShown;
     if (g.Paused) {
-        // The picture stays as it was; only keys and clicks are taken.
+        // The picture stays as it was; only keys and clicks are taken. It is shown again
+        // where the window needs it (switched to full screen or back, resized or uncovered
+        // during the pause); nothing is sent otherwise.
+        if (!back_.Empty()) platform_.Present(back_, {});
         idleTimeoutMs_ = config_.IdleWait ? kWaitForInput : -1;
         lastInput_ = in;
         return true;

@@ -385,6 +385,10 @@ TEST_F(IdleFixture, PWaitsForInputOnlyAndFreezesThePicture) {
     }
     EXPECT_EQ(app->FramesDrawn(), drawn);
     EXPECT_EQ(app->game().DeckPos, before.DeckPos);
+    // The frozen picture is still handed over, with nothing changed in it: a window that
+    // is switched or uncovered during the pause shows it whole again.
+    EXPECT_EQ(null.LastPresented(), &app->BackBuffer());
+    EXPECT_TRUE(null.LastChanged().empty());
     // Escape still acts at once while paused.
     p.EscapeDown = true;
     null.SetInput(p);
