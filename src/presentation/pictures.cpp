@@ -1,9 +1,6 @@
 #include "presentation/pictures.h"
 
 #include <algorithm>
-#include <atomic>
-#include <thread>
-#include <vector>
 
 #include "core/game.h"
 #include "platform/platform.h"
@@ -102,7 +99,6 @@ bool LoadPictures(platform::Platform& p, const ResourceTree& tree, const Game& g
     // neither read nor kept twice (decoding is most of the start-up at the higher
     // densities, and a 3x face is some 300 KB).
     pics.FaceCopyOf.fill(0);
-    std::vector<int> toRead;
     const int faces = std::min<int>(g.Rules.DeckSize, kCardTableSize);
     for (int i = 0; i < faces; ++i) {
         int same = 0;
@@ -111,37 +107,8 @@ bool LoadPictures(platform::Platform& p, const ResourceTree& tree, const Game& g
         pics.CardFaces[i] = platform::Surface{};
         if (same < i)
             pics.FaceCopyOf[i] = int16_t(same + 1);
-        else
-            toRead.push_back(i);
-    }
-    // The faces are read on every core: each file decodes on its own. The first one that
-    // cannot be read, in the deck's order, is the one reported.
-    std::vector<std::string> errors(static_cast<size_t>(faces));
-    std::vector<uint8_t> read(static_cast<size_t>(faces), 0);
-    std::atomic<size_t> next{0};
-    auto readFaces = [&] {
-        for (size_t n = next++; n < toRead.size(); n = next++) {
-            const int i = toRead[n];
-            std::string why;
-            Loader one(p, tree, density, &why);
-            read[size_t(i)] = one.Picture(pics.CardFaces[i], Join(deck, g.Cards->FileName[i]));
-            errors[size_t(i)] = std::move(why);
-        }
-    };
-    {
-        const unsigned helpers = std::min(3u, std::thread::hardware_concurrency()) - 1;
-        std::vector<std::thread> threads;
-        for (unsigned t = 0; t < helpers && t + 1 < toRead.size(); ++t)
-            threads.emplace_back(readFaces);
-        readFaces();
-        for (std::thread& t : threads)
-            t.join();
-    }
-    for (int i = 0; i < faces; ++i) {
-        if (pics.FaceCopyOf[i] == 0 && !read[size_t(i)]) {
-            if (error) *error = errors[size_t(i)];
+        else if (!load.Picture(pics.CardFaces[i], Join(deck, g.Cards->FileName[i])))
             return false;
-        }
         pics.CardsLoaded = i + 1;
     }
     for (int i = 0; i < 4; ++i)
