@@ -417,9 +417,10 @@ traced_human_play() {
 # turn, left to right, until one leaves. The cards overlap in fixed slots, so a card played
 # from the middle leaves a gap that the card below fills: the row's picture changes while
 # its right end stays (or moves left, for the last card). A card drawn for him instead
-# moves the right end out. The deal of seed 7 is the same every time, so the human's turn
-# with a card to play always comes (which of his playable cards leaves depends on where the
-# sweep is when it comes).
+# moves the right end out. In the deal of $human_leads (the same every time) the human
+# leads with cards he may play, so his turn comes as soon as the cards are dealt (which of
+# his playable cards leaves depends on where the sweep is when it comes).
+human_leads=10
 play_a_card() {
     local deadline=$((SECONDS + 40)) before x
     # shellcheck disable=SC2046  # the point's two numbers
@@ -445,13 +446,13 @@ play_a_card() {
 }
 
 # Without --variant the options dialog comes first: it is shown in its 800x600 window
-# (kept at that size by --windowed), Return turns it into the table of seed 7, the human
+# (kept at that size by --windowed), Return turns it into the table of seed 10, the human
 # plays a card with a click, Escape ends the game cleanly. The trace confirms the human's
 # play.
 check_dialog() {
     lay_out_game good
     start_xvfb
-    start_game --windowed --seed 7 --trace "$work/trace.json"
+    start_game --windowed --seed "$human_leads" --trace "$work/trace.json"
     if ! wait_window; then
         wait_game 1
         fail "no window appeared (status $game_status): $(cat "$work/err")"
@@ -708,7 +709,7 @@ check_full_screen() {
             exit 2
             ;;
     esac
-    start_game --seed 7 --variant 0 --trace "$work/trace.json"
+    start_game --seed "$human_leads" --variant 0 --trace "$work/trace.json"
     if ! wait_window; then
         wait_game 1
         fail "$what: no window appeared (status $game_status): $(cat "$work/err")"

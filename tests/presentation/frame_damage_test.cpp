@@ -170,7 +170,7 @@ TEST(FrameDamage, RedrawingChangedPartsAlwaysGivesTheWholePicture) {
         FrameDamage damage;
         Surface back = platform::MakeSurface(800 * k, 600 * k, 0);
         int partial = 0;
-        for (int frame = 0; frame < 120; ++frame) {
+        for (int frame = 0; frame < 80; ++frame) {
             const int what = int(rng() % 10);
             if (what == 0 && cards.size() < 12) {
                 cards.push_back({int(rng() % 6), int32_t(rng() % 720) - 10, int32_t(rng() % 480)});
@@ -190,7 +190,7 @@ TEST(FrameDamage, RedrawingChangedPartsAlwaysGivesTheWholePicture) {
                 Compose(list, back, r);
             ASSERT_TRUE(back.Pixels == DrawnWhole(list).Pixels) << "frame " << frame;
         }
-        EXPECT_GT(partial, 100);  // and it did redraw in parts
+        EXPECT_GT(partial, 60);  // and it did redraw in parts
     }
 }
 
