@@ -506,9 +506,10 @@ check_dialog_exits() {
         res_seen=no
         start_game --windowed --seed 7
         if ! wait_window || ! until_shown shows_dialog 10; then
-            fail "$how: no dialog appeared: $(cat "$work/err")"
-            keep_picture "dialog-$how"
+            [ -z "$window" ] || keep_picture "dialog-$how"
             wait_game 1
+            fail "$how: no dialog appeared (window '${window}', status $game_status," \
+                "stdout '$(cat "$work/out")', stderr '$(cat "$work/err")')"
             continue
         fi
         local started
