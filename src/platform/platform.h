@@ -42,8 +42,8 @@ class Platform {
 
     // The window is minimised or hidden: frames are skipped and the loop sleeps.
     virtual bool Minimised() const = 0;
-    // True once after the display lost its textures (a device reset): the loop then
-    // reloads every picture before it draws again.
+    // True once after the display was reset (a lost device): the pictures live in memory,
+    // and the next Present shows the whole table again.
     virtual bool TakeDisplayReset() = 0;
 
     // Shows the finished back buffer (the table composed at its density), scaled to the

@@ -1,4 +1,4 @@
-// The real platform: an SDL2 window showing the table through one streaming texture, the
+// The real platform: an SDL2 window showing the table through the window's own surface, the
 // keyboard and mouse from SDL's event queue, and the effects through SDL2_mixer.
 #include <SDL.h>
 
@@ -25,7 +25,7 @@ namespace tarrabel::platform {
 namespace {
 
 // The numbers in the display's error messages, one per step that can fail.
-enum DisplayError : int { kNoVideo = 1, kNoWindow = 2, kNoRenderer = 3, kNoTexture = 4 };
+enum DisplayError : int { kNoVideo = 1, kNoWindow = 2, kNoRenderer = 3 };
 
 std::string DisplayFailure(int number, const std::string& description) {
     return "Error in function DirectX() \r\nError Number: " + std::to_string(number) + "\r\n" +
@@ -106,7 +106,6 @@ class SdlPlatform final : public Platform {
 
   private:
     bool CreateRenderer(std::string* error);
-    bool CreateTexture(int32_t width, int32_t height, std::string* error);
     void HandleEvent(const SDL_Event& e);
     void HandleWindowEvent(const SDL_WindowEvent& e);
     void SetFullScreen(bool fullScreen);
@@ -122,9 +121,6 @@ class SdlPlatform final : public Platform {
     // before, or the first window's place when the table opened in full screen.
     SDL_Rect windowed_{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 0, 0};
     SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
-    int32_t textureWidth_ = 0, textureHeight_ = 0;
-    SDL_ScaleMode scaleMode_ = SDL_ScaleModeNearest;
 
     bool quit_ = false;
     bool minimised_ = false;
@@ -163,11 +159,11 @@ bool SdlPlatform::OpenDisplay(const DisplaySettings& settings, std::string* erro
     if (!DisplayReachable()) return fail(kNoVideo, "No display: DISPLAY is not set");
     // SDL's own SIGINT and SIGTERM handlers stay on: they turn into a quit event, so the
     // loop ends through its normal exit and the desktop gets its cursor back.
-    // The table is one 800 x 600 picture composed in memory: SDL's software renderer shows
-    // it as cheaply as a GPU would, without loading a GL driver (a software GL such as
-    // llvmpipe alone costs some 90 MB and a share of a core for every frame). The hints
-    // are defaults: SDL_RENDER_DRIVER and SDL_FRAMEBUFFER_ACCELERATION in the environment
-    // still choose otherwise.
+    // The table is composed and scaled in memory and shown through the window's surface;
+    // the options dialog's renderer is SDL's software one, which needs no GL driver (a
+    // software GL such as llvmpipe alone costs some 90 MB). The hints are defaults:
+    // SDL_RENDER_DRIVER and SDL_FRAMEBUFFER_ACCELERATION in the environment still choose
+    // otherwise.
     SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
     SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return fail(kNoVideo, SDL_GetError());
@@ -192,8 +188,6 @@ bool SdlPlatform::OpenDisplay(const DisplaySettings& settings, std::string* erro
     KeepWindowOnScreen();
     std::string why;
     if (!CreateRenderer(&why)) return fail(kNoRenderer, why);
-    if (!CreateTexture(settings.TableWidth, settings.TableHeight, &why))
-        return fail(kNoTexture, why);
     ReadRefreshRate();
     // A black window until the first frame is ready.
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
@@ -253,33 +247,14 @@ bool SdlPlatform::CreateRenderer(std::string* error) {
     return true;
 }
 
-bool SdlPlatform::CreateTexture(int32_t width, int32_t height, std::string* error) {
-    if (texture_) SDL_DestroyTexture(texture_);
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                 width, height);
-    if (!texture_) {
-        textureWidth_ = textureHeight_ = 0;
-        if (error) *error = SDL_GetError();
-        return false;
-    }
-    textureWidth_ = width;
-    textureHeight_ = height;
-    scaleMode_ = SDL_ScaleModeNearest;
-    SDL_SetTextureScaleMode(texture_, scaleMode_);
-    return true;
-}
-
 void SdlPlatform::CloseDisplay() {
     ui_.Detach();
     effects_.Close();
     sink_.SetVoices(nullptr);
-    if (texture_) SDL_DestroyTexture(texture_);
     if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);
-    texture_ = nullptr;
     renderer_ = nullptr;
     window_ = nullptr;
-    textureWidth_ = textureHeight_ = 0;
     if (videoOpen_) {
         SDL_ShowCursor(SDL_ENABLE);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -332,17 +307,18 @@ void SdlPlatform::HandleEvent(const SDL_Event& e) {
             HandleWindowEvent(e.window);
             break;
         case SDL_RENDER_DEVICE_RESET:
-            // The renderer itself is gone: build it and the texture anew.
-            if (texture_) SDL_DestroyTexture(texture_);
-            texture_ = nullptr;
-            if (renderer_) SDL_DestroyRenderer(renderer_);
-            renderer_ = nullptr;
-            if (window_ && CreateRenderer(nullptr))
-                CreateTexture(settings_.TableWidth, settings_.TableHeight, nullptr);
+            // The options dialog's renderer is gone: build it anew (the table shows through
+            // the window's surface and has no renderer).
+            if (renderer_) {
+                SDL_DestroyRenderer(renderer_);
+                renderer_ = nullptr;
+                if (window_) CreateRenderer(nullptr);
+            }
+            presenter_.Invalidate();
             displayReset_ = true;
             break;
         case SDL_RENDER_TARGETS_RESET:
-            if (renderer_) CreateTexture(settings_.TableWidth, settings_.TableHeight, nullptr);
+            presenter_.Invalidate();
             displayReset_ = true;
             break;
         case SDL_MOUSEBUTTONDOWN:
@@ -436,9 +412,6 @@ void SdlPlatform::Present(const Surface& backBuffer, std::span<const Rect> chang
     // The options dialog's renderer (if it ran in this window) gives way to the window's
     // surface, which shows the table from now on.
     if (renderer_ && !ui_.Attached()) {
-        if (texture_) SDL_DestroyTexture(texture_);
-        texture_ = nullptr;
-        textureWidth_ = textureHeight_ = 0;
         SDL_DestroyRenderer(renderer_);
         renderer_ = nullptr;
         presenter_.Invalidate();
