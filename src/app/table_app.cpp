@@ -235,7 +235,7 @@ int32_t TableApp::ComputeIdleTimeout(bool changed, const FrameInput& in) {
     const FrameInput& last = lastInput_;
     const bool inputChanged = in.LeftDown != last.LeftDown || in.RightDown != last.RightDown ||
                               in.PauseKeyDown != last.PauseKeyDown ||
-                              in.EscapeDown != last.EscapeDown;
+                              in.EscapeDown != last.EscapeDown || in.KeyCount > 0;
     if (changed || inputChanged) return -1;
     const Game& g = *game_;
     // Nothing moved and nothing will until the player acts, a timed pause ends or the clock
@@ -245,6 +245,10 @@ int32_t TableApp::ComputeIdleTimeout(bool changed, const FrameInput& in) {
         const uint32_t elapsed = platform_.TicksMs() - uint32_t(g.PauseStart);
         const int64_t left = int64_t(g.PauseLength) - int64_t(elapsed);
         timeout = std::max<int64_t>(0, left);
+    }
+    if (g.Focus.Hinting) {  // the hint's frame goes when its time is up
+        const int64_t left = int64_t(g.Focus.HintEndsAt) - int64_t(platform_.TicksMs());
+        timeout = std::min(timeout, std::max<int64_t>(0, left));
     }
     const double seconds = platform_.SecondsOfDay();
     const int64_t toNextMinute = int64_t(std::ceil((60.0 - std::fmod(seconds, 60.0)) * 1000.0));

@@ -72,6 +72,20 @@ struct TableSlotRecord {
 
 inline constexpr int kHistoryRows = 10;
 
+// The keyboard's frame at the table: over one of the human's cards or over the deck. It shows
+// only once a key is used, and goes when the pointer moves, so a mouse player never sees it.
+struct KeyFocus {
+    bool Shown = false;
+    bool OnDeck = false;
+    int16_t Slot = -1;             // the hand slot under the frame; -1 before the first key
+    int16_t HomeX = 0, HomeY = 0;  // where that card lies: its neighbour takes over once it goes
+    // A hint moves the frame to the expert's card for a while, then the frame is shown or
+    // hidden again as it was.
+    bool Hinting = false;
+    bool ShownBeforeHint = false;
+    int32_t HintEndsAt = 0;  // tick
+};
+
 struct Services {
     Clock* Time = nullptr;
     Random* Rng = nullptr;
@@ -151,6 +165,10 @@ struct Game {
     bool PauseKeyHeld = false;
     int16_t ClickedCard = -1;
     int32_t MouseX = 0, MouseY = 0;
+    KeyFocus Focus;
+    bool RulesShown = false;  // the rules of the game over the table (F1); play waits
+    bool EscapeHeld = false;  // the Escape that closed the rules is still down
+    int16_t HintsTaken = 0;   // in this match: a match won with hints says so
 
     // ---- rules ------------------------------------------------------------------------
     int16_t PenaltyCards = 0;

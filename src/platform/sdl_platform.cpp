@@ -13,6 +13,7 @@
 #include "platform/effect_sink.h"
 #include "platform/frame_pacer.h"
 #include "platform/full_screen_keys.h"
+#include "platform/table_keys.h"
 #include "platform/letterbox.h"
 #include "platform/picture_load.h"
 #include "platform/platform.h"
@@ -129,6 +130,7 @@ class SdlPlatform final : public Platform {
     // before the frame read the devices still counts once.
     bool leftPressed_ = false, rightPressed_ = false;
     bool escapePressed_ = false, pausePressed_ = false;
+    FrameInput keysPressed_;  // the table's keys since the last ReadInput (Keys only)
 
     UiHost ui_;
     WindowPresenter presenter_;
@@ -144,6 +146,7 @@ bool SdlPlatform::OpenDisplay(const DisplaySettings& settings, std::string* erro
         settings_ = settings;
         SetFullScreen(settings.FullScreen);
         leftPressed_ = rightPressed_ = escapePressed_ = pausePressed_ = false;
+        keysPressed_.KeyCount = 0;
         ReadRefreshRate();
         return true;
     }
@@ -330,9 +333,14 @@ void SdlPlatform::HandleEvent(const SDL_Event& e) {
             if (e.key.keysym.scancode == SDL_SCANCODE_ESCAPE) escapePressed_ = true;
             if (e.key.keysym.scancode == SDL_SCANCODE_P) pausePressed_ = true;
             // F11 and Alt+Return at the table; the options dialog keeps its window.
-            if (!ui_.Attached() &&
-                TogglesFullScreen(e.key.keysym.scancode, e.key.keysym.mod, e.key.repeat != 0))
+            if (ui_.Attached()) break;
+            if (TogglesFullScreen(e.key.keysym.scancode, e.key.keysym.mod, e.key.repeat != 0)) {
                 SetFullScreen(!FullScreen());
+                break;
+            }
+            if (const auto key = TableKeyOf(e.key.keysym.scancode, e.key.keysym.sym,
+                                            e.key.keysym.mod, e.key.repeat != 0))
+                keysPressed_.PushKey(*key);
             break;
         default:
             break;
@@ -385,6 +393,9 @@ FrameInput SdlPlatform::ReadInput() {
     in.LeftDown = (buttons & SDL_BUTTON_LMASK) != 0 || leftPressed_;
     in.RightDown = (buttons & SDL_BUTTON_RMASK) != 0 || rightPressed_;
     leftPressed_ = rightPressed_ = escapePressed_ = pausePressed_ = false;
+    in.Keys = keysPressed_.Keys;
+    in.KeyCount = keysPressed_.KeyCount;
+    keysPressed_.KeyCount = 0;
 
     ViewSize view;
     view.TableWidth = settings_.TableWidth;

@@ -6,6 +6,7 @@
 
 #include "core/game.h"
 #include "presentation/pictures.h"
+#include "session/human_keys.h"
 
 namespace tarrabel {
 
@@ -57,6 +58,29 @@ void DrawDrawPile(const Game& g, TableCanvas& c) {
         DrawCard(c, g.Deck[size_t(i)]);
 }
 
+// The keyboard's frame: over the card the keys act on, drawn over the whole hand so that a
+// card half covered by its neighbours still shows whole which one it is; or over the deck.
+void DrawFocusFrame(const Game& g, TableCanvas& c) {
+    if (!FocusFrameVisible(g)) return;
+    const KeyFocus& f = g.Focus;
+    if (f.OnDeck) {
+        // Where a click draws: the stack's top left corner.
+        DrawPicture(c, c.Pictures.FocusFrame, g.Layout.StackLeft, g.Layout.StackTop);
+        return;
+    }
+    const CardRecord& card = g.Hands[kHuman][size_t(f.Slot)];
+    DrawPicture(c, c.Pictures.FocusFrame, card.X, card.Y);
+}
+
+// The digits 1 to 4 name clubs, diamonds, hearts and spades (SuitOfKey).
+void DrawSuitKey(TableCanvas& c, int suit, const CardRecord& icon) {
+    static constexpr char kKeyOfSuit[4] = {'1', '3', '4', '2'};  // by suit code
+    BitmapFont& font = c.Pictures.GiltFont;
+    font.XPos = icon.X - float(font.CellWidth) - 2;
+    font.YPos = icon.Y + float(icon.SizeY - font.CellHeight) / 2;
+    font.DrawText(c.List, std::string_view(&kKeyOfSuit[suit], 1), true);
+}
+
 }  // namespace
 
 std::string ClockText(double secondsOfDay) {
@@ -94,10 +118,15 @@ void DrawTable(const Game& g, TableCanvas& c, double secondsOfDay) {
     for (int s : g.Layout.HumanDrawOrder)
         DrawHumanCard(c, g.Hands[kHuman][size_t(s)]);
 
+    DrawFocusFrame(g, c);
+
     if (g.SuitPromptShown)
         for (int i = 0; i < 4; ++i) {
             const CardRecord& icon = g.SuitIcons[size_t(i)];
-            if (icon.Shown) DrawPicture(c, pics.SuitIcons[size_t(i)], icon.X, icon.Y);
+            if (!icon.Shown) continue;
+            DrawPicture(c, pics.SuitIcons[size_t(i)], icon.X, icon.Y);
+            // Once the keyboard is in use each icon shows the digit that names its suit.
+            if (g.Focus.Shown) DrawSuitKey(c, i, icon);
         }
 
     const BannerSpot spot = BannerSpotOf(g.Layout, g.CurrentPlayer);
@@ -176,6 +205,13 @@ void DrawScorePage(const Game& g, TableCanvas& c) {
         at = AppendField(line, at, g.MatchTotal[size_t(seat)]);
     draw(9, l.ScoreTotalsX - 65, l.ScoreTotalsY, {line, at});
     draw(10, l.ScoreResultX - 65, l.ScoreResultY, g.ResultText);
+    // A match won with the expert's hints says how many were taken.
+    if (g.NewMatch && g.HintsTaken > 0 && g.ResultText == "We Won!") {
+        const int n = std::snprintf(line, sizeof line, "(%d hint%s)", int(g.HintsTaken),
+                                    g.HintsTaken == 1 ? "" : "s");
+        draw(10, l.ScoreResultX - 65, l.ScoreResultY + l.ScoreRowStep,
+             {line, size_t(std::clamp(n, 0, int(sizeof line) - 1))});
+    }
 }
 
 }  // namespace tarrabel

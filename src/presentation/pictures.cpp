@@ -69,6 +69,22 @@ std::string Join(std::string_view a, std::string_view b) {
     return s;
 }
 
+// The pick frame's blue turned to amber, shade for shade (its brightness kept), the
+// transparent pixels left as they are: blue and amber stay apart for every kind of colour
+// sight.
+platform::Surface AmberCopyOf(const platform::Surface& blue) {
+    platform::Surface amber = blue;
+    for (uint16_t& px : amber.Pixels) {
+        if (amber.HasKey && px >= amber.KeyLow && px <= amber.KeyHigh) continue;
+        const int r = (px >> 11) & 31, g = (px >> 5) & 63, b = px & 31;
+        // The strongest channel sets the shade; amber is full red, two thirds green.
+        const int v = std::max({r * 2, g, b * 2});  // 0..63
+        const int red = std::min(31, v / 2 + 2), green = std::min(63, v * 2 / 3 + 4);
+        px = uint16_t((red << 11) | (green << 5) | (std::max(0, v / 2 - 24) & 31));
+    }
+    return amber;
+}
+
 }  // namespace
 
 std::string_view DeckFolder(std::string_view deckName) {
@@ -125,6 +141,7 @@ bool LoadPictures(platform::Platform& p, const ResourceTree& tree, const Game& g
         !load.Picture(pics.ScoreRuleBottom, "res\\bitmaps\\line_horz.bmp") ||
         !load.Picture(pics.Pointer, "res\\bitmaps\\mouse.bmp"))
         return false;
+    pics.FocusFrame = AmberCopyOf(pics.PickFrame);
     if (!load.Font(pics.HandwritingFont, "res\\fntFonts\\fntHandParker.bmp") ||
         !load.Font(pics.ClockFont, "res\\fntFonts\\fntDigit.bmp") ||
         !load.Font(pics.GiltFont, "res\\fntFonts\\fntDeluxe.bmp"))
@@ -160,6 +177,7 @@ void ReleasePictures(TablePictures& pics) {
         release(s);
     release(pics.PassBanner);
     release(pics.PickFrame);
+    release(pics.FocusFrame);
     release(pics.ScoreRuleTop);
     release(pics.ScoreRuleSide);
     release(pics.ScoreRuleBottom);

@@ -28,6 +28,8 @@ struct TablePictures {
     platform::Surface PassBanner;                             // ddsPass
     platform::Surface ScorePage;                              // ddsScorePage
     platform::Surface PickFrame;  // ddsFrame: over the card picked to be moved
+    // The keyboard's frame: the pick frame in amber, so that the two never look alike.
+    platform::Surface FocusFrame;
     // The score page's rules: under the names, down the side (loaded, never drawn), above
     // the totals.
     platform::Surface ScoreRuleTop;     // ddsLineHorz

@@ -82,6 +82,7 @@ static void StartNewMatch(Game& g) {
     g.NewMatch = false;
     g.DealNumber = 0;
     g.MatchTotal.fill(0);
+    g.HintsTaken = 0;
     PickSeatNames(g);
     for (int p = 0; p < kSeats; ++p)
         g.Players[p].Eliminated = false;

@@ -51,65 +51,117 @@ bool TakesPenaltyInstead(Game& g, const CardRecord& card) {
     return true;
 }
 
+namespace {
+
+// The card in this slot leaves the hand: it flies to the pile at the end of the frame.
+int16_t TakeCardToPlay(Game& g, int slot) {
+    g.HumanMoved = true;
+    g.HumanInputLocked = true;
+    g.HumanDrew = false;
+    return int16_t(slot);
+}
+
+bool HumansTurnInHand(const Game& g) {
+    return g.CurrentPlayer == kHuman && g.WaitingForHuman && !g.HumanInputLocked &&
+           (g.State == GameState::NormalPlay || g.State == GameState::PickingCardToMove);
+}
+
+}  // namespace
+
+int16_t HumanPlaysCard(Game& g, int slot) {
+    if (!HumansTurnInHand(g) || g.State != GameState::NormalPlay) return -1;
+    if (slot < 0 || slot >= kHandSlots) return -1;
+    CardRecord& c = g.Hands[kHuman][slot];
+    if (!c.Shown || c.Moving || !IsLegalHumanPlay(g, c)) return -1;
+    if (TakesPenaltyInstead(g, c)) return -1;
+    return TakeCardToPlay(g, slot);
+}
+
+bool HumanChoosesMoveTarget(Game& g, int slot) {
+    if (!HumansTurnInHand(g) || g.State != GameState::PickingCardToMove) return false;
+    if (slot < 0 || slot >= kHandSlots) return false;
+    CardRecord& c = g.Hands[kHuman][slot];
+    if (!c.Shown || c.Moving || !g.MovePending || c.MoveSource) return false;
+    Report(g, Happened::MoveTargetChosen);
+    c.MoveTarget = true;
+    g.MovePending = false;
+    return true;
+}
+
+bool HumanDrawsFromDeck(Game& g) {
+    if (!HumansTurnInHand(g) || g.State != GameState::NormalPlay || g.HumanDrew || g.DrawDone)
+        return false;
+    if (ChainIsOpenAgainst(g, kHuman)) {
+        // Facing a chain he could answer, a click on the deck takes the penalty (drawing
+        // one card and passing would dodge it).
+        Report(g, Happened::PersonTakesPenalty);
+        PreviousPlayer(g);
+    } else {
+        Report(g, Happened::PersonDraws);
+        // Where a turn allows several draws (Pis Yedili) the draw count ends them.
+        if (g.Rules.DrawsPerTurn == 1) {
+            g.HumanDrew = true;
+            g.DrawDone = true;
+        }
+    }
+    return true;
+}
+
+bool HumanPicksCardToMove(Game& g, int slot) {
+    if (!HumansTurnInHand(g) || g.State != GameState::NormalPlay || g.MovePending) return false;
+    if (slot < 0 || slot >= kHandSlots) return false;
+    CardRecord& c = g.Hands[kHuman][slot];
+    if (!c.Shown || c.Moving) return false;
+    Report(g, Happened::CardPicked);
+    g.MovePending = true;
+    c.MoveSource = true;
+    return true;
+}
+
+bool HumanPutsPickedCardDown(Game& g) {
+    if (!HumansTurnInHand(g) || g.State != GameState::PickingCardToMove) return false;
+    CancelPick(g);
+    Report(g, Happened::MoveEnded);
+    return true;
+}
+
+bool HumanPassesAfterDrawing(Game& g) {
+    if (!HumansTurnInHand(g) || !(g.HumanDrew || g.DrawDone)) return false;
+    CancelPick(g);  // passing puts a picked card down
+    HumanPasses(g);
+    return true;
+}
+
 int16_t HumanLeftClick(Game& g, int32_t x, int32_t y) {
     if (g.HumanInputLocked || !g.WaitingForHuman) return -1;
-    int16_t result = -1;
-    auto& hand = g.Hands[kHuman];
     if (g.State == GameState::NormalPlay || g.State == GameState::PickingCardToMove) {
         // From the top card down: where cards overlap, a legal card under an illegal one
         // at that point is played.
         for (const int s : TopCardFirst(g)) {
-            CardRecord& c = hand[s];
+            const CardRecord& c = g.Hands[kHuman][s];
             if (!HitsByPosition(c, x, y)) continue;
             if (g.State == GameState::NormalPlay) {
                 if (!IsLegalHumanPlay(g, c)) continue;
-                if (TakesPenaltyInstead(g, c)) return -1;
-                result = int16_t(s);
-                g.HumanMoved = true;
-                g.HumanInputLocked = true;
-                g.HumanDrew = false;
-                break;
+                return HumanPlaysCard(g, s);
             }
-            if (g.MovePending && !c.MoveSource) {
-                Report(g, Happened::MoveTargetChosen);
-                c.MoveTarget = true;
-                g.MovePending = false;
-                break;
-            }
+            if (HumanChoosesMoveTarget(g, s)) break;
         }
     }
-    if (result < 0 && g.State == GameState::NormalPlay && !g.HumanDrew && !g.DrawDone) {
+    if (g.State == GameState::NormalPlay && !g.HumanDrew && !g.DrawDone) {
         const CardRecord& deck = g.Deck[0];
-        if (Inside(5, 5, deck.SizeX, deck.SizeY, x, y)) {
-            if (ChainIsOpenAgainst(g, kHuman)) {
-                // Facing a chain he could answer, a click on the deck takes the penalty
-                // (drawing one card and passing would dodge it).
-                Report(g, Happened::PersonTakesPenalty);
-                PreviousPlayer(g);
-            } else {
-                Report(g, Happened::PersonDraws);
-                // Where a turn allows several draws (Pis Yedili) the draw count ends them.
-                if (g.Rules.DrawsPerTurn == 1) {
-                    g.HumanDrew = true;
-                    g.DrawDone = true;
-                }
-            }
-        }
+        if (Inside(5, 5, deck.SizeX, deck.SizeY, x, y)) HumanDrawsFromDeck(g);
     }
-    return result;
+    return -1;
 }
 
 void HumanRightClick(Game& g, int32_t x, int32_t y) {
     if (g.HumanInputLocked || !g.WaitingForHuman) return;
-    auto& hand = g.Hands[kHuman];
     bool hitCard = false;
     for (const int s : TopCardFirst(g)) {
-        CardRecord& c = hand[s];
+        const CardRecord& c = g.Hands[kHuman][s];
         if (!HitsByHome(c, x, y)) continue;
         if (g.State == GameState::NormalPlay && !g.MovePending) {
-            Report(g, Happened::CardPicked);
-            g.MovePending = true;
-            c.MoveSource = true;
+            HumanPicksCardToMove(g, s);
             return;
         }
         if (g.State == GameState::PickingCardToMove && c.MoveSource && !hitCard) {
@@ -117,17 +169,13 @@ void HumanRightClick(Game& g, int32_t x, int32_t y) {
             // player with a single card could never leave the pick. Only the card on top
             // at the pointer counts: a click on a card lying over the picked one is not a
             // click on the picked card.
-            CancelPick(g);
-            Report(g, Happened::MoveEnded);
+            HumanPutsPickedCardDown(g);
             return;
         }
         hitCard = true;
     }
     if (hitCard) return;  // a right click on a card never passes
-    if (g.HumanDrew || g.DrawDone) {
-        CancelPick(g);  // passing puts a picked card down
-        HumanPasses(g);
-    }
+    HumanPassesAfterDrawing(g);
 }
 
 void LayoutSuitIcons(Game& g) {
@@ -142,21 +190,27 @@ void LayoutSuitIcons(Game& g) {
     }
 }
 
-void HumanSuitClick(Game& g, int32_t x, int32_t y) {
+bool HumanNamesSuit(Game& g, int suit) {
     // Only the human's own choice: the icons are offered to nobody else.
-    if (!g.SuitPromptShown || !g.WaitingForHuman || g.CurrentPlayer != kHuman) return;
+    if (!g.SuitPromptShown || !g.WaitingForHuman || g.CurrentPlayer != kHuman) return false;
+    if (suit < 0 || suit > 3 || !g.SuitIcons[suit].Shown) return false;
+    g.ChosenSuit = suit;
+    g.HumanMoved = true;
+    g.WaitingForHuman = false;
+    g.BannerStep = true;
+    g.SuitPromptShown = false;
+    TraceEvent ev{TraceKind::Suit};
+    ev.Seat = kHuman;
+    ev.Suit = suit;
+    g.Trace(ev);
+    return true;
+}
+
+void HumanSuitClick(Game& g, int32_t x, int32_t y) {
     for (int i = 3; i >= 0; --i) {
         const CardRecord& icon = g.SuitIcons[i];
         if (!icon.Shown || !Inside(icon.X, icon.Y, icon.SizeX, icon.SizeY, x, y)) continue;
-        g.ChosenSuit = i;
-        g.HumanMoved = true;
-        g.WaitingForHuman = false;
-        g.BannerStep = true;
-        g.SuitPromptShown = false;
-        TraceEvent ev{TraceKind::Suit};
-        ev.Seat = kHuman;
-        ev.Suit = i;
-        g.Trace(ev);
+        HumanNamesSuit(g, i);
         return;
     }
 }

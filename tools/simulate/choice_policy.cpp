@@ -28,7 +28,7 @@ FrameInput ChoicePolicy::Decide(const Game& g) {
         const int suit =
             level_ == AiLevel::Expert
                 ? ExpertChooseSuit(g)
-                : StandardSuitChoice(GameTable(g), kHuman, [&] { return rng_.IntBelow(4); });
+                : StandardSuitChoice(GameTable(g), kHuman, [&] { return suitRng_.IntBelow(4); });
         const CardRecord& icon = g.SuitIcons[suit];
         if (!icon.Shown) return idle;
         return Click(int(icon.X) + icon.SizeX / 2, int(icon.Y) + icon.SizeY / 2, false);

@@ -12,9 +12,16 @@
 
 namespace tarrabel::sim {
 
+// The standard player breaks ties between suits at random: from its own generator, so
+// that the mouse and the keyboard stand-ins, given one seed, name the same suits.
+inline uint64_t SuitTieSeed(uint64_t seed) {
+    return seed ^ 0x6A09E667F3BCC909ull;
+}
+
 class ChoicePolicy {
   public:
-    ChoicePolicy(AiLevel level, uint64_t seed) : level_(level), rng_(seed) {}
+    ChoicePolicy(AiLevel level, uint64_t seed)
+        : level_(level), rng_(seed), suitRng_(SuitTieSeed(seed)) {}
 
     // The mouse for the next frame.
     FrameInput Decide(const Game& g);
@@ -27,7 +34,8 @@ class ChoicePolicy {
     FrameInput Click(int x, int y, bool right);
 
     AiLevel level_;
-    SeededRandom rng_;
+    SeededRandom rng_;  // where the clicks land
+    SeededRandom suitRng_;
     bool pressedLast_ = false;
     int aimedAt_ = -1;
 };

@@ -1,11 +1,12 @@
 // simulate --variant V (--deals N | --matches M) --seed S [--trace FILE] [--slow]
-//          [--ai LEVEL | --ai L1,L2,L3] [--seat0 clicks|standard|expert]
+//          [--ai LEVEL | --ai L1,L2,L3] [--seat0 clicks|standard|expert|keys]
 //
 // Plays N deals (or M whole matches) of variant V through the real game logic and checks
 // after every frame that no card is lost or doubled, and that every card the human may play
 // shows a point where a click plays it. --ai sets the computer players of seats 1 to 3
 // (one level for all, or one each); --seat0 plays the person's seat with the seeded
-// clicking stand-in or with a computer level's choices acted out as clicks. With --matches
+// clicking stand-in, with a computer level's choices acted out as clicks, or with the
+// standard level's choices acted out on the keyboard alone (keys). With --matches
 // it also prints each seat's share of the matches won. A developer's tool: it is not part
 // of the game.
 #include <array>
@@ -26,7 +27,7 @@ void Usage() {
         stderr,
         "usage: simulate --variant V (--deals N | --matches M) --seed S [--trace FILE] "
         "[--slow]\n"
-        "                [--ai standard|expert|L1,L2,L3] [--seat0 clicks|standard|expert]\n"
+        "                [--ai standard|expert|L1,L2,L3] [--seat0 clicks|standard|expert|keys]\n"
         "  V: 0 Tarrabel, 1 Huit Americain, 2 Agonia, 3 Illustrated Agonia, "
         "4 Pis Yedili\n");
 }
@@ -124,8 +125,11 @@ int main(int argc, char** argv) {
                 seat0 = tarrabel::sim::Seat0Player::Standard;
             } else if (who == "expert") {
                 seat0 = tarrabel::sim::Seat0Player::Expert;
+            } else if (who == "keys") {
+                seat0 = tarrabel::sim::Seat0Player::Keys;
             } else {
-                std::fprintf(stderr, "simulate: --seat0 must be clicks, standard or expert\n");
+                std::fprintf(stderr,
+                             "simulate: --seat0 must be clicks, standard, expert or keys\n");
                 return 2;
             }
             report = true;

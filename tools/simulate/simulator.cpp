@@ -8,6 +8,7 @@
 #include "core/card_census.h"
 #include "core/turns.h"
 #include "human_policy.h"
+#include "key_policy.h"
 #include "match_result.h"
 #include "session/frame.h"
 #include "session/game_init.h"
@@ -50,7 +51,9 @@ SimResult RunSimulation(const SimConfig& config) {
     HumanPolicy human(config.seed ^ 0x5DEECE66Dull);
     ChoicePolicy chooser(config.seat0 == Seat0Player::Expert ? AiLevel::Expert : AiLevel::Standard,
                          config.seed ^ 0x2545F4914F6CDD1Dull);
+    KeyPolicy keys(config.seed ^ 0x2545F4914F6CDD1Dull);
     const bool clicks = config.seat0 == Seat0Player::Clicks;
+    const bool byKeys = config.seat0 == Seat0Player::Keys;
 
     int64_t framesInDeal = 0;
     bool dealCounted = false;
@@ -88,8 +91,9 @@ SimResult RunSimulation(const SimConfig& config) {
                            " shows no point that plays it");
             }
         }
-        const FrameInput input = clicks ? human.Decide(g) : chooser.Decide(g);
-        const int aimed = clicks ? human.AimedAt() : chooser.AimedAt();
+        const FrameInput input =
+            clicks ? human.Decide(g) : byKeys ? keys.Decide(g) : chooser.Decide(g);
+        const int aimed = clicks ? human.AimedAt() : byKeys ? keys.AimedAt() : chooser.AimedAt();
         RunGameFrame(g, input);
         if (aimed >= 0) {
             const int played = SlotInFlight(g);

@@ -12,9 +12,9 @@
 
 namespace tarrabel::sim {
 
-// Who plays the person's seat: the seeded clicking stand-in, or a computer level whose
-// choices are acted out as clicks.
-enum class Seat0Player : uint8_t { Clicks, Standard, Expert };
+// Who plays the person's seat: the seeded clicking stand-in, a computer level whose
+// choices are acted out as clicks, or the standard level's choices acted out on the keys.
+enum class Seat0Player : uint8_t { Clicks, Standard, Expert, Keys };
 
 struct SimConfig {
     GameVariant variant = GameVariant::Tarrabel;
