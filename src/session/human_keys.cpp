@@ -189,7 +189,10 @@ int HintFor(const Game& g) {
         allowed[size_t(s)] = c.Shown && !c.Moving && IsLegalHumanPlay(g, c);
         if (allowed[size_t(s)] && first < 0) first = s;
     }
-    if (first >= 0) {
+    // The expert may rather draw than play what he holds (a red Jack kept in Illustrated
+    // Agonia): then the hint is the deck.
+    const bool wouldPlay = first >= 0 && (ExpertHasPlayableCard(g) || g.HumanDrew || g.DrawDone);
+    if (wouldPlay) {
         const int s = ExpertChooseCard(g, &allowed);
         return s >= 0 && s < kHandSlots && allowed[size_t(s)] ? s : first;
     }
