@@ -83,7 +83,7 @@ struct TextSection {
 };
 
 // "Keys" (Text3).
-inline constexpr std::array<TextSection, 3> kKeysSections = {{
+inline constexpr std::array<TextSection, 4> kKeysSections = {{
     {"At the table",
      "- Left-click a card of your hand to play it. Only a card you may play is taken; where "
      "cards overlap, the topmost card under the pointer that you may play is the one played.\n"
@@ -104,7 +104,23 @@ inline constexpr std::array<TextSection, 3> kKeysSections = {{
      "left-click the card whose place it should take. Right-click the picked card again to "
      "put it down.\n"
      "- At the end of a deal the score page shows the points; click to deal again.\n"
-     "- P pauses the game and resumes it. Escape leaves the game."},
+     "- P pauses the game and resumes it. Escape leaves the game.\n"
+     "- F11 or Alt+Return switches between full screen and a window.\n"
+     "- F1 shows the rules of the game you are playing; F1 or Escape closes them."},
+    {"Without the mouse",
+     "- Press any arrow key: an amber frame appears on one of your cards. Left and Right "
+     "move it along your hand, Home and End to its ends; Up moves it to the deck, Down back "
+     "to your hand. Moving the mouse hides it again.\n"
+     "- Enter or Space plays the card in the frame (a card you may not play is refused, as "
+     "a click on it is), or draws when the frame is on the deck.\n"
+     "- D draws a card, X passes after drawing.\n"
+     "- R picks the card in the frame to move it; move the frame to the card whose place it "
+     "should take and press R again. R on the picked card puts it down.\n"
+     "- After your wild card, 1 to 4 or C, D, H, S name clubs, diamonds, hearts or spades "
+     "(the icons show their digits).\n"
+     "- H shows for two seconds the card the expert player would play in your place, or "
+     "the deck when he would draw. A match won with hints says how many you took.\n"
+     "- On the score page any key but Escape and P deals again."},
     {"This dialog",
      "Enter starts the game, Escape or the window's close box leaves without playing; Tab "
      "and the arrow keys move between the controls."},
