@@ -118,8 +118,6 @@ void DrawTable(const Game& g, TableCanvas& c, double secondsOfDay) {
     for (int s : g.Layout.HumanDrawOrder)
         DrawHumanCard(c, g.Hands[kHuman][size_t(s)]);
 
-    DrawFocusFrame(g, c);
-
     if (g.SuitPromptShown)
         for (int i = 0; i < 4; ++i) {
             const CardRecord& icon = g.SuitIcons[size_t(i)];
@@ -135,6 +133,7 @@ void DrawTable(const Game& g, TableCanvas& c, double secondsOfDay) {
     if (g.ShowPassBanner) DrawPicture(c, pics.PassBanner, spot.X, spot.Y);
 
     DrawDrawPile(g, c);
+    DrawFocusFrame(g, c);
 
     if (g.State == GameState::DealScored) {
         // The page hides the whole table.
