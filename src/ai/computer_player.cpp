@@ -1,5 +1,6 @@
 #include "ai/computer_player.h"
 
+#include "ai/easy_player.h"
 #include "ai/expert_player.h"
 #include "ai/standard_player.h"
 #include "core/table_view.h"
@@ -14,6 +15,7 @@ bool HasPlayableCard(const Game& g) {
 
 int16_t ChooseCardToPlay(const Game& g) {
     if (g.SeatLevel[g.CurrentPlayer] == AiLevel::Expert) return ExpertChooseCard(g, nullptr);
+    if (g.SeatLevel[g.CurrentPlayer] == AiLevel::Easy) return EasyChooseCard(g);
     return int16_t(StandardCardChoice(GameTable(g), g.CurrentPlayer));
 }
 
@@ -22,6 +24,8 @@ int16_t ChooseSuit(Game& g) {
     int suit = 0;
     if (g.SeatLevel[cur] == AiLevel::Expert)
         suit = ExpertChooseSuit(g);
+    else if (g.SeatLevel[cur] == AiLevel::Easy)
+        suit = EasyChooseSuit(g);
     else
         suit = StandardSuitChoice(GameTable(g), cur, [&] { return g.RndBelow(4); });
     g.Players[cur].LastNamedSuit = suit;

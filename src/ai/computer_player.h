@@ -1,6 +1,6 @@
 // The computer players: can they play, which card, which suit. Each seat is played at its
-// level (Game::SeatLevel): the standard player (ai/standard_player.h) or the expert
-// (ai/expert_player.h).
+// level (Game::SeatLevel): the standard player (ai/standard_player.h), the expert
+// (ai/expert_player.h) or the easy player (ai/easy_player.h).
 #pragma once
 
 #include <cstdint>

@@ -4,7 +4,9 @@
 // cannot play holds none of the cards that would have followed. And a standard computer
 // player who plays a card holds none of the cards he would certainly have scored higher:
 // a wild card played means he had nothing that followed, a low card of the suit means he
-// had no far better one. (The person's choices tell nothing for sure, nor do an expert's.)
+// had no far better one. (The person's choices tell nothing for sure, nor do an expert's,
+// nor the cards of an easy player, who plays the first he may in his hand's order; an easy
+// player's suit tells as much as a standard player's.)
 #include "ai/table_memory_events.h"
 
 #include "ai/standard_player.h"
@@ -91,6 +93,11 @@ bool StandardComputer(const Game& g, int seat) {
     return seat != kHuman && g.SeatLevel[seat] == AiLevel::Standard;
 }
 
+// After a wild card the standard and the easy player name the suit they hold most of.
+bool NamesLongestSuit(const Game& g, int seat) {
+    return StandardComputer(g, seat) || (seat != kHuman && g.SeatLevel[seat] == AiLevel::Easy);
+}
+
 }  // namespace
 
 void RememberPublicEvent(Game& g, const TraceEvent& ev) {
@@ -149,12 +156,13 @@ void RememberPublicEvent(Game& g, const TraceEvent& ev) {
             break;
         }
         case TraceKind::Suit: {
-            if (!StandardComputer(g, ev.Seat)) break;
+            if (!NamesLongestSuit(g, ev.Seat)) break;
             HandMemory& h = hands[ev.Seat];
             h.Named = int8_t(ev.Suit);
             h.NamedAfter = h.PlayCount;
             // With the next player on his last card and his own named suit the longest, the
-            // standard player names another suit at random.
+            // standard player names another suit at random; the easy player never does.
+            if (!StandardComputer(g, ev.Seat)) break;
             const int next = PlayerAfter(g, ev.Seat);
             const int32_t nextNamed = g.Players[next].LastNamedSuit;
             if (g.HandCount[ev.Seat] >= 2 && g.HandCount[next] < 2 && nextNamed < kNoSuit &&

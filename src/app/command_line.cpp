@@ -16,7 +16,8 @@ bool ParseNumber(const std::string& text, T* value) {
     return ec == std::errc() && ptr == end;
 }
 
-// The level's name in lower case, as the command line takes it: "standard" or "expert".
+// The level's name in lower case, as the command line takes it: "easy", "standard" or
+// "expert".
 bool ParseLevel(const std::string& text, AiLevel* level) {
     for (int i = 0; i < int(std::size(kAiLevelNames)); ++i) {
         std::string name(kAiLevelNames[i]);
@@ -33,7 +34,7 @@ bool ParseLevel(const std::string& text, AiLevel* level) {
 }  // namespace
 
 std::string CommandLineUsage() {
-    return "usage: tarrabel [--windowed] [--variant 0-4] [--ai standard|expert] [--seed N] "
+    return "usage: tarrabel [--windowed] [--variant 0-4] [--ai easy|standard|expert] [--seed N] "
            "[--trace FILE] [--help]";
 }
 
@@ -43,9 +44,10 @@ std::string CommandLineHelp() {
            "  --windowed      play in a window instead of full screen\n"
            "  --variant V     start game V at once: 0 Tarrabel, 1 Huit Americain, 2 Agonia,\n"
            "                  3 Illustrated Agonia, 4 Pis Yedili\n"
-           "  --ai LEVEL      the computer players' level: standard, or expert (they play\n"
-           "                  each card's consequences out over many imagined deals); the\n"
-           "                  options dialog starts at it\n"
+           "  --ai LEVEL      the computer players' level: easy (they play the first card\n"
+           "                  they may), standard, or expert (they play each card's\n"
+           "                  consequences out over many imagined deals); the options\n"
+           "                  dialog starts at it\n"
            "  --seed N        shuffle with seed N: the same seed and the same clicks replay\n"
            "                  the same game\n"
            "  --trace FILE    write every deal's events to FILE, one JSON object a line\n"
@@ -81,7 +83,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* out, st
             cl.Variant = GameVariant(n);
         } else if (a == "--ai") {
             AiLevel level = AiLevel::Standard;
-            if (!value(&v) || !ParseLevel(v, &level)) return fail("--ai takes standard or expert");
+            if (!value(&v) || !ParseLevel(v, &level))
+                return fail("--ai takes easy, standard or expert");
             cl.ComputerLevel = level;
         } else if (a == "--seed") {
             uint64_t n = 0;

@@ -54,9 +54,9 @@ inline constexpr std::string_view kIllustratedAgoniaDescription =
     "Advanced version using the Jacks as special card (+11 cards to next).";
 // How the computer players choose their cards, with a hint under the buttons.
 inline constexpr std::string_view kLevelLabel = "Computer players:";
-inline constexpr std::array<std::string_view, 2> kLevelCaptions = {"Standard", "Expert"};
+inline constexpr std::array<std::string_view, 3> kLevelCaptions = {"Easy", "Standard", "Expert"};
 inline constexpr std::string_view kLevelDescription =
-    "The expert plays each deal out in his head before he chooses.";
+    "The easy player plays the first card he may; the expert plays each deal out in his head.";
 inline constexpr std::string_view kSlowAnimationCaption = "Slow animation";
 inline constexpr std::string_view kSlowAnimationDescription =
     "For slower card speed (smoother card animation) click on the check box (requires faster "
@@ -129,7 +129,7 @@ inline constexpr std::array<TextSection, 4> kKeysSections = {{
      "the table keeps its shape).\n"
      "- --variant V: start game V at once, without this dialog: 0 Tarrabel, 1 Huit "
      "Americain, 2 Agonia, 3 Illustrated Agonia, 4 Pis Yedili.\n"
-     "- --ai standard|expert: the level of the three computer players; this dialog opens "
+     "- --ai easy|standard|expert: the level of the three computer players; this dialog opens "
      "with it chosen under \"Computer players\".\n"
      "- --seed N: shuffle with seed N; the same seed and the same clicks replay the same "
      "game.\n"

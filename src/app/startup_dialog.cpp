@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "app/dialog_texts.h"
 #include "resources/unpack.h"
 
 // The build passes the project's version (CMake's project(VERSION)).
@@ -23,9 +24,16 @@ static_assert(std::size(kDeckNames) == StartupDialog::kDeckChoices);
 static_assert(kDeckNames[int(StartupDialog::Deck::Roya2)] == "Roya2");
 static_assert(kDeckNames[int(StartupDialog::Deck::Roya3)] == "Roya3");
 
-// The level buttons are the levels in their order, 0 Standard and 1 Expert.
+// Every level has its button, and the buttons run from the gentlest level to the strongest,
+// captioned with the levels' names.
 static_assert(std::size(kAiLevelNames) == StartupDialog::kLevelChoices);
-static_assert(kAiLevelNames[int(AiLevel::Expert)] == "Expert");
+static_assert(AiLevelName(StartupDialog::kLevelChoiceLevels[0]) == "Easy");
+static_assert(AiLevelName(StartupDialog::kLevelChoiceLevels[1]) == "Standard");
+static_assert(AiLevelName(StartupDialog::kLevelChoiceLevels[2]) == "Expert");
+static_assert(std::size(dialog::kLevelCaptions) == StartupDialog::kLevelChoices);
+static_assert(dialog::kLevelCaptions[0] == AiLevelName(StartupDialog::kLevelChoiceLevels[0]));
+static_assert(dialog::kLevelCaptions[1] == AiLevelName(StartupDialog::kLevelChoiceLevels[1]));
+static_assert(dialog::kLevelCaptions[2] == AiLevelName(StartupDialog::kLevelChoiceLevels[2]));
 
 }  // namespace
 
@@ -85,6 +93,13 @@ void StartupDialog::ChooseLevel(int index) {
         LevelChosen[i] = i == index;
 }
 
+int StartupDialog::LevelButton(AiLevel level) {
+    int button = 0;
+    for (int i = 0; i < kLevelChoices; ++i)
+        if (kLevelChoiceLevels[size_t(i)] == level) button = i;
+    return button;
+}
+
 void StartupDialog::CheckSlowAnimation(bool checked) {
     SlowAnimation = checked;
 }
@@ -105,7 +120,7 @@ GameOptions StartupDialog::OnStart() {
 
     o.SlowAnimation = SlowAnimation;
     for (int i = 0; i < kLevelChoices; ++i)
-        if (LevelChosen[i]) o.ComputerLevel = AiLevel(i);
+        if (LevelChosen[i]) o.ComputerLevel = kLevelChoiceLevels[size_t(i)];
 
     o.Variant = GameVariant::Tarrabel;
     for (int i = 0; i < kGameChoices; ++i)

@@ -24,7 +24,11 @@ class StartupDialog {  // frmStartup
     static constexpr int kTabCount = 5;  // "Deck", "Keys", "Rules", "Credits", "Options"
     static constexpr int kDeckChoices = 3;
     static constexpr int kGameChoices = 4;
-    static constexpr int kLevelChoices = 2;
+    static constexpr int kLevelChoices = 3;
+    // The level of each of the level buttons, from the gentlest; Standard is chosen when the
+    // dialog opens.
+    static constexpr std::array<AiLevel, kLevelChoices> kLevelChoiceLevels = {
+        AiLevel::Easy, AiLevel::Standard, AiLevel::Expert};
 
     // Which controls the dialog shows. The 1024 x 768 deck has no pictures in the archive, and "Use
     // VidMem" and "Jack of Diamonds" change nothing in this game, so they stay hidden; "Windowed"
@@ -51,12 +55,13 @@ class StartupDialog {  // frmStartup
     bool IllustratedAgoniaEnabled = false;
     bool JackOfDiamonds = false;  // "Jack of Diamonds" (hidden): Check4
     bool JackOfDiamondsEnabled = true;
-    // The computer players' level, seats 1 to 3: 0 "Standard", 1 "Expert"; exactly one is
-    // selected.
-    std::array<bool, kLevelChoices> LevelChosen = {true, false};  // Option6
-    bool SlowAnimation = false;                                   // "Slow animation": Check5
-    bool Windowed = false;                                        // "Windowed": Check2
-    bool UseVidMem = false;                                       // "Use VidMem" (hidden): Check1
+    // The computer players' level, seats 1 to 3: 0 "Easy", 1 "Standard", 2 "Expert"
+    // (kLevelChoiceLevels); exactly one is selected.
+    std::array<bool, kLevelChoices> LevelChosen = {false, true, false};  // Option6
+
+    bool SlowAnimation = false;  // "Slow animation": Check5
+    bool Windowed = false;       // "Windowed": Check2
+    bool UseVidMem = false;      // "Use VidMem" (hidden): Check1
 
     bool Ended = false;    // the program is to end without a game: "Exit" or the close box
     bool Started = false;  // the start button was pressed
@@ -72,8 +77,10 @@ class StartupDialog {  // frmStartup
     void ChooseGame(int index);
     void CheckIllustratedAgonia(bool checked);
     void ChooseDeck(Deck deck);
-    // Selects the computer players' level, the index being the AiLevel.
+    // Selects the computer players' level by its button, 0 to kLevelChoices - 1.
     void ChooseLevel(int index);
+    // The button of a level.
+    static int LevelButton(AiLevel level);
     void CheckSlowAnimation(bool checked);
     void CheckWindowed(bool checked);
 

@@ -103,7 +103,7 @@ void OptionsPage(StartupDialog& d, float s) {
     ImGui::Spacing();
     ImGui::Separator();
     ImGui::Spacing();
-    // The computer players' level: the label, then its two buttons on the same line.
+    // The computer players' level: the label, then its buttons on the same line.
     ImGui::AlignTextToFramePadding();
     ImGui::TextUnformatted(Str(dialog::kLevelLabel).c_str());
     for (int i = 0; i < StartupDialog::kLevelChoices; ++i) {

@@ -39,7 +39,7 @@ bool RunStartupDialog(platform::Platform& p, const std::string& pakPath, AiLevel
 
     StartupDialog dialog;
     dialog.Open();
-    dialog.ChooseLevel(int(computerLevel));
+    dialog.ChooseLevel(StartupDialog::LevelButton(computerLevel));
     while (!dialog.Ended && !chosen->has_value()) {
         if (!p.BeginUiFrame()) {
             dialog.OnClose();  // the close box, or the process was asked to end

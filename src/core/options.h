@@ -12,9 +12,11 @@ namespace tarrabel {
 inline constexpr std::string_view kDeckNames[3] = {"Royal", "Roya2", "Roya3"};
 
 // How the computer players choose their cards: the standard player scores each card on its
-// own; the expert plays the rest of the deal out in his head for each card he could play.
-enum class AiLevel : uint8_t { Standard, Expert };
-inline constexpr std::string_view kAiLevelNames[2] = {"Standard", "Expert"};
+// own; the expert plays the rest of the deal out in his head for each card he could play;
+// the easy player, a beginner's opponent, plays the first card he may. (Easy comes last so
+// that the older levels keep their numbers.)
+enum class AiLevel : uint8_t { Standard, Expert, Easy };
+inline constexpr std::string_view kAiLevelNames[3] = {"Standard", "Expert", "Easy"};
 
 constexpr std::string_view AiLevelName(AiLevel level) {
     return kAiLevelNames[int(level)];

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "support/table_fixture.h"
 
 namespace tarrabel::test {
@@ -160,12 +162,17 @@ TEST(RememberPublicEvent, AStandardPlayersFreeChoiceRulesOutTheCardsHeWouldHaveP
     EXPECT_FALSE(t.Seat1().CannotBe[0].Has(CardOf(2, kClubs))) << "it does not follow";
 }
 
-TEST(RememberPublicEvent, TheChoicesOfTheExpertTellNothing) {
-    PlaysANine t(AiLevel::Expert);
-    ASSERT_EQ(t.Seat1().PlayCount, 1);
-    EXPECT_FALSE(t.Seat1().Plays[0].Told);
-    for (int i = 0; i < t.Seat1().Count; ++i)
-        EXPECT_TRUE(t.Seat1().CannotBe[i].Empty());
+// The expert weighs whole deals, and the easy player takes the first card he may: neither
+// scores his cards the standard player's way.
+TEST(RememberPublicEvent, TheCardChoicesOfTheExpertAndTheEasyPlayerTellNothing) {
+    for (AiLevel level : {AiLevel::Expert, AiLevel::Easy}) {
+        SCOPED_TRACE(std::string(AiLevelName(level)));
+        PlaysANine t(level);
+        ASSERT_EQ(t.Seat1().PlayCount, 1);
+        EXPECT_FALSE(t.Seat1().Plays[0].Told);
+        for (int i = 0; i < t.Seat1().Count; ++i)
+            EXPECT_TRUE(t.Seat1().CannotBe[i].Empty());
+    }
 }
 
 TEST(RememberPublicEvent, AChoiceFacingAnOpenChainTellsNothing) {
@@ -197,6 +204,20 @@ TEST(RememberPublicEvent, AStandardPlayerNamingASuitIsRememberedWithTheChoiceHeM
     random.See(TraceKind::Suit, 1, DrawKind::Auto, -1, kSpades);
     EXPECT_EQ(random.Seat1().Named, kSpades);
     EXPECT_EQ(random.Seat1().NamedOr, kDiamonds);
+
+    // The easy player names his longest suit whatever the next player asked for.
+    Remembering easy;
+    easy.g.SeatLevel[1] = AiLevel::Easy;
+    easy.GiveHand(2, {CardOf(4, kClubs)});
+    easy.g.Players[2].LastNamedSuit = kDiamonds;
+    easy.See(TraceKind::Suit, 1, DrawKind::Auto, -1, kSpades);
+    EXPECT_EQ(easy.Seat1().Named, kSpades);
+    EXPECT_EQ(easy.Seat1().NamedOr, -1);
+
+    Remembering expert;
+    expert.g.SeatLevel[1] = AiLevel::Expert;
+    expert.See(TraceKind::Suit, 1, DrawKind::Auto, -1, kSpades);
+    EXPECT_EQ(expert.Seat1().Named, -1) << "the expert's suit tells nothing";
 
     Remembering person;
     person.See(TraceKind::Suit, kHuman, DrawKind::Auto, -1, kClubs);

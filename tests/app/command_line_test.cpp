@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "app/dialog_texts.h"
 
 namespace tarrabel::test {
 namespace {
@@ -24,6 +27,13 @@ const Accepted kAccepted[] = {
     {"nothing", {}, std::nullopt, std::nullopt, std::nullopt, false},
     {"--ai expert", {"--ai", "expert"}, AiLevel::Expert, std::nullopt, std::nullopt, false},
     {"--ai standard", {"--ai", "standard"}, AiLevel::Standard, std::nullopt, std::nullopt, false},
+    {"--ai easy", {"--ai", "easy"}, AiLevel::Easy, std::nullopt, std::nullopt, false},
+    {"--ai easy among the others",
+     {"--seed", "3", "--ai", "easy", "--variant", "1"},
+     AiLevel::Easy,
+     GameVariant::HuitAmericain,
+     3,
+     false},
     {"--ai among the others",
      {"--windowed", "--variant", "2", "--ai", "expert", "--seed", "7"},
      AiLevel::Expert,
@@ -68,6 +78,8 @@ const Refused kRefused[] = {
     {{"--ai"}, "--ai"},
     {{"--ai", "EXPERT"}, "--ai"},
     {{"--ai", "Expert"}, "--ai"},
+    {{"--ai", "Easy"}, "--ai"},
+    {{"--ai", "easier"}, "--ai"},
     {{"--ai", "foo"}, "--ai"},
     {{"--ai", ""}, "--ai"},
     {{"--ai", "expert2"}, "--ai"},
@@ -91,6 +103,27 @@ TEST(CommandLine, RefusedLinesNameTheOptionAndLeaveTheResultAlone) {
         EXPECT_EQ(cl.Seed, std::optional<uint64_t>(99));
         EXPECT_FALSE(cl.ComputerLevel.has_value());
     }
+}
+
+// Whoever reads the help, the usage line or the dialog's Keys page learns every level the
+// command line takes.
+TEST(CommandLine, TheHelpAndTheKeysPageNameEveryLevel) {
+    std::string keys;
+    for (const dialog::TextSection& section : dialog::kKeysSections)
+        keys += std::string(section.Body);
+    for (std::string_view name : kAiLevelNames) {
+        std::string level(name);
+        for (char& c : level)
+            c = char(std::tolower(static_cast<unsigned char>(c)));
+        SCOPED_TRACE(level);
+        CommandLine cl;
+        ASSERT_TRUE(ParseCommandLine({"--ai", level}, &cl, nullptr));
+        EXPECT_NE(CommandLineUsage().find(level), std::string::npos);
+        EXPECT_NE(CommandLineHelp().find(level), std::string::npos);
+        EXPECT_NE(keys.find(level), std::string::npos);
+    }
+    EXPECT_NE(CommandLineUsage().find("--ai easy|standard|expert"), std::string::npos);
+    EXPECT_NE(keys.find("--ai easy|standard|expert"), std::string::npos);
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ TEST(Opening, StartingAtOnceGivesTheDefaults) {
     EXPECT_EQ(f.PakFileName, "res134.pak");
     EXPECT_FALSE(f.IllustratedAgoniaEnabled) << "Illustrated Agonia is offered only with Agonia";
     EXPECT_EQ(f.SelectedDeck, StartupDialog::Deck::Royal) << "Royal is selected and shown";
-    EXPECT_EQ(f.LevelChosen, (std::array<bool, 2>{true, false})) << "Standard is selected";
+    EXPECT_EQ(f.LevelChosen, (std::array<bool, 3>{false, true, false})) << "Standard is selected";
 
     const GameOptions o = f.OnStart();
     EXPECT_EQ(o.Variant, GameVariant::Tarrabel);
@@ -206,17 +206,23 @@ struct LevelClicks {
     AiLevel level;
 };
 
+// The buttons: 0 Easy, 1 Standard, 2 Expert.
 const LevelClicks kLevelClicks[] = {
-    {"none", {}, 0, AiLevel::Standard},
-    {"Expert", {1}, 1, AiLevel::Expert},
-    {"Standard", {0}, 0, AiLevel::Standard},
-    {"Expert twice", {1, 1}, 1, AiLevel::Expert},
-    {"Expert then Standard", {1, 0}, 0, AiLevel::Standard},
-    {"Standard then Expert", {0, 1}, 1, AiLevel::Expert},
-    {"back and forth", {1, 0, 1}, 1, AiLevel::Expert},
+    {"none", {}, 1, AiLevel::Standard},
+    {"Expert", {2}, 2, AiLevel::Expert},
+    {"Standard", {1}, 1, AiLevel::Standard},
+    {"Easy", {0}, 0, AiLevel::Easy},
+    {"Expert twice", {2, 2}, 2, AiLevel::Expert},
+    {"Expert then Standard", {2, 1}, 1, AiLevel::Standard},
+    {"Standard then Expert", {1, 2}, 2, AiLevel::Expert},
+    {"Easy then Expert", {0, 2}, 2, AiLevel::Expert},
+    {"Expert then Easy", {2, 0}, 0, AiLevel::Easy},
+    {"back and forth", {2, 1, 2}, 2, AiLevel::Expert},
+    {"round all three", {0, 1, 2, 0}, 0, AiLevel::Easy},
     // A click outside the control keeps the choice made.
-    {"Expert, then outside", {1, -1, 2}, 1, AiLevel::Expert},
-    {"outside only", {2, -1}, 0, AiLevel::Standard},
+    {"Expert, then outside", {2, -1, 3}, 2, AiLevel::Expert},
+    {"Easy, then outside", {0, 3, -1}, 0, AiLevel::Easy},
+    {"outside only", {3, -1}, 1, AiLevel::Standard},
 };
 
 TEST(ComputerLevel, OneButtonIsSelectedAndTheStartButtonPassesItOn) {
@@ -231,12 +237,26 @@ TEST(ComputerLevel, OneButtonIsSelectedAndTheStartButtonPassesItOn) {
     }
 }
 
-// The buttons read "Standard" and "Expert" in the order the start button maps them to levels.
+// The buttons read "Easy", "Standard" and "Expert", from the gentlest level to the
+// strongest, each captioned with the level the start button gives for it.
 TEST(ComputerLevel, EachButtonIsCaptionedWithTheLevelItGives) {
+    EXPECT_EQ(dialog::kLevelCaptions,
+              (std::array<std::string_view, 3>{"Easy", "Standard", "Expert"}));
     for (int i = 0; i < StartupDialog::kLevelChoices; ++i) {
         StartupDialog f = Opened();
         f.ChooseLevel(i);
         EXPECT_EQ(dialog::kLevelCaptions[size_t(i)], AiLevelName(f.OnStart().ComputerLevel));
+    }
+}
+
+// The dialog opens at the level of the command line (--ai): each level's button selects
+// that very level again.
+TEST(ComputerLevel, EveryLevelHasTheButtonThatGivesIt) {
+    for (AiLevel level : {AiLevel::Easy, AiLevel::Standard, AiLevel::Expert}) {
+        SCOPED_TRACE(std::string(AiLevelName(level)));
+        StartupDialog f = Opened();
+        f.ChooseLevel(StartupDialog::LevelButton(level));
+        EXPECT_EQ(f.OnStart().ComputerLevel, level);
     }
 }
 
@@ -257,13 +277,15 @@ struct StartCase {
 // clang-format off
 const StartCase kStartCases[] = {
     //  game  box    deck  slow   window  button variant                       target  level
-    {   0,   false,  2,   false, false,  1,    GameVariant::Tarrabel,           100,    AiLevel::Expert},
-    {   1,   false,  0,   true,  false,  0,    GameVariant::HuitAmericain,      500,    AiLevel::Standard},
-    {   2,   false,  1,   false, true,   1,    GameVariant::Agonia,             100,    AiLevel::Expert},
-    {   2,   true,   2,   true,  true,   1,    GameVariant::IllustratedAgonia,  100,    AiLevel::Expert},
-    {   3,   false,  0,   false, true,   0,    GameVariant::PisYedili,          500,    AiLevel::Standard},
-    {   3,   false,  1,   true,  false,  1,    GameVariant::PisYedili,          500,    AiLevel::Expert},
-    {   0,   false,  1,   true,  true,   0,    GameVariant::Tarrabel,           100,    AiLevel::Standard},
+    {   0,   false,  2,   false, false,  2,    GameVariant::Tarrabel,           100,    AiLevel::Expert},
+    {   1,   false,  0,   true,  false,  1,    GameVariant::HuitAmericain,      500,    AiLevel::Standard},
+    {   2,   false,  1,   false, true,   2,    GameVariant::Agonia,             100,    AiLevel::Expert},
+    {   2,   true,   2,   true,  true,   2,    GameVariant::IllustratedAgonia,  100,    AiLevel::Expert},
+    {   3,   false,  0,   false, true,   1,    GameVariant::PisYedili,          500,    AiLevel::Standard},
+    {   3,   false,  1,   true,  false,  2,    GameVariant::PisYedili,          500,    AiLevel::Expert},
+    {   0,   false,  1,   true,  true,   1,    GameVariant::Tarrabel,           100,    AiLevel::Standard},
+    {   2,   true,   0,   false, true,   0,    GameVariant::IllustratedAgonia,  100,    AiLevel::Easy},
+    {   1,   false,  2,   true,  false,  0,    GameVariant::HuitAmericain,      500,    AiLevel::Easy},
 };
 // clang-format on
 

@@ -805,10 +805,71 @@ check_command_line() {
 ROWS
 }
 
+# A whole deal on the keyboard alone: no pointer event is sent. In the deal of $human_leads
+# the human's turns come one after another; at each the frame is walked along his hand
+# from the left (Home), Enter trying each card (a card he may not play is refused), and 1
+# names clubs after a wild card. The trace shows his plays and the deal's end; any key
+# deals again, F1 holds the new deal under the rules (the trace stands still), Escape
+# closes them and the deal goes on, a second Escape leaves the game.
+check_keyboard() {
+    lay_out_game good
+    start_xvfb
+    start_game --windowed --variant 0 --seed "$human_leads" --trace "$work/trace.json"
+    if ! wait_window; then
+        wait_game 1
+        fail "no window appeared (status $game_status): $(cat "$work/err")"
+        return
+    fi
+    local deadline=$((SECONDS + 90)) sweep=(Home) i
+    for i in $(seq 14); do sweep+=(Return Right); done
+    sweep+=(1)
+    until grep -q '"ev":"end"' "$work/trace.json" 2>/dev/null; do
+        if [ $SECONDS -ge $deadline ] || ! kill -0 "$game_pid" 2>/dev/null; then
+            fail "the deal did not end within 90 s of keys: $(grep -c '"ev":"play","seat":0,' \
+                "$work/trace.json") plays of the human's"
+            keep_picture keyboard
+            return
+        fi
+        xdotool key --window "$window" --delay 80 "${sweep[@]}"
+    done
+    local plays
+    plays=$(grep -c '"ev":"play","seat":0,' "$work/trace.json")
+    if [ "$plays" -ge 1 ]; then
+        note "the deal ended with $plays plays of the human's, all by keys"
+    else
+        fail "the deal ended without a play of the human's"
+    fi
+
+    sleep 1
+    xdotool key --window "$window" space
+    local waited=0
+    until [ "$(grep -c '"ev":"deal"' "$work/trace.json")" -ge 2 ] || [ $waited -ge 50 ]; do
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+    [ "$(grep -c '"ev":"deal"' "$work/trace.json")" -ge 2 ] || fail "Space did not deal again"
+    xdotool key --window "$window" F1
+    sleep 0.5
+    local held
+    held=$(wc -l <"$work/trace.json")
+    sleep 1.5
+    [ "$(wc -l <"$work/trace.json")" -eq "$held" ] ||
+        fail "the deal went on under the rules (F1)"
+    xdotool key --window "$window" Escape
+    sleep 1.5
+    [ "$(wc -l <"$work/trace.json")" -gt "$held" ] || fail "Escape did not close the rules"
+    kill -0 "$game_pid" 2>/dev/null || fail "Escape over the rules left the game"
+    xdotool key --window "$window" Escape
+    wait_game 5
+    expect_status 0 "Escape at the table"
+    stderr_empty "the game played by keys"
+}
+
 case $check in
     table) check_table ;;
     quit) check_quit ;;
     dialog) check_dialog ;;
+    keyboard) check_keyboard ;;
     dialog-exits) check_dialog_exits ;;
     bad-archive) check_bad_archive ;;
     box-signals) check_box_signals ;;

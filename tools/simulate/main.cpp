@@ -23,13 +23,13 @@
 namespace {
 
 void Usage() {
-    std::fprintf(
-        stderr,
-        "usage: simulate --variant V (--deals N | --matches M) --seed S [--trace FILE] "
-        "[--slow]\n"
-        "                [--ai standard|expert|L1,L2,L3] [--seat0 clicks|standard|expert|keys]\n"
-        "  V: 0 Tarrabel, 1 Huit Americain, 2 Agonia, 3 Illustrated Agonia, "
-        "4 Pis Yedili\n");
+    std::fprintf(stderr,
+                 "usage: simulate --variant V (--deals N | --matches M) --seed S [--trace FILE] "
+                 "[--slow]\n"
+                 "                [--ai easy|standard|expert|L1,L2,L3] "
+                 "[--seat0 clicks|standard|expert|keys]\n"
+                 "  V: 0 Tarrabel, 1 Huit Americain, 2 Agonia, 3 Illustrated Agonia, "
+                 "4 Pis Yedili\n");
 }
 
 bool ParseNumber(const char* text, long long lo, long long hi, long long& out) {
@@ -42,6 +42,10 @@ bool ParseNumber(const char* text, long long lo, long long hi, long long& out) {
 }
 
 bool ParseLevel(const std::string& text, tarrabel::AiLevel& out) {
+    if (text == "easy") {
+        out = tarrabel::AiLevel::Easy;
+        return true;
+    }
     if (text == "standard") {
         out = tarrabel::AiLevel::Standard;
         return true;
@@ -53,7 +57,7 @@ bool ParseLevel(const std::string& text, tarrabel::AiLevel& out) {
     return false;
 }
 
-// "expert" for seats 1 to 3, or "standard,expert,standard" seat by seat.
+// "expert" for seats 1 to 3, or "easy,expert,standard" seat by seat.
 bool ParseLevels(const std::string& text, std::array<tarrabel::AiLevel, tarrabel::kSeats>& out) {
     tarrabel::AiLevel one{};
     if (ParseLevel(text, one)) {
@@ -112,7 +116,7 @@ int main(int argc, char** argv) {
         } else if (arg == "--ai" && hasValue) {
             if (!ParseLevels(argv[++i], levels)) {
                 std::fprintf(stderr,
-                             "simulate: --ai must be standard, expert or three of them, "
+                             "simulate: --ai must be easy, standard, expert or three of them, "
                              "comma-separated\n");
                 return 2;
             }
