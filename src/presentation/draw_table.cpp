@@ -76,7 +76,7 @@ void DrawFocusFrame(const Game& g, TableCanvas& c) {
 void DrawSuitKey(TableCanvas& c, int suit, const CardRecord& icon) {
     static constexpr char kKeyOfSuit[4] = {'1', '3', '4', '2'};  // by suit code
     BitmapFont& font = c.Pictures.GiltFont;
-    font.XPos = icon.X - float(font.CellWidth) - 2;
+    font.XPos = icon.X + float(icon.SizeX) + 4;  // on the felt right of the icon
     font.YPos = icon.Y + float(icon.SizeY - font.CellHeight) / 2;
     font.DrawText(c.List, std::string_view(&kKeyOfSuit[suit], 1), true);
 }

@@ -1,11 +1,16 @@
 // tableshot: pictures of the table for the README, drawn by the game's own code.
 //
-//   tableshot PAK OUTDIR [--variant V] [--seed N] [--deck NAME]
+//   tableshot PAK OUTDIR [--variant V] [--seed N] [--deck NAME] [--keys]
 //
 // Plays the game on the null platform from the archive PAK, the human's seat clicked by the
 // simulator's player, and saves the back buffer as PNG at three moments: mid-deal
 // ("table.png"), the human's suit choice after his wild card ("suit-prompt.png") and the
 // score page at the end of a deal ("score-page.png").
+//
+// With --keys the human's seat is played on the keyboard alone (the simulator's key
+// player), and the moments are the focus frame on his hand mid-deal ("keys-focus.png"),
+// the hint's frame on the expert's card ("keys-hint.png"), the suit prompt with the keys
+// on its icons ("keys-suit-prompt.png") and the rules over the table ("rules.png").
 #include <SDL.h>
 #include <SDL_image.h>
 #include <unistd.h>
@@ -19,7 +24,9 @@
 #include "core/turns.h"
 #include "platform/null_platform.h"
 #include "platform/picture_convert.h"
+#include "session/human_keys.h"
 #include "simulate/human_policy.h"
+#include "simulate/key_policy.h"
 
 namespace {
 
@@ -40,8 +47,57 @@ bool SavePng(const platform::Surface& s, const fs::path& file) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: tableshot PAK OUTDIR [--variant V] [--seed N] [--deck NAME]\n");
+    std::fprintf(stderr,
+                 "usage: tableshot PAK OUTDIR [--variant V] [--seed N] [--deck NAME] [--keys]\n");
     return 2;
+}
+
+// The keyboard's moments, the human's seat played by the key player; the pointer rests
+// beside the hand the whole time, so the focus frame stays up.
+int KeyShots(TableApp& app, platform::NullPlatform& null, uint64_t seed, const fs::path& out) {
+    const Game& g = app.game();
+    sim::KeyPolicy player(seed);
+    bool focus = false, hint = false, prompt = false, rules = false;
+    int quietFrames = 0;
+    auto press = [&](TableKey key) {
+        FrameInput in;
+        in.MouseX = 600;
+        in.MouseY = 330;
+        in.PushKey(key);
+        null.SetInput(in);
+        return app.RunFrame();
+    };
+    for (int64_t frame = 0; frame < 3'000'000 && !(focus && hint && prompt && rules); ++frame) {
+        FrameInput in = player.Decide(g);
+        in.MouseX = 600;
+        in.MouseY = 330;
+        const bool humansChoice = g.SuitPromptShown && g.CurrentPlayer == kHuman;
+        if (humansChoice && !prompt && quietFrames > 2) {
+            prompt = SavePng(app.BackBuffer(), out / "keys-suit-prompt.png");
+        } else if (humansChoice && !prompt) {
+            in.KeyCount = 0;  // wait for the icons to settle
+        }
+        null.SetInput(in);
+        if (!app.RunFrame()) break;
+        quietFrames = AnyCardMoving(g) ? 0 : quietFrames + 1;
+        const bool turn = g.PileCount >= 3 && g.CurrentPlayer == kHuman && g.WaitingForHuman &&
+                          !g.HumanInputLocked && quietFrames > 2 && FocusFrameVisible(g);
+        if (turn && !focus && g.HandCount[kHuman] >= 4) {
+            press(TableKey::Right);
+            press(TableKey::Right);
+            focus = SavePng(app.BackBuffer(), out / "keys-focus.png");
+        } else if (turn && focus && !hint) {
+            press(TableKey::Hint);
+            hint = SavePng(app.BackBuffer(), out / "keys-hint.png");
+        } else if (turn && prompt && !rules) {
+            press(TableKey::Rules);
+            rules = SavePng(app.BackBuffer(), out / "rules.png");
+            press(TableKey::Rules);
+        }
+    }
+    if (focus && hint && prompt && rules) return 0;
+    std::fprintf(stderr, "tableshot: not every moment came up; try another --seed\n");
+    return 1;
 }
 
 }  // namespace
@@ -51,8 +107,16 @@ int main(int argc, char** argv) {
     const fs::path pak = fs::absolute(argv[1]), out = argv[2];
     GameOptions options = DefaultOptions(GameVariant::Agonia);
     uint64_t seed = 5;
-    for (int i = 3; i + 1 < argc; i += 2) {
-        const std::string a = argv[i], v = argv[i + 1];
+    bool keys = false;
+    for (int i = 3; i < argc; i += 2) {
+        const std::string a = argv[i];
+        if (a == "--keys") {
+            keys = true;
+            --i;
+            continue;
+        }
+        if (i + 1 >= argc) return Usage();
+        const std::string v = argv[i + 1];
         if (a == "--variant")
             options = DefaultOptions(GameVariant(std::atoi(v.c_str()) % kVariantCount));
         else if (a == "--seed")
@@ -90,8 +154,15 @@ int main(int argc, char** argv) {
             fs::remove_all(dir);
             return 1;
         }
-        sim::HumanPolicy human(seed);
         const Game& g = app.game();
+        if (keys) {
+            status = KeyShots(app, null, seed, out);
+            app.ExitGame();
+            DeleteResources(tree);
+            fs::remove_all(dir);
+            return status;
+        }
+        sim::HumanPolicy human(seed);
         bool table = false, prompt = false, page = false;
         int quietFrames = 0;
         for (int64_t frame = 0; frame < 3'000'000 && !(table && prompt && page); ++frame) {
