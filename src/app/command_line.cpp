@@ -35,7 +35,7 @@ bool ParseLevel(const std::string& text, AiLevel* level) {
 
 std::string CommandLineUsage() {
     return "usage: tarrabel [--windowed] [--variant 0-4] [--ai easy|standard|expert] [--seed N] "
-           "[--trace FILE] [--help]";
+           "[--four-colour] [--trace FILE] [--help]";
 }
 
 std::string CommandLineHelp() {
@@ -50,6 +50,8 @@ std::string CommandLineHelp() {
            "                  dialog starts at it\n"
            "  --seed N        shuffle with seed N: the same seed and the same clicks replay\n"
            "                  the same game\n"
+           "  --four-colour   clubs green and diamonds blue on every deck, so that each suit\n"
+           "                  has its own colour; the options dialog starts with it checked\n"
            "  --trace FILE    write every deal's events to FILE, one JSON object a line\n"
            "  --help          show this text\n"
            "\n"
@@ -74,6 +76,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* out, st
         std::string v;
         if (a == "--windowed") {
             cl.Windowed = true;
+        } else if (a == "--four-colour") {
+            cl.FourColour = true;
         } else if (a == "--help" || a == "-h") {
             cl.Help = true;
         } else if (a == "--variant") {

@@ -14,6 +14,7 @@ namespace tarrabel {
 
 struct CommandLine {
     bool Windowed = false;
+    bool FourColour = false;               // four-colour suits; the dialog starts with them
     std::optional<GameVariant> Variant;    // start this game at once
     std::optional<AiLevel> ComputerLevel;  // seats 1 to 3; the dialog starts at it
     std::optional<uint64_t> Seed;          // same seed and clicks: the same game

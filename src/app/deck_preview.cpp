@@ -8,6 +8,7 @@
 #include "platform/letterbox.h"
 #include "platform/picture_load.h"
 #include "resources/density_names.h"
+#include "resources/four_colour_names.h"
 #include "resources/pak_archive.h"
 #include "resources/unpack.h"
 
@@ -37,11 +38,12 @@ std::map<std::string, int32_t> IndexEntries(const PakArchive& pak) {
 
 std::vector<platform::Surface> ReadPreviewCards(PakArchive& pak,
                                                 const std::map<std::string, int32_t>& index,
-                                                int deck, int density) {
+                                                int deck, int density, bool fourColour) {
     std::vector<platform::Surface> cards;
     if (deck < 0 || deck >= 3 || !IsDensity(density)) return cards;
     for (std::string_view card : kPreviewCards) {
-        const std::string name = DensityPictureName(card, density);
+        const std::string name =
+            DensityPictureName(SuitColourPictureName(card, fourColour), density);
         const auto it = index.find(std::string(kDeckPrefixes[deck]) + name);
         std::vector<uint8_t> bytes;
         platform::Surface picture;
@@ -62,13 +64,15 @@ int PreviewDensity(float scale) {
                                 kPreviewHeight);
 }
 
-std::vector<platform::Surface> LoadPreviewCards(const std::string& pakPath, int deck, int density) {
+std::vector<platform::Surface> LoadPreviewCards(const std::string& pakPath, int deck, int density,
+                                                bool fourColour) {
     PakArchive pak;
     if (!pak.Open(pakPath)) return {};
-    return ReadPreviewCards(pak, IndexEntries(pak), deck, density);
+    return ReadPreviewCards(pak, IndexEntries(pak), deck, density, fourColour);
 }
 
-std::array<platform::Surface, 3> MakeDeckPreviews(const std::string& pakPath, int density) {
+std::array<platform::Surface, 3> MakeDeckPreviews(const std::string& pakPath, int density,
+                                                  bool fourColour) {
     std::array<platform::Surface, 3> previews;
     PakArchive pak;
     if (!IsDensity(density) || !pak.Open(pakPath)) return previews;
@@ -80,7 +84,8 @@ std::array<platform::Surface, 3> MakeDeckPreviews(const std::string& pakPath, in
         const platform::Rect clip{0, 0, width, height};
         int x = 12 * density;
         bool any = false;
-        for (const platform::Surface& picture : ReadPreviewCards(pak, index, deck, density)) {
+        for (const platform::Surface& picture :
+             ReadPreviewCards(pak, index, deck, density, fourColour)) {
             platform::BltClip(picture, preview, {}, x, (height - picture.Height) / 2, true, clip);
             x += 50 * density;
             any = true;

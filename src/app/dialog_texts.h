@@ -34,6 +34,10 @@ inline constexpr std::array<DeckOptionText, 3> kDeckOptions = {{
                 "Old German-made French deck of early 1900's."},
 }};
 // clang-format on
+// Under the decks: the four-colour suits, for every deck.
+inline constexpr std::string_view kFourColourCaption = "Four-colour suits";
+inline constexpr std::string_view kFourColourDescription =
+    "Clubs green and diamonds blue on every deck, so that each suit has a colour of its own.";
 
 // ---- "Options" ---------------------------------------------------------------------------
 
@@ -133,6 +137,8 @@ inline constexpr std::array<TextSection, 4> kKeysSections = {{
      "with it chosen under \"Computer players\".\n"
      "- --seed N: shuffle with seed N; the same seed and the same clicks replay the same "
      "game.\n"
+     "- --four-colour: clubs green and diamonds blue on every deck; this dialog opens with "
+     "\"Four-colour suits\" checked.\n"
      "- --trace FILE: write every deal's events to FILE, one JSON object a line.\n"
      "- --help: list these options."},
 }};

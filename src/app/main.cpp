@@ -90,6 +90,9 @@ int main(int argc, char** argv) {
     // starts, and the player's choice there wins.
     GameOptions options = DefaultOptions(cl.Variant.value_or(GameVariant::Tarrabel));
     options.ComputerLevel = cl.ComputerLevel.value_or(AiLevel::Standard);
+    // --four-colour likewise: the game's choice without the dialog, the box's first state
+    // with it.
+    options.FourColourSuits = cl.FourColour;
     // A missing or damaged archive is reported before any window opens: no game could
     // start. (The art is unpacked once the window is open and its size says which set.)
     {
@@ -105,7 +108,7 @@ int main(int argc, char** argv) {
     if (!cl.Variant) {
         std::optional<GameOptions> chosen;
         if (!RunStartupDialog(*platform, (unpack.ArchiveFolder / unpack.PakFileName).string(),
-                              options.ComputerLevel, &chosen, &error))
+                              options.ComputerLevel, options.FourColourSuits, &chosen, &error))
             return Fail(*platform, nullptr, error);
         if (!chosen) {
             platform->CloseDisplay();  // "Exit", Escape or the close box: no game

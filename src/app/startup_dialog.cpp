@@ -87,6 +87,10 @@ void StartupDialog::ChooseDeck(Deck deck) {
     SelectedDeck = deck;
 }
 
+void StartupDialog::CheckFourColourSuits(bool checked) {
+    FourColourSuits = checked;
+}
+
 void StartupDialog::ChooseLevel(int index) {
     if (index < 0 || index >= kLevelChoices) return;
     for (int i = 0; i < kLevelChoices; ++i)
@@ -116,6 +120,7 @@ GameOptions StartupDialog::OnStart() {
 
     // Every deck that can be chosen is drawn for the 800 x 600 table.
     o.DeckName = kDeckNames[int(SelectedDeck)];
+    o.FourColourSuits = FourColourSuits;
     o.Resolution = "800x600";
 
     o.SlowAnimation = SlowAnimation;

@@ -47,6 +47,9 @@ class StartupDialog {  // frmStartup
     // the selected deck's.
     enum class Deck : uint8_t { Royal, Roya2, Roya3 };
     Deck SelectedDeck = Deck::Royal;  // Option4 Royal, Option2 Roya2, Option3 Roya3; Image2
+    // "Four-colour suits", under the decks: clubs green and diamonds blue on every deck, in
+    // the preview too.
+    bool FourColourSuits = false;
 
     // The games: "Tarrabel", "Huit Americain", "Agonia", "Pis Yedili"; exactly one is selected.
     std::array<bool, kGameChoices> GameChosen = {true, false, false, false};  // Option5
@@ -77,6 +80,7 @@ class StartupDialog {  // frmStartup
     void ChooseGame(int index);
     void CheckIllustratedAgonia(bool checked);
     void ChooseDeck(Deck deck);
+    void CheckFourColourSuits(bool checked);
     // Selects the computer players' level by its button, 0 to kLevelChoices - 1.
     void ChooseLevel(int index);
     // The button of a level.

@@ -2,6 +2,7 @@
 
 #include <imgui.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -65,14 +66,23 @@ void DeckPage(StartupDialog& d, const StartupDialogLook& look) {
         ImGui::Spacing();
     }
     ImGui::EndGroup();
+    ImGui::Spacing();
+    // "Four-colour suits" to the left of the preview, which shows its effect.
+    const float left = ImGui::GetCursorPosX(), width = ImGui::GetContentRegionAvail().x;
+    ImGui::BeginGroup();
+    bool fourColour = d.FourColourSuits;
+    if (ImGui::Checkbox(Str(dialog::kFourColourCaption).c_str(), &fourColour))
+        d.CheckFourColourSuits(fourColour);
+    ImGui::PushTextWrapPos(left + std::round(180 * s));
+    ImGui::TextDisabled("%s", Str(dialog::kFourColourDescription).c_str());
+    ImGui::PopTextWrapPos();
+    ImGui::EndGroup();
     const platform::UiTexture preview = look.Previews[size_t(d.SelectedDeck)];
     if (preview) {
-        ImGui::Spacing();
         // Whole pixels, so the picture's own pixels are not smeared across two.
         const ImVec2 size(std::round(float(look.PreviewWidth) * s),
                           std::round(float(look.PreviewHeight) * s));
-        const float x = std::floor((ImGui::GetContentRegionAvail().x - size.x) * 0.5f);
-        if (x > 0) ImGui::SetCursorPosX(ImGui::GetCursorPosX() + x);
+        ImGui::SameLine(left + std::max(0.0f, std::floor((width - size.x) * 0.5f)));
         ImGui::Image(preview, size);
     }
 }

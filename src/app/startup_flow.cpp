@@ -12,7 +12,8 @@
 namespace tarrabel {
 
 bool RunStartupDialog(platform::Platform& p, const std::string& pakPath, AiLevel computerLevel,
-                      std::optional<GameOptions>* chosen, std::string* error) {
+                      bool fourColourSuits, std::optional<GameOptions>* chosen,
+                      std::string* error) {
     chosen->reset();
     // The dialog opens in a window; the start button turns it into the table's, in full
     // screen unless "Windowed" is checked.
@@ -33,12 +34,15 @@ bool RunStartupDialog(platform::Platform& p, const std::string& pakPath, AiLevel
     if (!p.StartUi(std::move(design), error)) return false;
     look.PreviewWidth = kPreviewWidth;
     look.PreviewHeight = kPreviewHeight;
-    // The previews of each density, made the first time the dialog is shown at it.
-    std::array<std::array<platform::UiTexture, 3>, platform::kMostDensity + 1> previews{};
-    std::array<bool, platform::kMostDensity + 1> previewsMade{};
+    // The previews of each density, in the usual inks and the four-colour ones, made the
+    // first time the dialog is shown at that density with those inks.
+    using Previews = std::array<std::array<platform::UiTexture, 3>, platform::kMostDensity + 1>;
+    std::array<Previews, 2> previews{};
+    std::array<std::array<bool, platform::kMostDensity + 1>, 2> previewsMade{};
 
     StartupDialog dialog;
     dialog.Open();
+    dialog.CheckFourColourSuits(fourColourSuits);
     dialog.ChooseLevel(StartupDialog::LevelButton(computerLevel));
     while (!dialog.Ended && !chosen->has_value()) {
         if (!p.BeginUiFrame()) {
@@ -47,16 +51,17 @@ bool RunStartupDialog(platform::Platform& p, const std::string& pakPath, AiLevel
         }
         // The cards drawn with at least one pixel of their own for each pixel shown.
         const int density = PreviewDensity(look.Scale);
-        if (!previewsMade[size_t(density)]) {
+        const bool fourColour = dialog.FourColourSuits;
+        if (!previewsMade[fourColour][size_t(density)]) {
             // An archive without the sharper art shows the 1x previews enlarged.
-            auto pictures = MakeDeckPreviews(pakPath, density);
+            auto pictures = MakeDeckPreviews(pakPath, density, fourColour);
             for (int k = density - 1; k >= 1 && pictures[0].Empty(); --k)
-                pictures = MakeDeckPreviews(pakPath, k);
+                pictures = MakeDeckPreviews(pakPath, k, fourColour);
             for (size_t i = 0; i < pictures.size(); ++i)
-                previews[size_t(density)][i] = p.CreateUiTexture(pictures[i]);
-            previewsMade[size_t(density)] = true;
+                previews[fourColour][size_t(density)][i] = p.CreateUiTexture(pictures[i]);
+            previewsMade[fourColour][size_t(density)] = true;
         }
-        look.Previews = previews[size_t(density)];
+        look.Previews = previews[fourColour][size_t(density)];
         *chosen = DrawStartupDialog(dialog, look);
         p.EndUiFrame(kFelt.R, kFelt.G, kFelt.B);
     }

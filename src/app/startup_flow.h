@@ -13,9 +13,10 @@ namespace tarrabel {
 // the options chosen (nothing when he left with "Exit", Escape or the close box). The deck
 // previews are read from the archive at pakPath; without it the dialog shows none, and the
 // game's start-up reports the archive. "Computer players" starts at computerLevel (the
-// command line's --ai), so the player sees the level he asked for and may change it. False
-// only when no window can be opened, with the message in *error.
+// command line's --ai) and "Four-colour suits" at fourColourSuits (--four-colour), so the
+// player sees what he asked for and may change it. False only when no window can be opened,
+// with the message in *error.
 bool RunStartupDialog(platform::Platform& p, const std::string& pakPath, AiLevel computerLevel,
-                      std::optional<GameOptions>* chosen, std::string* error);
+                      bool fourColourSuits, std::optional<GameOptions>* chosen, std::string* error);
 
 }  // namespace tarrabel

@@ -30,6 +30,9 @@ struct GameOptions {
     int16_t ScreenWidth = 800;
     int16_t ScreenHeight = 600;
     bool SlowAnimation = false;
+    // Clubs green and diamonds blue on every deck and suit banner, so that each suit has a
+    // colour of its own ("Four-colour suits", --four-colour).
+    bool FourColourSuits = false;
     AiLevel ComputerLevel = AiLevel::Standard;  // seats 1 to 3
     bool FullScreen = true;
     bool UseVidMem = false;

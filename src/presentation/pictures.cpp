@@ -5,6 +5,7 @@
 #include "core/game.h"
 #include "platform/platform.h"
 #include "resources/density_names.h"
+#include "resources/four_colour_names.h"
 #include "resources/unpack.h"
 
 namespace tarrabel {
@@ -115,6 +116,9 @@ bool LoadPictures(platform::Platform& p, const ResourceTree& tree, const Game& g
     // neither read nor kept twice (decoding is most of the start-up at the higher
     // densities, and a 3x face is some 300 KB).
     pics.FaceCopyOf.fill(0);
+    // With four-colour suits the clubs and diamonds, and their banners, are drawn in their
+    // own inks (resources/four_colour_names.h).
+    const bool fourColour = g.Options.FourColourSuits;
     const int faces = std::min<int>(g.Rules.DeckSize, kCardTableSize);
     for (int i = 0; i < faces; ++i) {
         int same = 0;
@@ -123,12 +127,15 @@ bool LoadPictures(platform::Platform& p, const ResourceTree& tree, const Game& g
         pics.CardFaces[i] = platform::Surface{};
         if (same < i)
             pics.FaceCopyOf[i] = int16_t(same + 1);
-        else if (!load.Picture(pics.CardFaces[i], Join(deck, g.Cards->FileName[i])))
+        else if (!load.Picture(pics.CardFaces[i],
+                               Join(deck, SuitColourPictureName(g.Cards->FileName[i], fourColour))))
             return false;
         pics.CardsLoaded = i + 1;
     }
     for (int i = 0; i < 4; ++i)
-        if (!load.Picture(pics.SuitIcons[i], Join("res\\Numbers\\", kSuitFileNames[i])))
+        if (!load.Picture(
+                pics.SuitIcons[i],
+                Join("res\\Numbers\\", SuitColourPictureName(kSuitFileNames[i], fourColour))))
             return false;
     if (!load.Picture(pics.PassBanner, Join("res\\Numbers\\", kPassFileName))) return false;
     const std::string_view scorePage = g.Options.Resolution == "800x600"

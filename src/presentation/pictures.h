@@ -64,7 +64,9 @@ std::string_view DeckFolder(std::string_view deckName);
 std::string PicturePathAt(std::string_view relative, int density);
 
 // Loads every picture and font for the game's deck and variant, from the set of `density`
-// (1, 2 or 3), which the tree must hold (UnpackOptions::Density). False with the game's
+// (1, 2 or 3), which the tree must hold (UnpackOptions::Density); the faces and suit icons
+// of clubs and diamonds in their four-colour inks when the options ask for them
+// (GameOptions::FourColourSuits). False with the game's
 // error message (naming the file and the reason) when one cannot be loaded; a picture the
 // set lacks is such a missing file. The fonts keep their cells in 1x units.
 bool LoadPictures(platform::Platform& p, const ResourceTree& tree, const Game& g,

@@ -126,5 +126,38 @@ TEST(CommandLine, TheHelpAndTheKeysPageNameEveryLevel) {
     EXPECT_NE(keys.find("--ai easy|standard|expert"), std::string::npos);
 }
 
+// The four-colour suits are asked for by one word, spelt as the game spells it, among the
+// other options or alone; the help, the usage line and the Keys page all name it.
+TEST(CommandLine, FourColourSuitsAreAskedForByName) {
+    struct Case {
+        std::vector<std::string> args;
+        bool accepted, fourColour;
+    };
+    const Case cases[] = {
+        {{}, true, false},
+        {{"--four-colour"}, true, true},
+        {{"--windowed", "--four-colour", "--variant", "2"}, true, true},
+        {{"--four-colour", "--four-colour"}, true, true},
+        {{"--four-color"}, false, false},
+        {{"--four-colour", "yes"}, false, false},
+    };
+    for (const Case& c : cases) {
+        std::string line;
+        for (const std::string& a : c.args)
+            line += "'" + a + "' ";
+        SCOPED_TRACE(line);
+        CommandLine cl;
+        std::string error;
+        EXPECT_EQ(ParseCommandLine(c.args, &cl, &error), c.accepted) << error;
+        EXPECT_EQ(cl.FourColour, c.fourColour);
+    }
+    std::string keys;
+    for (const dialog::TextSection& section : dialog::kKeysSections)
+        keys += std::string(section.Body);
+    EXPECT_NE(CommandLineUsage().find("[--four-colour]"), std::string::npos);
+    EXPECT_NE(CommandLineHelp().find("--four-colour"), std::string::npos);
+    EXPECT_NE(keys.find("--four-colour"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace tarrabel::test

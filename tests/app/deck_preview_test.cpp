@@ -1,5 +1,6 @@
 // The options dialog's deck previews: the cards they show, read straight from the build's
-// archive at a density, each the density times its 1x size.
+// archive at a density, each the density times its 1x size, in the four-colour inks when
+// the box is checked.
 #include "app/deck_preview.h"
 
 #include <gtest/gtest.h>
@@ -77,6 +78,40 @@ TEST(DeckPreview, TheSharpPreviewsAreTheSameFanWithMorePixels) {
     }
     for (const platform::Surface& none : MakeDeckPreviews(kBuiltPak, 4))
         EXPECT_TRUE(none.Empty());
+}
+
+// The fan shows a Ten of diamonds and a Jack of clubs: with the four-colour box checked
+// their ink turns green or blue, and nothing else of the fan changes.
+TEST(DeckPreview, TheFourColourPreviewShowsTheClubGreenAndTheDiamondBlue) {
+    if (std::string(kBuiltPak).empty() || !std::filesystem::exists(kBuiltPak))
+        GTEST_SKIP() << "this build makes no res134.pak";
+    // Clearly green or blue, as the art inks the four-colour suits.
+    auto greenOrBlue = [](uint16_t p) {
+        const int r = (p >> 11) * 255 / 31, g = ((p >> 5) & 63) * 255 / 63, b = (p & 31) * 255 / 31;
+        return (g > r + 50 && g > b + 30) || (b > r + 60 && b > g + 30);
+    };
+    const auto usual = MakeDeckPreviews(kBuiltPak, 1);
+    const auto fourColour = MakeDeckPreviews(kBuiltPak, 1, true);
+    for (size_t deck = 0; deck < usual.size(); ++deck) {
+        SCOPED_TRACE(testing::Message() << "deck " << deck);
+        const platform::Surface& a = usual[deck];
+        const platform::Surface& b = fourColour[deck];
+        ASSERT_FALSE(a.Empty());
+        ASSERT_EQ(b.Width, a.Width);
+        ASSERT_EQ(b.Height, a.Height);
+        int changed = 0, inked = 0, wasGreenOrBlue = 0;
+        for (int y = 0; y < a.Height; ++y) {
+            for (int x = 0; x < a.Width; ++x) {
+                if (a.At(x, y) == b.At(x, y)) continue;
+                ++changed;
+                inked += greenOrBlue(b.At(x, y)) ? 1 : 0;
+                wasGreenOrBlue += greenOrBlue(a.At(x, y)) ? 1 : 0;
+            }
+        }
+        EXPECT_GT(changed, 200);
+        EXPECT_GT(inked, changed / 2) << "most of what changed is the new ink";
+        EXPECT_EQ(wasGreenOrBlue, 0) << "only the black and red ink changes";
+    }
 }
 
 }  // namespace

@@ -50,6 +50,7 @@ TEST(Opening, StartingAtOnceGivesTheDefaults) {
     EXPECT_EQ(o.ScreenHeight, 600);
     EXPECT_TRUE(o.FullScreen);
     EXPECT_FALSE(o.SlowAnimation);
+    EXPECT_FALSE(o.FourColourSuits);
     EXPECT_FALSE(o.UseVidMem);
     EXPECT_EQ(o.ComputerLevel, AiLevel::Standard);
     EXPECT_EQ(o.PakFileName, "res134.pak");
@@ -197,6 +198,35 @@ TEST(Decks, TheDeckTabListsTheDecksInPreviewOrder) {
         EXPECT_EQ(dialog::kDeckOptions[d.preview].Deck, d.deck);
 }
 
+// "Four-colour suits" starts unchecked; the start button hands on its last state with
+// whichever deck is chosen, before or after it.
+TEST(Decks, TheFourColourBoxReachesTheGameOptions) {
+    struct Case {
+        const char* name;
+        std::vector<bool> clicks;
+        bool fourColour;
+    };
+    const Case cases[] = {
+        {"untouched", {}, false},
+        {"checked", {true}, true},
+        {"checked and cleared", {true, false}, false},
+        {"cleared, then checked", {false, true}, true},
+    };
+    for (const Case& c : cases) {
+        for (const DeckClick& deck : kDeckClicks) {
+            SCOPED_TRACE(std::string(c.name) + ", " + deck.name);
+            StartupDialog f = Opened();
+            f.ChooseDeck(deck.choice);
+            for (const bool click : c.clicks)
+                f.CheckFourColourSuits(click);
+            EXPECT_EQ(f.FourColourSuits, c.fourColour);
+            const GameOptions o = f.OnStart();
+            EXPECT_EQ(o.FourColourSuits, c.fourColour);
+            EXPECT_EQ(o.DeckName, deck.deck);
+        }
+    }
+}
+
 // ---- the computer players' level -----------------------------------------------------------
 
 struct LevelClicks {
@@ -339,6 +369,7 @@ TEST(Start, TheDialogAgreesWithTheCommandLineDefaults) {
         EXPECT_EQ(o.ScreenWidth, d.ScreenWidth);
         EXPECT_EQ(o.ScreenHeight, d.ScreenHeight);
         EXPECT_EQ(o.SlowAnimation, d.SlowAnimation);
+        EXPECT_EQ(o.FourColourSuits, d.FourColourSuits);
         EXPECT_EQ(o.FullScreen, d.FullScreen);
         EXPECT_EQ(o.UseVidMem, d.UseVidMem);
         EXPECT_EQ(o.ComputerLevel, d.ComputerLevel);

@@ -785,7 +785,7 @@ check_command_line() {
             fail "'$args': no usage line on std$stream: $(cat "$work/$stream")"
         no_sanitizer_report "'$args'"
         if [ "${args##* }" = --help ]; then
-            for option in --windowed --variant --ai --seed --trace --help; do
+            for option in --windowed --variant --ai --seed --four-colour --trace --help; do
                 grep -qF -- "$option" "$work/out" || fail "'--help' does not explain $option"
             done
         fi

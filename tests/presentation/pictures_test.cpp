@@ -1,13 +1,15 @@
 // Loading the table's pictures from the build's archive at each density: every picture and
 // font exactly the density times its 1x size, the fonts' cells still in table units, and a
-// picture the density's set lacks reported like any missing picture. Also the deck
-// previews' cards read straight from the archive at a density.
+// picture the density's set lacks reported like any missing picture; the four-colour suits'
+// pictures in place of the usual ones when the options ask for them.
 #include "presentation/pictures.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "core/game.h"
@@ -136,6 +138,92 @@ TEST_F(PicturesAtDensity, APictureTheSetLacksIsAMissingFile) {
         EXPECT_NE(error.find("Error Number: 53"), std::string::npos) << error;
         EXPECT_NE(error.find(c.named), std::string::npos) << error;
     }
+}
+
+// ---- the four-colour suits ----------------------------------------------------------------
+
+// What a painted pixel of a card or banner is, by its hue: the ink of one of the four
+// colours, or anything else (the white of the card, pale antialiasing, a figure's colours
+// that are none of these).
+enum class Ink { Green, Blue, Red, Black, Other };
+
+Ink InkOf(uint16_t p) {
+    const int r = (p >> 11) * 255 / 31, g = ((p >> 5) & 63) * 255 / 63, b = (p & 31) * 255 / 31;
+    if (p == platform::kArtKey565) return Ink::Other;
+    if (std::max({r, g, b}) < 80 && std::max({r, g, b}) - std::min({r, g, b}) < 30)
+        return Ink::Black;
+    if (g > r + 50 && g > b + 30) return Ink::Green;
+    if (b > r + 60 && b > g + 30) return Ink::Blue;
+    if (r > g + 90 && r > b + 90) return Ink::Red;
+    return Ink::Other;
+}
+
+// How many pixels of each ink a picture has in its middle half (for the Fives, the middle
+// pip, clear of the card's outline).
+std::map<Ink, int> InksInTheMiddle(const platform::Surface& s) {
+    std::map<Ink, int> count;
+    for (int y = s.Height / 4; y < s.Height * 3 / 4; ++y)
+        for (int x = s.Width / 4; x < s.Width * 3 / 4; ++x)
+            ++count[InkOf(s.At(x, y))];
+    return count;
+}
+
+// The pips and the suit banners in each deck, with and without the four-colour suits: the
+// clubs green and the diamonds blue only when asked for, the hearts red and the spades black
+// either way, and not a pixel of another suit's ink.
+TEST_F(PicturesAtDensity, TheFourColourSuitsInkTheClubsGreenAndTheDiamondsBlue) {
+    const fs::path app = folder.Path() / "four-colour";
+    fs::create_directories(app);
+    fs::copy_file(kBuiltPak, app / "res134.pak");
+    UnpackOptions unpack;
+    unpack.ArchiveFolder = app;
+    ResourceTree tree;
+    std::string error;
+    ASSERT_TRUE(UnpackResources(unpack, platform::ConvertJpegToBmp, &tree, &error)) << error;
+    struct Case {
+        int suit;
+        Ink usual, fourColour;
+    };
+    const Case cases[] = {
+        {kClubs, Ink::Black, Ink::Green},
+        {kDiamonds, Ink::Red, Ink::Blue},
+        {kHearts, Ink::Red, Ink::Red},
+        {kSpades, Ink::Black, Ink::Black},
+    };
+    for (std::string_view deck : kDeckNames) {
+        for (const bool fourColour : {false, true}) {
+            GameOptions options = DefaultOptions(GameVariant::Tarrabel);
+            options.DeckName = deck;
+            options.FourColourSuits = fourColour;
+            GameInit(*game, options, Services{&clock, &rng, &sound, nullptr});
+            TablePictures pics;
+            ASSERT_TRUE(LoadPictures(null, tree, *game, pics, &error)) << error;
+            for (const Case& c : cases) {
+                SCOPED_TRACE(testing::Message() << deck << (fourColour ? " four-colour " : " ")
+                                                << kSuitFileNames[size_t(c.suit)]);
+                const Ink want = fourColour ? c.fourColour : c.usual;
+                int five = 0;
+                while (game->Cards->Rank[five] != 5 || game->Cards->Suit[five] != c.suit)
+                    ++five;
+                const std::map<Ink, int> pip = InksInTheMiddle(pics.Face(five));
+                const std::map<Ink, int> banner = InksInTheMiddle(pics.SuitIcons[size_t(c.suit)]);
+                for (const Ink ink : {Ink::Green, Ink::Blue, Ink::Red, Ink::Black}) {
+                    const auto n = [ink](const std::map<Ink, int>& m) {
+                        const auto it = m.find(ink);
+                        return it == m.end() ? 0 : it->second;
+                    };
+                    if (ink == want) {
+                        EXPECT_GT(n(pip), 60) << "the Five's middle pip";
+                        EXPECT_GT(n(banner), 60) << "the banner's sign and name";
+                    } else {
+                        EXPECT_EQ(n(pip), 0) << "the Five's middle pip, ink " << int(ink);
+                        EXPECT_EQ(n(banner), 0) << "the banner, ink " << int(ink);
+                    }
+                }
+            }
+        }
+    }
+    DeleteResources(tree);
 }
 
 }  // namespace

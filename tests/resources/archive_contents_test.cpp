@@ -23,6 +23,7 @@
 #include "platform/picture_load.h"
 #include "platform/surface.h"
 #include "resources/density_names.h"
+#include "resources/four_colour_names.h"
 #include "resources/pak_archive.h"
 #include "resources/unpack.h"
 
@@ -66,21 +67,28 @@ struct Expected {
     int Width, Height;  // 0: any size up to the limit below
 };
 
+// The four-colour suits' pictures are among them, each beside the picture it stands for.
 std::vector<Expected> ExpectedPictures() {
     std::vector<Expected> list;
     // Every card picture has the height the table lays its deck out with.
     for (std::string_view name : kDeckNames) {
         const std::string deck(name);
         const int height = CardHeightOf(deck);
-        for (auto name : kPackFileNames)
+        for (auto name : kPackFileNames) {
             list.push_back({deck, std::string(name), 108, height});
+            if (HasFourColourPicture(name))
+                list.push_back({deck, SuitColourPictureName(name, true), 108, height});
+        }
         for (auto name : kJokerFileNames)
             list.push_back({deck, std::string(name), 108, height});
         list.push_back({deck, "S_cardback.bmp", 108, height});
         list.push_back({deck, "FrameBlue.bmp", 108, height});
     }
-    for (auto name : kSuitFileNames)
+    for (auto name : kSuitFileNames) {
         list.push_back({"Numbers", std::string(name), 182, 41});
+        if (HasFourColourPicture(name))
+            list.push_back({"Numbers", SuitColourPictureName(name, true), 182, 41});
+    }
     list.push_back({"Numbers", std::string(kPassFileName), 182, 41});
     list.push_back({"Bitmaps", "mouse.bmp", 32, 32});
     list.push_back({"Bitmaps", "Scorepage_800x600.bmp", 0, 0});

@@ -32,6 +32,13 @@ class SvgDeck {
     // its outline gives the size every card must have and the width of the outline's stroke.
     static std::unique_ptr<SvgDeck> Load(const std::string& path, const std::string& reference,
                                          std::string* error);
+
+    // Changes the document's text before it is read (false with a message to give up).
+    using Edit = std::function<bool(std::string* svg, std::string* error)>;
+    // The same deck with its text changed by `edit` first: the same geometry, other colours.
+    static std::unique_ptr<SvgDeck> LoadEdited(const std::string& path,
+                                               const std::string& reference, const Edit& edit,
+                                               std::string* error);
     ~SvgDeck();
 
     // Drawing added over a rendered card, in the deck's units with the origin at the card's
@@ -52,6 +59,8 @@ class SvgDeck {
 
   private:
     SvgDeck() = default;
+    static std::unique_ptr<SvgDeck> Measured(RsvgHandle* handle, const std::string& path,
+                                             const std::string& reference, std::string* error);
     RsvgHandle* handle_ = nullptr;
     double cardW_ = 0, cardH_ = 0;  // outer size of a card, stroke included
     double margin_ = 0;

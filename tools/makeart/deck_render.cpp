@@ -60,6 +60,43 @@ double LocateAcross(RsvgHandle* handle, const std::string& ref, const RsvgRectan
     return best < 0 ? NAN : best / kProbeScale;
 }
 
+// The text of an SVG file, uncompressed when it is an .svgz (gzip).
+bool ReadSvgText(const std::string& path, std::string* text, std::string* error) {
+    GFile* file = g_file_new_for_path(path.c_str());
+    GError* e = nullptr;
+    GInputStream* in = G_INPUT_STREAM(g_file_read(file, nullptr, &e));
+    g_object_unref(file);
+    if (!in) {
+        if (error) *error = path + ": " + TakeMessage(e);
+        return false;
+    }
+    unsigned char magic[2] = {};
+    gsize got = 0;
+    bool ok = g_input_stream_read_all(in, magic, 2, &got, nullptr, &e) &&
+              g_seekable_seek(G_SEEKABLE(in), 0, G_SEEK_SET, nullptr, &e);
+    GInputStream* source = in;
+    if (ok && got == 2 && magic[0] == 0x1F && magic[1] == 0x8B) {
+        GZlibDecompressor* gunzip = g_zlib_decompressor_new(G_ZLIB_COMPRESSOR_FORMAT_GZIP);
+        source = g_converter_input_stream_new(in, G_CONVERTER(gunzip));
+        g_object_unref(gunzip);
+    }
+    text->clear();
+    char buffer[65536];
+    while (ok) {
+        gsize n = 0;
+        ok = g_input_stream_read_all(source, buffer, sizeof buffer, &n, nullptr, &e);
+        text->append(buffer, n);
+        if (n < sizeof buffer) break;
+    }
+    if (source != in) g_object_unref(source);
+    g_object_unref(in);
+    if (!ok) {
+        if (error) *error = path + ": " + TakeMessage(e);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 Surface NewSurface(int width, int height) {
@@ -88,6 +125,36 @@ std::unique_ptr<SvgDeck> SvgDeck::Load(const std::string& path, const std::strin
         if (error) *error = path + ": " + TakeMessage(e);
         return nullptr;
     }
+    return Measured(handle, path, reference, error);
+}
+
+std::unique_ptr<SvgDeck> SvgDeck::LoadEdited(const std::string& path, const std::string& reference,
+                                             const Edit& edit, std::string* error) {
+    std::string svg;
+    if (!ReadSvgText(path, &svg, error)) return nullptr;
+    std::string why;
+    if (!edit(&svg, &why)) {
+        if (error) *error = path + ": " + why;
+        return nullptr;
+    }
+    // Read from memory with the file as its base, as the file itself would be.
+    GFile* base = g_file_new_for_path(path.c_str());
+    GInputStream* in = g_memory_input_stream_new_from_data(svg.data(), gssize(svg.size()), nullptr);
+    GError* e = nullptr;
+    RsvgHandle* handle =
+        rsvg_handle_new_from_stream_sync(in, base, RSVG_HANDLE_FLAGS_NONE, nullptr, &e);
+    g_object_unref(in);
+    g_object_unref(base);
+    if (!handle) {
+        if (error) *error = path + " (changed): " + TakeMessage(e);
+        return nullptr;
+    }
+    return Measured(handle, path, reference, error);
+}
+
+std::unique_ptr<SvgDeck> SvgDeck::Measured(RsvgHandle* handle, const std::string& path,
+                                           const std::string& reference, std::string* error) {
+    GError* e = nullptr;
     std::unique_ptr<SvgDeck> deck(new SvgDeck);
     deck->handle_ = handle;
     // librsvg gives an element's ink rectangle from the origin of the element's own drawing,

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "art_common.h"
+#include "resources/four_colour_names.h"
 #include "table_art_parts.h"
 #include "ttf_faces.h"
 
@@ -19,12 +20,13 @@ struct Suit {
     const char* name;
     const char* sign;  // UTF-8
     Colour colour;
+    Colour fourColour;  // the ink with the four-colour suits
 };
 constexpr Suit kSuits[] = {
-    {"CLUBS.BMP", "Clubs", "\u2663", kSuitBlack},
-    {"HEARTS.BMP", "Hearts", "\u2665", kSuitRed},
-    {"SPADES.BMP", "Spades", "\u2660", kSuitBlack},
-    {"DIAMONDS.BMP", "Diamonds", "\u2666", kSuitRed},
+    {"CLUBS.BMP", "Clubs", "\u2663", kSuitBlack, kClubsGreen},
+    {"HEARTS.BMP", "Hearts", "\u2665", kSuitRed, kSuitRed},
+    {"SPADES.BMP", "Spades", "\u2660", kSuitBlack, kSuitBlack},
+    {"DIAMONDS.BMP", "Diamonds", "\u2666", kSuitRed, kDiamondsBlue},
 };
 
 // A rounded rectangle from corner (x0, y0) to corner (x1, y1), as the only path.
@@ -90,18 +92,24 @@ bool MakeSuitBanners(const std::string& numbersDir, int density, std::string* er
         !symbols.Open("DejaVuSans.ttf", error))
         return false;
     for (const Suit& suit : kSuits) {
-        cairo_t* cr = nullptr;
-        cairo_surface_t* surface = NewPicture(kWidth, kHeight, density, &cr);
-        PaintPlaque(cr);
-        symbols.Use(cr, 27);
-        SetColour(cr, suit.colour);
-        ShowCentred(cr, suit.sign, 23, 30);
-        ShowCentred(cr, suit.sign, kWidth - 23, 30);
-        PaintWord(cr, serif, suit.name, suit.colour, 100);
-        cairo_destroy(cr);
-        const bool ok = Save(surface, numbersDir, suit.file, density, error);
-        cairo_surface_destroy(surface);
-        if (!ok) return false;
+        // The banner in the usual inks, and again in the four-colour one where that differs.
+        for (const bool fourColour : {false, true}) {
+            if (fourColour && !HasFourColourPicture(suit.file)) continue;
+            const Colour ink = fourColour ? suit.fourColour : suit.colour;
+            cairo_t* cr = nullptr;
+            cairo_surface_t* surface = NewPicture(kWidth, kHeight, density, &cr);
+            PaintPlaque(cr);
+            symbols.Use(cr, 27);
+            SetColour(cr, ink);
+            ShowCentred(cr, suit.sign, 23, 30);
+            ShowCentred(cr, suit.sign, kWidth - 23, 30);
+            PaintWord(cr, serif, suit.name, ink, 100);
+            cairo_destroy(cr);
+            const bool ok = Save(surface, numbersDir, SuitColourPictureName(suit.file, fourColour),
+                                 density, error);
+            cairo_surface_destroy(surface);
+            if (!ok) return false;
+        }
     }
     cairo_t* cr = nullptr;
     cairo_surface_t* surface = NewPicture(kWidth, kHeight, density, &cr);

@@ -28,6 +28,11 @@ inline constexpr Colour kBannerCream{0.988, 0.965, 0.902};
 inline constexpr Colour kGold{0.784, 0.635, 0.290};
 inline constexpr Colour kSuitRed{0.761, 0.098, 0.133};
 inline constexpr Colour kSuitBlack{0.102, 0.102, 0.133};
+// The inks of the four-colour suits, on the cards and the banners alike: clubs green and
+// diamonds blue, dark enough to read as ink on white and well apart from red, from black
+// and from each other.
+inline constexpr Colour kClubsGreen{0x1A / 255.0, 0x7F / 255.0, 0x2E / 255.0};
+inline constexpr Colour kDiamondsBlue{0x1F / 255.0, 0x5F / 255.0, 0xBF / 255.0};
 
 // The felt's colour at a table position, without its fibre texture: what keyed pictures lying
 // on the cloth blend their soft edges into.
