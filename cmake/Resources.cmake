@@ -49,6 +49,9 @@ if(TARRABEL_ART AND TARGET makeart AND TARGET pakbuild)
     # So are the pictures of the table: the game's own drawing on the null platform.
     add_custom_target(table_shots
         COMMAND tableshot ${TARRABEL_PAK} ${CMAKE_SOURCE_DIR}/docs --variant 2 --seed 5
+        COMMAND tableshot ${TARRABEL_PAK} ${CMAKE_SOURCE_DIR}/docs --variant 0 --seed 5 --keys
+        COMMAND tableshot ${TARRABEL_PAK} ${CMAKE_SOURCE_DIR}/docs --variant 0 --seed 5
+                --four-colour
         DEPENDS tableshot resources
         VERBATIM)
 endif()

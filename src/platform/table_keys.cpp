@@ -6,8 +6,7 @@ namespace {
 
 bool IsModifierOrLock(SDL_Scancode s) {
     return (s >= SDL_SCANCODE_LCTRL && s <= SDL_SCANCODE_RGUI) || s == SDL_SCANCODE_CAPSLOCK ||
-           s == SDL_SCANCODE_NUMLOCKCLEAR || s == SDL_SCANCODE_SCROLLLOCK ||
-           s == SDL_SCANCODE_MODE;
+           s == SDL_SCANCODE_NUMLOCKCLEAR || s == SDL_SCANCODE_SCROLLLOCK || s == SDL_SCANCODE_MODE;
 }
 
 std::optional<TableKey> ByPlace(SDL_Scancode s) {
@@ -67,8 +66,7 @@ std::optional<TableKey> ByName(SDL_Keycode k) {
 }
 
 bool Repeats(TableKey k) {
-    return k == TableKey::Left || k == TableKey::Right || k == TableKey::Up ||
-           k == TableKey::Down;
+    return k == TableKey::Left || k == TableKey::Right || k == TableKey::Up || k == TableKey::Down;
 }
 
 }  // namespace

@@ -78,8 +78,8 @@ FrameResult RunGameFrame(Game& g, const FrameInput& in) {
     }
     if (g.ClickedCard >= 0 && !played) {
         // The card could not leave the hand (the game is paused, or a card is still in
-        // flight): the play is not taken, so the human's turn stays open instead of waiting forever for a card that
-        // never flies.
+        // flight): the play is not taken, so the human's turn stays open instead of waiting forever
+        // for a card that never flies.
         g.HumanMoved = false;
         g.HumanInputLocked = false;
         g.HumanDrew = humanDrewBefore;

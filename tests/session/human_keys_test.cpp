@@ -228,10 +228,10 @@ TEST(KeyFocus, KeysDoWhatTheClicksDo) {
         EXPECT_EQ(keys.g.CurrentPlayer, mouse.g.CurrentPlayer);
         EXPECT_EQ(keys.g.HandCount, mouse.g.HandCount);
         for (int s = 0; s < kHandSlots; ++s)
-            EXPECT_EQ(keys.g.Hands[kHuman][size_t(s)].Shown &&
-                          keys.g.Hands[kHuman][size_t(s)].CardIndex,
-                      mouse.g.Hands[kHuman][size_t(s)].Shown &&
-                          mouse.g.Hands[kHuman][size_t(s)].CardIndex)
+            EXPECT_EQ(
+                keys.g.Hands[kHuman][size_t(s)].Shown && keys.g.Hands[kHuman][size_t(s)].CardIndex,
+                mouse.g.Hands[kHuman][size_t(s)].Shown &&
+                    mouse.g.Hands[kHuman][size_t(s)].CardIndex)
                 << "slot " << s;
         std::string why;
         EXPECT_TRUE(keys.CardsAllAccountedFor(&why)) << why;

@@ -86,6 +86,10 @@ int main(int argc, char** argv) {
     std::printf(
         "soak_test: variant %d%s, %d deals, %d matches, %lld frames, %lld unclickable frames, "
         "invariants ok\n",
-        variant, expert ? " (experts everywhere)" : keys ? " (the person on the keys)" : "", played, matches, frames, unclickable);
+        variant,
+        expert ? " (experts everywhere)"
+        : keys ? " (the person on the keys)"
+               : "",
+        played, matches, frames, unclickable);
     return played == deals && unclickable == 0 ? 0 : 1;
 }

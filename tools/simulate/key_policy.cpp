@@ -23,7 +23,8 @@ constexpr std::array<TableKey, 4> kInitialOfSuit = {TableKey::LetterC, TableKey:
 
 }  // namespace
 
-KeyPolicy::KeyPolicy(uint64_t seed) : rng_(seed ^ 0x3C6EF372FE94F82Bull), suitRng_(SuitTieSeed(seed)) {}
+KeyPolicy::KeyPolicy(uint64_t seed)
+    : rng_(seed ^ 0x3C6EF372FE94F82Bull), suitRng_(SuitTieSeed(seed)) {}
 
 FrameInput KeyPolicy::Press(TableKey key) {
     FrameInput in = PointerAtRest();
@@ -40,8 +41,8 @@ FrameInput KeyPolicy::Decide(const Game& g) {
         return Press(rng_.IntBelow(2) == 0 ? kDigitOfSuit[size_t(suit)]
                                            : kInitialOfSuit[size_t(suit)]);
     }
-    const bool turn = g.CurrentPlayer == kHuman && g.WaitingForHuman && !g.HumanInputLocked &&
-                      !AnyCardMoving(g);
+    const bool turn =
+        g.CurrentPlayer == kHuman && g.WaitingForHuman && !g.HumanInputLocked && !AnyCardMoving(g);
     if (turn && g.State == GameState::PickingCardToMove && pickedToMove_) {
         pickedToMove_ = false;  // the second R puts the picked card down
         return Press(TableKey::Move);

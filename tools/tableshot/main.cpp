@@ -1,6 +1,6 @@
 // tableshot: pictures of the table for the README, drawn by the game's own code.
 //
-//   tableshot PAK OUTDIR [--variant V] [--seed N] [--deck NAME] [--keys]
+//   tableshot PAK OUTDIR [--variant V] [--seed N] [--deck NAME] [--keys] [--four-colour]
 //
 // Plays the game on the null platform from the archive PAK, the human's seat clicked by the
 // simulator's player, and saves the back buffer as PNG at three moments: mid-deal
@@ -11,6 +11,9 @@
 // player), and the moments are the focus frame on his hand mid-deal ("keys-focus.png"),
 // the hint's frame on the expert's card ("keys-hint.png"), the suit prompt with the keys
 // on its icons ("keys-suit-prompt.png") and the rules over the table ("rules.png").
+//
+// With --four-colour the cards have four colours, and the one picture is the table mid-deal
+// ("four-colour.png").
 #include <SDL.h>
 #include <SDL_image.h>
 #include <unistd.h>
@@ -48,7 +51,8 @@ bool SavePng(const platform::Surface& s, const fs::path& file) {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: tableshot PAK OUTDIR [--variant V] [--seed N] [--deck NAME] [--keys]\n");
+                 "usage: tableshot PAK OUTDIR [--variant V] [--seed N] [--deck NAME] [--keys] "
+                 "[--four-colour]\n");
     return 2;
 }
 
@@ -107,11 +111,11 @@ int main(int argc, char** argv) {
     const fs::path pak = fs::absolute(argv[1]), out = argv[2];
     GameOptions options = DefaultOptions(GameVariant::Agonia);
     uint64_t seed = 5;
-    bool keys = false;
+    bool keys = false, fourColour = false;
     for (int i = 3; i < argc; i += 2) {
         const std::string a = argv[i];
-        if (a == "--keys") {
-            keys = true;
+        if (a == "--keys" || a == "--four-colour") {
+            (a == "--keys" ? keys : fourColour) = true;
             --i;
             continue;
         }
@@ -127,6 +131,7 @@ int main(int argc, char** argv) {
             return Usage();
     }
 
+    options.FourColourSuits = fourColour;
     char pattern[] = "/tmp/tableshot-XXXXXX";
     const fs::path dir = mkdtemp(pattern);
     fs::create_symlink(pak, dir / "res134.pak");
@@ -163,7 +168,8 @@ int main(int argc, char** argv) {
             return status;
         }
         sim::HumanPolicy human(seed);
-        bool table = false, prompt = false, page = false;
+        // Of the four colours only the table mid-deal is wanted.
+        bool table = false, prompt = fourColour, page = fourColour;
         int quietFrames = 0;
         for (int64_t frame = 0; frame < 3'000'000 && !(table && prompt && page); ++frame) {
             FrameInput in = human.Decide(g);
@@ -183,7 +189,9 @@ int main(int argc, char** argv) {
             quietFrames = AnyCardMoving(g) ? 0 : quietFrames + 1;
             const bool midDeal = g.PileCount >= 4 && g.CurrentPlayer == kHuman &&
                                  g.WaitingForHuman && quietFrames > 2;
-            if (!table && midDeal) table = SavePng(app.BackBuffer(), out / "table.png");
+            if (!table && midDeal)
+                table =
+                    SavePng(app.BackBuffer(), out / (fourColour ? "four-colour.png" : "table.png"));
             if (!prompt && humansChoice && quietFrames > 2)
                 prompt = SavePng(app.BackBuffer(), out / "suit-prompt.png");
             if (humansChoice && prompt) {
