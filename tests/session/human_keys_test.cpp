@@ -296,7 +296,9 @@ TEST(KeyFocus, TheFrameNeverShowsOnAComputerPlayersTurn) {
     Frame(t, Keys({TableKey::Enter}));  // plays: the turn passes on
     for (int i = 0; i < 400; ++i) {
         Frame(t);
-        if (t.g.CurrentPlayer != kHuman) EXPECT_FALSE(FocusFrameVisible(t.g));
+        if (t.g.CurrentPlayer != kHuman) {
+            EXPECT_FALSE(FocusFrameVisible(t.g));
+        }
     }
 }
 
@@ -313,7 +315,9 @@ TEST(Hint, AskingNeverChangesTheGame) {
         const int hint = HintFor(t.g);
         EXPECT_EQ(std::memcmp(before.get(), &t.g, sizeof(Game)), 0);
         EXPECT_EQ(HintFor(t.g), hint) << "the same position, the same hint";
-        if (hint >= 0) EXPECT_TRUE(IsLegalHumanPlay(t.g, t.g.Hands[kHuman][size_t(hint)]));
+        if (hint >= 0) {
+            EXPECT_TRUE(IsLegalHumanPlay(t.g, t.g.Hands[kHuman][size_t(hint)]));
+        }
 
         // H moves only the frame and counts the hint; nothing is played.
         HumanKeyPressed(t.g, TableKey::Hint);
