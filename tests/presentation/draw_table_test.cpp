@@ -236,6 +236,52 @@ TEST_F(DrawFixture, TheScorePageListsNamesHistoryTotalsAndResult) {
     EXPECT_EQ(ReadText(back, x, l.ScoreResultY, 7), "We Won!");
 }
 
+// The keyboard's frame: over the focused card (above the cards lying over it) or the deck,
+// only on the human's turn and only once a key was used.
+TEST_F(DrawFixture, TheFocusFrameShowsOnlyOnTheHumansTurnOnceAKeyWasUsed) {
+    auto& g = t.g;
+    t.GiveHand(kHuman, {CardOf(2, kClubs), CardOf(3, kClubs), CardOf(4, kClubs)});
+    g.State = GameState::NormalPlay;
+    g.CurrentPlayer = kHuman;
+    g.WaitingForHuman = true;
+    g.Focus.Slot = 1;
+    const CardRecord& c = g.Hands[kHuman][1];
+    const int right = int(c.X) + 107, top = int(c.Y);  // its right edge lies under slot 2
+    Draw();
+    EXPECT_NE(back.At(right, top + 50), kFocusColour) << "no key used yet";
+    g.Focus.Shown = true;
+    Draw();
+    EXPECT_EQ(back.At(right, top + 50), kFocusColour);
+    EXPECT_EQ(back.At(int(c.X), top + 50), kFocusColour);
+    g.Focus.OnDeck = true;
+    Draw();
+    EXPECT_EQ(back.At(g.Layout.StackLeft, g.Layout.StackTop + 50), kFocusColour);
+    EXPECT_NE(back.At(right, top + 50), kFocusColour);
+    g.CurrentPlayer = 2;
+    Draw();
+    EXPECT_NE(back.At(g.Layout.StackLeft, g.Layout.StackTop + 50), kFocusColour)
+        << "never on a computer player's turn";
+}
+
+TEST_F(DrawFixture, AMatchWonWithHintsSaysHowMany) {
+    auto& g = t.g;
+    g.State = GameState::DealScored;
+    g.DealNumber = 1;
+    g.ResultText = "We Won!";
+    g.NewMatch = true;
+    const auto& l = g.Layout;
+    const int x = l.ScoreLineX - 65, y = l.ScoreResultY + l.ScoreRowStep;
+    Draw();
+    const std::string nothing(9, '?');  // the page's own colour: nothing written there
+    EXPECT_EQ(ReadText(back, x, y, 9), nothing) << "no hints, no line";
+    g.HintsTaken = 2;
+    Draw();
+    EXPECT_EQ(ReadText(back, x, y, 9), "(2 hints)");
+    g.ResultText = "We lost!";
+    Draw();
+    EXPECT_EQ(ReadText(back, x, y, 9), nothing);
+}
+
 TEST_F(DrawFixture, TheClockIsWhollyOnTheTable) {
     Draw(21 * 3600 + 5 * 60 + 30);
     const auto& l = t.g.Layout;

@@ -13,6 +13,7 @@ namespace tarrabel::test {
 inline constexpr uint16_t kFelt = 0x0400;
 inline constexpr uint16_t kCardBackColour = 0x7777;
 inline constexpr uint16_t kFrameColour = 0xFFFF;
+inline constexpr uint16_t kFocusColour = 0xFD20;
 inline constexpr uint16_t kPassColour = 0x5555;
 inline constexpr uint16_t kScorePageColour = 0x3333;
 inline constexpr uint16_t kPointerColour = 0x0F0F;
@@ -69,6 +70,9 @@ inline std::unique_ptr<TablePictures> FakePictures(int cardHeight = 151) {
             if (x < 2 || y < 2 || x >= 106 || y >= cardHeight - 2)
                 p->PickFrame.Row(y)[x] = kFrameColour;
     platform::SetSurfaceColorKey(p->PickFrame, platform::ColorKey::ArtKey);
+    p->FocusFrame = p->PickFrame;
+    for (uint16_t& px : p->FocusFrame.Pixels)
+        if (px == kFrameColour) px = kFocusColour;
     p->ScoreRuleTop = p->ScoreRuleBottom = Solid(300, 3, 0x0101);
     p->ScoreRuleSide = Solid(3, 300, 0x0101);
     p->Pointer = Solid(32, 32, kPointerColour);
