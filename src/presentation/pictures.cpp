@@ -7,6 +7,7 @@
 #include "resources/density_names.h"
 #include "resources/four_colour_names.h"
 #include "resources/unpack.h"
+#include "rules/rules_text.h"
 
 namespace tarrabel {
 
@@ -148,6 +149,14 @@ bool LoadPictures(platform::Platform& p, const ResourceTree& tree, const Game& g
         !load.Picture(pics.ScoreRuleBottom, "res\\bitmaps\\line_horz.bmp") ||
         !load.Picture(pics.Pointer, "res\\bitmaps\\mouse.bmp"))
         return false;
+    // Only the rules of the game being played: a page is some 7 MB of pixels at 3x.
+    const size_t variant = size_t(g.Options.Variant);
+    for (auto& page : pics.RulesPages)
+        page = platform::Surface{};
+    if (variant < pics.RulesPages.size() &&
+        !load.Picture(pics.RulesPages[variant],
+                      Join("res\\bitmaps\\", kRulesPageFileNames[variant]), false))
+        return false;
     pics.FocusFrame = AmberCopyOf(pics.PickFrame);
     if (!load.Font(pics.HandwritingFont, "res\\fntFonts\\fntHandParker.bmp") ||
         !load.Font(pics.ClockFont, "res\\fntFonts\\fntDigit.bmp") ||
@@ -188,6 +197,8 @@ void ReleasePictures(TablePictures& pics) {
     release(pics.ScoreRuleTop);
     release(pics.ScoreRuleSide);
     release(pics.ScoreRuleBottom);
+    for (auto& page : pics.RulesPages)
+        release(page);
 }
 
 }  // namespace tarrabel

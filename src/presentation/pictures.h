@@ -36,6 +36,10 @@ struct TablePictures {
     platform::Surface ScoreRuleSide;    // ddsLineVert
     platform::Surface ScoreRuleBottom;  // ddsLineHorz2
     platform::Surface Pointer;          // ddsMouse
+    // The rules page of each game (GameVariant), drawn opaque over the table while the
+    // player reads it (F1): kRulesPageWidth x kRulesPageHeight table units. Only the page of
+    // the game being played is loaded; the others stay empty.
+    std::array<platform::Surface, kVariantCount> RulesPages;
 
     // The fonts. The score page is written with ScoreLineFonts, each line a font of its own
     // sharing HandwritingFont's picture; HandwritingFont and GiltFont are loaded but never

@@ -1,7 +1,8 @@
 // Loading the table's pictures from the build's archive at each density: every picture and
 // font exactly the density times its 1x size, the fonts' cells still in table units, and a
 // picture the density's set lacks reported like any missing picture; the four-colour suits'
-// pictures in place of the usual ones when the options ask for them.
+// pictures in place of the usual ones when the options ask for them, and the rules page of
+// the game being played alone.
 #include "presentation/pictures.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,7 @@
 #include "resources/density_names.h"
 #include "resources/pak_fixture.h"
 #include "resources/unpack.h"
+#include "rules/rules_text.h"
 #include "session/game_init.h"
 
 namespace tarrabel::test {
@@ -98,6 +100,11 @@ TEST_F(PicturesAtDensity, EveryPictureIsTheDensityTimesItsOneXSize) {
             EXPECT_TRUE(b->HasKey || b == &sharp.Felt) << "keyed as at 1x";
         }
         EXPECT_EQ(sharp.CardsLoaded, one.CardsLoaded);
+        // The rules page of the game played, drawn opaque over the table.
+        const platform::Surface& page = sharp.RulesPages[size_t(GameVariant::PisYedili)];
+        EXPECT_EQ(page.Width, kRulesPageWidth * k);
+        EXPECT_EQ(page.Height, kRulesPageHeight * k);
+        EXPECT_FALSE(page.HasKey);
         // The second pack's face is the first's picture, not a copy of it; the score
         // page's lines share the handwriting's.
         EXPECT_EQ(&sharp.Face(52), &sharp.Face(0));
@@ -138,6 +145,39 @@ TEST_F(PicturesAtDensity, APictureTheSetLacksIsAMissingFile) {
         EXPECT_NE(error.find("Error Number: 53"), std::string::npos) << error;
         EXPECT_NE(error.find(c.named), std::string::npos) << error;
     }
+}
+
+// The table keeps only the rules page of the game being played: the others' pages would be
+// some 7 MB each at 3x, never shown.
+TEST_F(PicturesAtDensity, OnlyTheRulesPageOfTheGameBeingPlayedIsLoaded) {
+    const fs::path app = folder.Path() / "rules";
+    fs::create_directories(app);
+    fs::copy_file(kBuiltPak, app / "res134.pak");
+    UnpackOptions unpack;
+    unpack.ArchiveFolder = app;
+    ResourceTree tree;
+    std::string error;
+    ASSERT_TRUE(UnpackResources(unpack, platform::ConvertJpegToBmp, &tree, &error)) << error;
+    TablePictures pics;
+    for (int v = 0; v < kVariantCount; ++v) {
+        SCOPED_TRACE(kVariantNames[v]);
+        GameInit(*game, DefaultOptions(GameVariant(v)), Services{&clock, &rng, &sound, nullptr});
+        ASSERT_TRUE(LoadPictures(null, tree, *game, pics, &error)) << error;
+        for (int w = 0; w < kVariantCount; ++w) {
+            const platform::Surface& page = pics.RulesPages[size_t(w)];
+            if (w != v) {
+                EXPECT_TRUE(page.Empty()) << "the page of " << kVariantNames[w];
+                continue;
+            }
+            EXPECT_EQ(page.Width, kRulesPageWidth);
+            EXPECT_EQ(page.Height, kRulesPageHeight);
+            EXPECT_FALSE(page.HasKey);
+        }
+    }
+    ReleasePictures(pics);
+    for (const platform::Surface& page : pics.RulesPages)
+        EXPECT_TRUE(page.Empty());
+    DeleteResources(tree);
 }
 
 // ---- the four-colour suits ----------------------------------------------------------------

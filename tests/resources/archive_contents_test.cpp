@@ -26,6 +26,7 @@
 #include "resources/four_colour_names.h"
 #include "resources/pak_archive.h"
 #include "resources/unpack.h"
+#include "rules/rules_text.h"
 
 namespace tarrabel::test {
 namespace {
@@ -144,6 +145,8 @@ TEST_F(BuiltArchive, EveryEntryIsAFileOfTheTreeOrAMarker) {
     for (const char* font : {"fntHandParker.bmp", "fntDigit.bmp", "fntDeluxe.bmp"})
         pictures.push_back({"fntFonts", font, 0, 0});
     pictures.push_back({"Bitmaps", std::string(kBackgroundJpeg), 0, 0});
+    for (std::string_view page : kRulesPageFileNames)
+        pictures.push_back({"Bitmaps", std::string(page), 0, 0});
     for (const Expected& e : pictures) {
         for (int density = 1; density <= kMaxDensity; ++density) {
             const std::string name = e.Folder + "/" + DensityPictureName(e.File, density);
@@ -240,6 +243,19 @@ TEST_F(BuiltArchive, ThePointersTipIsItsHotSpot) {
     EXPECT_FALSE(IsKey(s.get(), 16, 20)) << "the arrow's left edge runs down from the tip";
     EXPECT_EQ(CountKey(s.get(), 0, 0, 32, 16), 32 * 16) << "arrow above the tip";
     EXPECT_EQ(CountKey(s.get(), 0, 0, 16, 32), 16 * 32) << "arrow left of the tip";
+}
+
+// Each game's rules page is a whole sheet the table draws opaque: painted to every pixel,
+// with no key colour for the cloth to show through.
+TEST_F(BuiltArchive, TheRulesPagesAreWholeSheets) {
+    for (std::string_view page : kRulesPageFileNames) {
+        SCOPED_TRACE(page);
+        SurfacePtr s = LoadRgb(In("Bitmaps", std::string(page)));
+        ASSERT_TRUE(s) << SDL_GetError();
+        EXPECT_EQ(s->w, kRulesPageWidth);
+        EXPECT_EQ(s->h, kRulesPageHeight);
+        EXPECT_EQ(CountKey(s.get(), 0, 0, s->w, s->h), 0);
+    }
 }
 
 TEST_F(BuiltArchive, TheTableBackgroundArrivesAsJpegAndBitmap) {
@@ -530,6 +546,23 @@ TEST_P(DensitySets, FontsKeepTheirCellGridAtKTimesTheCellSize) {
         }
         EXPECT_EQ(blankOnlyOnce, "") << "characters drawn at one size only";
         EXPECT_EQ(touching, "") << "glyphs reaching their cell's edge";
+    }
+}
+
+TEST_P(DensitySets, TheRulesPagesAreWholeSheetsAtKTimesTheirSize) {
+    const int k = GetParam();
+    for (std::string_view page : kRulesPageFileNames) {
+        SCOPED_TRACE(page);
+        const platform::Surface one = Load("Bitmaps", std::string(page), false);
+        const platform::Surface sharp = Load("Bitmaps", std::string(page), true);
+        ASSERT_EQ(one.Width, kRulesPageWidth);
+        EXPECT_EQ(sharp.Width, one.Width * k);
+        EXPECT_EQ(sharp.Height, one.Height * k);
+        int keyed = 0;
+        for (int y = 0; y < sharp.Height; ++y)
+            for (int x = 0; x < sharp.Width; ++x)
+                keyed += IsKey565(sharp, x, y) ? 1 : 0;
+        EXPECT_EQ(keyed, 0);
     }
 }
 

@@ -13,8 +13,8 @@ namespace tarrabel::art {
 bool MakeDecks(const std::string& outDir, const std::string& docsDir, int density,
                std::string* error);
 
-// res/Numbers (suit banners, pass), res/Bitmaps (table, score page, rules, pointer) and
-// res/fntFonts (the three bitmap fonts).
+// res/Numbers (suit banners, pass), res/Bitmaps (table, score page and its rules, pointer,
+// each game's rules page) and res/fntFonts (the three bitmap fonts).
 bool MakeTableArt(const std::string& outDir, int density, std::string* error);
 
 // res/Sounds: the ten sound effects (they have no density).

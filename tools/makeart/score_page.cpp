@@ -31,10 +31,8 @@ constexpr int kBaselineInRow = 20;
 
 constexpr int kRuleWidth = 290;  // the ink rules span the written columns
 
-constexpr Colour kPrintRed{0.541, 0.125, 0.157};
 constexpr Colour kRuling{0.62, 0.72, 0.86};
 constexpr Colour kMargin{0.87, 0.55, 0.55};
-constexpr Colour kPaperEdge{0.78, 0.72, 0.58};
 
 void SheetPath(cairo_t* cr) {
     cairo_new_path(cr);

@@ -1,10 +1,12 @@
-// The table art: background, score page, pointer, suit banners and the bitmap fonts.
+// The table art: background, score page, pointer, suit banners, the bitmap fonts and the
+// rules pages.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 
 #include "art.h"
 #include "art_common.h"
+#include "rules_pages.h"
 #include "table_art_parts.h"
 
 namespace tarrabel::art {
@@ -45,7 +47,7 @@ bool MakeTableArt(const std::string& outDir, int density, std::string* error) {
     return MakeFolder(numbers, error) && MakeFolder(bitmaps, error) && MakeFolder(fonts, error) &&
            MakeTableBackground(bitmaps, density, error) && MakeScorePage(bitmaps, density, error) &&
            MakePointer(bitmaps, density, error) && MakeSuitBanners(numbers, density, error) &&
-           MakeFonts(fonts, density, error);
+           MakeFonts(fonts, density, error) && MakeRulesPages(bitmaps, density, error);
 }
 
 }  // namespace tarrabel::art
