@@ -72,6 +72,16 @@ void DrawFocusFrame(const Game& g, TableCanvas& c) {
     DrawPicture(c, c.Pictures.FocusFrame, card.X, card.Y);
 }
 
+// The rules of the game being played, in the middle of the table, over everything.
+void DrawRulesPage(const Game& g, TableCanvas& c) {
+    const Surface& page = c.Pictures.RulesPages[size_t(g.Options.Variant) % kVariantCount];
+    if (page.Empty()) return;
+    const int density = std::max(1, c.Pictures.Density);
+    const TableLayout& l = g.Layout;
+    DrawPicture(c, page, float((l.TableWidth - page.Width / density) / 2),
+                float((l.TableHeight - page.Height / density) / 2), false);
+}
+
 // The digits 1 to 4 name clubs, diamonds, hearts and spades (SuitOfKey).
 void DrawSuitKey(TableCanvas& c, int suit, const CardRecord& icon) {
     static constexpr char kKeyOfSuit[4] = {'1', '3', '4', '2'};  // by suit code
@@ -149,6 +159,8 @@ void DrawTable(const Game& g, TableCanvas& c, double secondsOfDay) {
     clock.XPos = g.Layout.ClockX;
     clock.YPos = g.Layout.ClockY;
     clock.DrawText(c.List, ClockText(secondsOfDay), true);
+
+    if (g.RulesShown) DrawRulesPage(g, c);
 }
 
 namespace {
