@@ -263,6 +263,24 @@ TEST_F(DrawFixture, TheFocusFrameShowsOnlyOnTheHumansTurnOnceAKeyWasUsed) {
         << "never on a computer player's turn";
 }
 
+// F1: the page of the game being played (Agonia here) in the middle, over everything.
+TEST_F(DrawFixture, TheRulesPageCoversTheMiddleOfTheTableWhileShown) {
+    constexpr uint16_t kPageColour = 0x4A69;
+    pics->RulesPages[size_t(GameVariant::Agonia)] = Solid(700, 540, kPageColour);
+    t.GiveHand(kHuman, {CardOf(2, kClubs)});
+    const CardRecord& c = t.g.Hands[kHuman][0];
+    Draw();
+    EXPECT_NE(back.At(c.HomeX + 50, c.HomeY + 50), kPageColour);
+    t.g.RulesShown = true;
+    Draw();
+    EXPECT_EQ(back.At(c.HomeX + 50, c.HomeY + 50), kPageColour) << "over the hand";
+    EXPECT_EQ(back.At(50, 30), kPageColour);
+    EXPECT_EQ(back.At(749, 569), kPageColour);
+    EXPECT_NE(back.At(49, 30), kPageColour);
+    EXPECT_NE(back.At(750, 569), kPageColour);
+    EXPECT_NE(back.At(50, 29), kPageColour);
+}
+
 TEST_F(DrawFixture, AMatchWonWithHintsSaysHowMany) {
     auto& g = t.g;
     g.State = GameState::DealScored;
