@@ -10,16 +10,6 @@
 namespace tarrabel::test {
 namespace {
 
-void HumansTurn(Table& t, std::initializer_list<int16_t> hand) {
-    t.ClearTable();
-    t.SetPile({CardOf(5, kClubs)});
-    for (int seat = 1; seat < kSeats; ++seat)
-        t.GiveHand(seat, {Dead(2 * seat), Dead(2 * seat + 1)});
-    t.GiveHand(kHuman, hand);
-    StartHumansTurn(t);
-    t.trace.events.clear();
-}
-
 FrameInput PauseKey() {
     FrameInput in;
     in.PauseKeyDown = true;
@@ -70,7 +60,7 @@ TEST(Frame, WhilePausedNothingMoves) {
 
 TEST(Frame, AClickPlaysTheCardAndItsFlightStartsInTheSameFrame) {
     Table t;
-    HumansTurn(t, {CardOf(6, kClubs), CardOf(7, kClubs)});
+    HumansTurnHolding(t, {CardOf(6, kClubs), CardOf(7, kClubs)});
     t.sound.played.clear();
     Frame(t, LeftAt(PointOnCard(t.g, 1)));
     const CardRecord& card = t.g.Hands[0][1];
@@ -93,7 +83,7 @@ TEST(Frame, AClickPlaysTheCardAndItsFlightStartsInTheSameFrame) {
 // the button is held.
 TEST(Frame, HoldingTheLeftButtonPlaysOnce) {
     Table t;
-    HumansTurn(t, {CardOf(6, kClubs), CardOf(7, kClubs), CardOf(9, kClubs)});
+    HumansTurnHolding(t, {CardOf(6, kClubs), CardOf(7, kClubs), CardOf(9, kClubs)});
     const FrameInput hold = LeftAt(PointOnCard(t.g, 1));
     for (int i = 0; i < 60; ++i)
         Frame(t, hold);  // under a second, inside the pause
@@ -128,7 +118,7 @@ TEST(Frame, APlayThatCannotFlyIsNotTaken) {
     for (const char* why : {"paused", "a card in flight"}) {
         SCOPED_TRACE(why);
         Table t;
-        HumansTurn(t, {CardOf(6, kClubs), CardOf(7, kClubs)});
+        HumansTurnHolding(t, {CardOf(6, kClubs), CardOf(7, kClubs)});
         t.g.HumanDrew = true;  // he drew before: he may still pass afterwards
         t.g.DrawDone = true;
         CardRecord& other = t.g.Hands[2][0];
@@ -157,7 +147,7 @@ TEST(Frame, APlayThatCannotFlyIsNotTaken) {
 // Clicks while paused are still taken where nothing has to fly: the pass, for one.
 TEST(Frame, APassWhilePausedIsTakenAndShownAfterwards) {
     Table t;
-    HumansTurn(t, {CardOf(6, kClubs)});
+    HumansTurnHolding(t, {CardOf(6, kClubs)});
     t.g.DrawDone = true;
     t.g.Paused = true;
     Frame(t, RightAt(kEmptyTable));
@@ -171,7 +161,7 @@ TEST(Frame, APassWhilePausedIsTakenAndShownAfterwards) {
 // The right button goes to the human only in "NORMAL PLAY" and "SELECT EXCHANGE".
 TEST(Frame, RightClicksOnlyInNormalPlayAndSelectExchange) {
     Table t;
-    HumansTurn(t, {CardOf(6, kClubs), CardOf(7, kClubs)});
+    HumansTurnHolding(t, {CardOf(6, kClubs), CardOf(7, kClubs)});
     const FrameInput pick = RightAt(PointOnCard(t.g, 0, true));
     Frame(t, pick);
     EXPECT_EQ(t.g.State, GameState::PickingCardToMove);
@@ -190,7 +180,7 @@ TEST(Frame, RightClicksOnlyInNormalPlayAndSelectExchange) {
 // A left click during "SELECT TRUMPS" is the suit choice, and only that.
 TEST(Frame, ALeftClickDuringTheSuitChoiceNamesTheSuit) {
     Table t;
-    HumansTurn(t, {CardOf(8, kClubs), CardOf(6, kClubs)});
+    HumansTurnHolding(t, {CardOf(8, kClubs), CardOf(6, kClubs)});
     Frame(t, LeftAt(PointOnCard(t.g, 0)));
     ASSERT_TRUE(t.g.Hands[0][0].Moving);
     for (int i = 0; i < 200 && !t.g.SuitPromptShown; ++i)
@@ -206,7 +196,7 @@ TEST(Frame, ALeftClickDuringTheSuitChoiceNamesTheSuit) {
 // A whole turn of the human through frames: the deck click draws, the right click passes.
 TEST(Frame, DrawThenPassThroughFrames) {
     Table t;
-    HumansTurn(t, {CardOf(6, kClubs)});
+    HumansTurnHolding(t, {CardOf(6, kClubs)});
     Frame(t, LeftAt(kOnDeck));
     EXPECT_EQ(t.g.State, GameState::DrawingByChoice);
     for (int i = 0; i < 200 && CountOf(t, TraceKind::Draw) == 0; ++i)

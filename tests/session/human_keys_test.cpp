@@ -15,16 +15,6 @@
 namespace tarrabel::test {
 namespace {
 
-void HumansTurn(Table& t, std::initializer_list<int16_t> hand) {
-    t.ClearTable();
-    t.SetPile({CardOf(5, kClubs)});
-    for (int seat = 1; seat < kSeats; ++seat)
-        t.GiveHand(seat, {Dead(2 * seat), Dead(2 * seat + 1)});
-    t.GiveHand(kHuman, hand);
-    StartHumansTurn(t);
-    t.trace.events.clear();
-}
-
 FrameInput Keys(std::initializer_list<TableKey> keys) {
     FrameInput in;
     for (TableKey k : keys)
@@ -110,7 +100,7 @@ TEST(KeyFocus, WalksTheHandInReadingOrderOverGapsAndTheUpperRow) {
 
 TEST(KeyFocus, UpGoesToTheDeckAndDownBackToTheSameCard) {
     Table t;
-    HumansTurn(t, {CardOf(6, kClubs), CardOf(7, kClubs), CardOf(9, kClubs)});
+    HumansTurnHolding(t, {CardOf(6, kClubs), CardOf(7, kClubs), CardOf(9, kClubs)});
     FocusSlot(t, 1);
     Frame(t, Keys({TableKey::Up}));
     EXPECT_TRUE(t.g.Focus.OnDeck);
@@ -132,7 +122,7 @@ TEST(KeyFocus, TheNextCardTakesOverWhenTheFocusedOneIsPlayed) {
     for (const Case c : {Case{"a middle card", 1, 2}, Case{"the last card", 2, 1}}) {
         SCOPED_TRACE(c.what);
         Table t;
-        HumansTurn(t, {CardOf(6, kClubs), CardOf(7, kClubs), CardOf(9, kClubs)});
+        HumansTurnHolding(t, {CardOf(6, kClubs), CardOf(7, kClubs), CardOf(9, kClubs)});
         FocusSlot(t, c.played);
         Frame(t, Keys({TableKey::Enter}));
         EXPECT_TRUE(t.g.Hands[kHuman][size_t(c.played)].Moving) << "Enter plays the card";
@@ -153,7 +143,7 @@ TEST(KeyFocus, KeysDoWhatTheClicksDo) {
         Steps byKeys, byMouse;
     };
     const auto turn = [](Table& t) {
-        HumansTurn(t, {CardOf(6, kClubs), CardOf(7, kHearts), CardOf(9, kClubs)});
+        HumansTurnHolding(t, {CardOf(6, kClubs), CardOf(7, kHearts), CardOf(9, kClubs)});
     };
     const auto drewOnce = [&](Table& t) {
         turn(t);
@@ -170,7 +160,7 @@ TEST(KeyFocus, KeysDoWhatTheClicksDo) {
         // (At the bottom of the fan: a click on a card lying over a legal one plays that.)
         {"a card he may not play is refused",
          [](Table& t) {
-             HumansTurn(t, {CardOf(7, kHearts), CardOf(6, kClubs), CardOf(9, kClubs)});
+             HumansTurnHolding(t, {CardOf(7, kHearts), CardOf(6, kClubs), CardOf(9, kClubs)});
          },
          [](Table& t) {
              FocusSlot(t, 0);
@@ -249,7 +239,7 @@ TEST(KeyFocus, TheSuitKeysNameTheirSuits) {
                          Case{TableKey::Digit4, kSpades}, Case{TableKey::LetterS, kSpades}}) {
         SCOPED_TRACE(int(c.key));
         Table t;
-        HumansTurn(t, {CardOf(8, kHearts), CardOf(9, kSpades)});  // the Eight is wild
+        HumansTurnHolding(t, {CardOf(8, kHearts), CardOf(9, kSpades)});  // the Eight is wild
         Frame(t, LeftAt(PointOnCard(t.g, 0)));
         for (int i = 0; i < 200 && !t.g.SuitPromptShown; ++i)
             Frame(t);
@@ -275,7 +265,7 @@ TEST(KeyFocus, AnyKeyTurnsTheScorePage) {
 
 TEST(KeyFocus, TheFirstKeyOnlyShowsTheFrameAndThePointerHidesIt) {
     Table t;
-    HumansTurn(t, {CardOf(6, kClubs), CardOf(7, kClubs)});
+    HumansTurnHolding(t, {CardOf(6, kClubs), CardOf(7, kClubs)});
     EXPECT_FALSE(FocusFrameVisible(t.g)) << "a mouse player never sees it";
     Frame(t, Keys({TableKey::Enter}));
     EXPECT_TRUE(FocusFrameVisible(t.g));
@@ -290,7 +280,7 @@ TEST(KeyFocus, TheFirstKeyOnlyShowsTheFrameAndThePointerHidesIt) {
 
 TEST(KeyFocus, TheFrameNeverShowsOnAComputerPlayersTurn) {
     Table t;
-    HumansTurn(t, {CardOf(6, kClubs), CardOf(7, kClubs)});
+    HumansTurnHolding(t, {CardOf(6, kClubs), CardOf(7, kClubs)});
     Frame(t, Keys({TableKey::Right}));
     ASSERT_TRUE(FocusFrameVisible(t.g));
     Frame(t, Keys({TableKey::Enter}));  // plays: the turn passes on
@@ -331,7 +321,7 @@ TEST(Hint, AskingNeverChangesTheGame) {
 
 TEST(Hint, TheFrameStaysTwoSecondsThenGoesAsItWas) {
     Table t;
-    HumansTurn(t, {CardOf(6, kClubs), CardOf(7, kClubs), CardOf(2, kHearts)});
+    HumansTurnHolding(t, {CardOf(6, kClubs), CardOf(7, kClubs), CardOf(2, kHearts)});
     Frame(t, Keys({TableKey::Hint}));
     const int hint = HintFor(t.g);
     ASSERT_GE(hint, 0);
@@ -356,7 +346,7 @@ TEST(Hint, TheFrameStaysTwoSecondsThenGoesAsItWas) {
 
 TEST(RulesOverTheTable, F1ShowsThemPlayWaitsAndEscapeClosesThem) {
     Table t;
-    HumansTurn(t, {CardOf(6, kClubs), CardOf(7, kClubs)});
+    HumansTurnHolding(t, {CardOf(6, kClubs), CardOf(7, kClubs)});
     Frame(t, LeftAt(PointOnCard(t.g, 0)));  // plays; the computer players follow
     Frame(t, Keys({TableKey::Rules}));
     ASSERT_TRUE(t.g.RulesShown);

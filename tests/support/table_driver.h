@@ -193,6 +193,18 @@ inline void StartHumansTurn(Table& t) {
     ASSERT_EQ(t.g.CurrentPlayer, kHuman);
 }
 
+// The human's turn on a Five of clubs with the given hand (from slot 0 on); the computer
+// players hold two dead cards each, and the trace starts empty.
+inline void HumansTurnHolding(Table& t, std::initializer_list<int16_t> hand) {
+    t.ClearTable();
+    t.SetPile({CardOf(5, kClubs)});
+    for (int seat = 1; seat < kSeats; ++seat)
+        t.GiveHand(seat, {Dead(2 * seat), Dead(2 * seat + 1)});
+    t.GiveHand(kHuman, hand);
+    StartHumansTurn(t);
+    t.trace.events.clear();
+}
+
 // Re-creates the game with slow card animation.
 inline void UseSlowAnimation(Table& t) {
     GameOptions o = DefaultOptions(t.g.Options.Variant);
