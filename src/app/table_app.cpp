@@ -200,8 +200,11 @@ void TableApp::ListFrame() {
     list_.Add(pics.ScorePage, {}, 780, 5, true);
     TableCanvas canvas{pics, list_};
     DrawTable(g, canvas, platform_.SecondsOfDay());
-    list_.Add(pics.Pointer, {0, 0, kPointerSize, kPointerSize}, g.MouseX - kPointerHotSpot,
-              g.MouseY - kPointerHotSpot, true);
+    // Over the rules the pointer has nothing to do (the table does not take clicks then),
+    // and would sit on the text.
+    if (!g.RulesShown)
+        list_.Add(pics.Pointer, {0, 0, kPointerSize, kPointerSize}, g.MouseX - kPointerHotSpot,
+                  g.MouseY - kPointerHotSpot, true);
 }
 
 // Only the parts of the back buffer whose copies changed are drawn again.
