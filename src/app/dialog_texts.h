@@ -124,8 +124,14 @@ inline constexpr std::array<TextSection, 4> kKeysSections = {{
      "the deck when he would draw. A match won with hints says how many you took.\n"
      "- On the score page any key but Escape and P deals again."},
     {"This dialog",
-     "Enter starts the game, Escape or the window's close box leaves without playing; Tab "
-     "and the arrow keys move between the controls."},
+     "Enter starts the game, Escape or the window's close box leaves without playing.\n"
+     "- The arrow keys move the gold frame from control to control; Tab and Shift+Tab go "
+     "through them in order.\n"
+     "- Space presses the framed control: it picks a deck, a game or a level, ticks a box, or "
+     "presses a button.\n"
+     "- On the row of tabs, Left and Right open the page beside; Down goes into the page.\n"
+     "- Space on a page of text lets the arrow keys and Page Up, Page Down scroll it; Escape "
+     "steps back out of it."},
     {"Command line",
      "- --windowed: play in a window instead of full screen (the window can be resized; "
      "the table keeps its shape).\n"

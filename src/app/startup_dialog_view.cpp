@@ -1,10 +1,13 @@
 #include "app/startup_dialog_view.h"
 
 #include <imgui.h>
+#include <imgui_internal.h>  // the keyboard focus, for Tab (see TabOrder)
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "app/dialog_texts.h"
 #include "platform/ui_scale.h"
@@ -19,8 +22,70 @@ std::string Str(std::string_view s) {
     return std::string(s);
 }
 
-void TextPage(const char* id, const dialog::TextSection* sections, size_t count) {
+// ---- the keyboard -------------------------------------------------------------------------
+//
+// ImGui moves the focus between the controls with the arrow keys and presses the focused one
+// with Space. Its Tab (in 1.86) visits text fields only, and the dialog has none; so the view
+// lists its controls in reading order as it draws them (the tabs, the page's controls, the
+// text of a page, Start, Exit) and moves the focus along that list on Tab and Shift+Tab.
+class TabOrder {
+  public:
+    // The control just drawn takes the next place; a disabled one is passed by, as the
+    // arrow keys pass it by. The tabs come first: the open tab's page is drawn before the
+    // tabs to its right.
+    void Add() { Add(stops_); }
+    void AddTab() { Add(tabs_); }
+
+    // On Tab the focus goes to the next control, on Shift+Tab to the one before, round the
+    // ends; with the focus nowhere yet, to the first or the last. Ctrl+Tab is left to ImGui.
+    void MoveFocusOnTab() const {
+        const ImGuiIO& io = ImGui::GetIO();
+        if (io.KeyCtrl || !ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Tab))) return;
+        std::vector<Stop> stops = tabs_;
+        stops.insert(stops.end(), stops_.begin(), stops_.end());
+        const ImGuiContext& g = *GImGui;
+        // Inside a text page the focus is the page's own (its item in the page around it).
+        const ImGuiID focused =
+            g.NavId != 0 ? g.NavId : (g.NavWindow ? g.NavWindow->ChildId : ImGuiID(0));
+        const int count = int(stops.size());
+        if (count == 0) return;
+        int at = -1;
+        for (int i = 0; i < count; ++i)
+            if (stops[size_t(i)].Id == focused) at = i;
+        const int step = io.KeyShift ? -1 : 1;
+        const int next = at < 0 ? (step > 0 ? 0 : count - 1) : (at + step + count) % count;
+        const Stop& stop = stops[size_t(next)];
+        ImGui::FocusWindow(stop.Window);
+        ImGui::SetFocusID(stop.Id, stop.Window);
+        const ImVec2 origin = stop.Window->Pos;
+        stop.Window->NavRectRel[ImGuiNavLayer_Main] =
+            ImRect(stop.Rect.Min.x - origin.x, stop.Rect.Min.y - origin.y,
+                   stop.Rect.Max.x - origin.x, stop.Rect.Max.y - origin.y);
+        // Shown at once, as after an arrow key; the pointer's hover gives way to it.
+        GImGui->NavDisableHighlight = false;
+        GImGui->NavDisableMouseHover = true;
+    }
+
+  private:
+    struct Stop {
+        ImGuiID Id;
+        ImGuiWindow* Window;
+        ImRect Rect;  // where the focus frame goes, on the screen
+    };
+    static void Add(std::vector<Stop>& list) {
+        const ImGuiLastItemData& item = GImGui->LastItemData;
+        if (item.ID == 0 || (item.InFlags & ImGuiItemFlags_Disabled)) return;
+        list.push_back({item.ID, GImGui->CurrentWindow, item.NavRect});
+    }
+
+    std::vector<Stop> tabs_, stops_;
+};
+
+// A page of text. Its frame is one control: Space on it lets the arrow keys (and Page Up,
+// Page Down) scroll the text, Escape steps back out. Answers whether the keys are in it.
+bool TextPage(const char* id, const dialog::TextSection* sections, size_t count, TabOrder& order) {
     ImGui::BeginChild(id, ImVec2(0, 0), true);
+    const bool reading = ImGui::IsWindowFocused();
     for (size_t i = 0; i < count; ++i) {
         const dialog::TextSection& s = sections[i];
         if (!s.Heading.empty()) {
@@ -50,9 +115,11 @@ void TextPage(const char* id, const dialog::TextSection* sections, size_t count)
         ImGui::Spacing();
     }
     ImGui::EndChild();
+    order.Add();  // a page short enough to need no scrolling is no control
+    return reading;
 }
 
-void DeckPage(StartupDialog& d, const StartupDialogLook& look) {
+void DeckPage(StartupDialog& d, const StartupDialogLook& look, TabOrder& order) {
     const float s = look.Scale;
     // Royal, Roya2, Roya3 in the order of their previews 0, 1, 2.
     ImGui::BeginGroup();
@@ -60,6 +127,7 @@ void DeckPage(StartupDialog& d, const StartupDialogLook& look) {
         const dialog::DeckOptionText& t = dialog::kDeckOptions[size_t(i)];
         const auto deck = StartupDialog::Deck(i);
         if (ImGui::RadioButton(Str(t.Caption).c_str(), d.SelectedDeck == deck)) d.ChooseDeck(deck);
+        order.Add();
         ImGui::Indent(32 * s);
         ImGui::TextDisabled("%s", Str(t.Label).c_str());
         ImGui::Unindent(32 * s);
@@ -73,6 +141,7 @@ void DeckPage(StartupDialog& d, const StartupDialogLook& look) {
     bool fourColour = d.FourColourSuits;
     if (ImGui::Checkbox(Str(dialog::kFourColourCaption).c_str(), &fourColour))
         d.CheckFourColourSuits(fourColour);
+    order.Add();
     ImGui::PushTextWrapPos(left + std::round(180 * s));
     ImGui::TextDisabled("%s", Str(dialog::kFourColourDescription).c_str());
     ImGui::PopTextWrapPos();
@@ -89,12 +158,13 @@ void DeckPage(StartupDialog& d, const StartupDialogLook& look) {
 
 constexpr float kDescriptionColumn = 210;
 
-void OptionsPage(StartupDialog& d, float s) {
+void OptionsPage(StartupDialog& d, float s, TabOrder& order) {
     const float column = kDescriptionColumn * s;
     for (int i = 0; i < StartupDialog::kGameChoices; ++i) {
         const dialog::VariantOptionText& t = dialog::kGameTexts[size_t(i)];
         // Each game with its description beside it, so that the page fits without scrolling.
         if (ImGui::RadioButton(Str(t.Caption).c_str(), d.GameChosen[size_t(i)])) d.ChooseGame(i);
+        order.Add();
         ImGui::SameLine(column);
         ImGui::TextDisabled("%s", Str(t.Description).c_str());
         if (i == 2) {
@@ -104,6 +174,7 @@ void OptionsPage(StartupDialog& d, float s) {
             bool illustrated = d.IllustratedAgonia;
             if (ImGui::Checkbox(Str(dialog::kIllustratedAgoniaCaption).c_str(), &illustrated))
                 d.CheckIllustratedAgonia(illustrated);
+            order.Add();
             ImGui::EndDisabled();
             ImGui::Unindent(32 * s);
             ImGui::SameLine(column);
@@ -121,6 +192,7 @@ void OptionsPage(StartupDialog& d, float s) {
         if (ImGui::RadioButton(Str(dialog::kLevelCaptions[size_t(i)]).c_str(),
                                d.LevelChosen[size_t(i)]))
             d.ChooseLevel(i);
+        order.Add();
     }
     ImGui::Indent(32 * s);
     ImGui::TextDisabled("%s", Str(dialog::kLevelDescription).c_str());
@@ -131,6 +203,7 @@ void OptionsPage(StartupDialog& d, float s) {
     bool slow = d.SlowAnimation;
     if (ImGui::Checkbox(Str(dialog::kSlowAnimationCaption).c_str(), &slow))
         d.CheckSlowAnimation(slow);
+    order.Add();
     ImGui::Indent(32 * s);
     ImGui::TextWrapped("%s", Str(dialog::kSlowAnimationDescription).c_str());
     ImGui::Unindent(32 * s);
@@ -138,6 +211,7 @@ void OptionsPage(StartupDialog& d, float s) {
         bool windowed = d.Windowed;
         if (ImGui::Checkbox(Str(dialog::kWindowedCaption).c_str(), &windowed))
             d.CheckWindowed(windowed);
+        order.Add();
     }
 }
 
@@ -156,6 +230,35 @@ std::optional<GameOptions> DrawStartupDialog(StartupDialog& d, const StartupDial
                  ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoMove |
                      ImGuiWindowFlags_NoCollapse | ImGuiWindowFlags_NoSavedSettings |
                      ImGuiWindowFlags_NoBringToFrontOnFocus);
+    // What the keys did in the frames before, kept with the window.
+    ImGuiStorage& memory = *ImGui::GetStateStorage();
+    const ImGuiID readingKey = ImGui::GetID("reading");
+    const bool wasReading = memory.GetBool(readingKey);
+    std::array<ImGuiID, StartupDialog::kTabCount> tabKeys{};
+    for (int tab = 0; tab < StartupDialog::kTabCount; ++tab)
+        tabKeys[size_t(tab)] = ImGui::GetID(("tab " + std::to_string(tab)).c_str());
+    // Left and Right along the tabs open the page of the tab they move to (the focus moves
+    // with them). It opens in the next frame with the focus, so that a Down right after it
+    // goes into the new page.
+    int tabByKeys = -1;
+    for (int tab = 0; tab < StartupDialog::kTabCount && !io.KeyCtrl; ++tab) {
+        if (GImGui->NavId == 0 || GImGui->NavId != ImGuiID(memory.GetInt(tabKeys[size_t(tab)])))
+            continue;
+        if (ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_LeftArrow))) tabByKeys = tab - 1;
+        if (ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_RightArrow))) tabByKeys = tab + 1;
+    }
+    // A Down asked for in the first frame of a page opened by keys waits a frame: not all
+    // of the new page's controls are there yet (a page of text is a control only once it is
+    // known to scroll), and a Down typed at once would pass them by to "Start".
+    ImGuiContext& g = *GImGui;
+    const ImGuiID pageByKeysKey = ImGui::GetID("page by keys");
+    if (memory.GetBool(pageByKeysKey) && g.NavMoveSubmitted && g.NavMoveDir == ImGuiDir_Down &&
+        !g.NavMoveForwardToNextFrame && !(g.NavMoveFlags & ImGuiNavMoveFlags_Forwarded))
+        ImGui::NavMoveRequestForward(g.NavMoveDir, g.NavMoveClipDir, g.NavMoveFlags,
+                                     g.NavMoveScrollFlags);
+    memory.SetBool(pageByKeysKey, tabByKeys >= 0 && tabByKeys < StartupDialog::kTabCount);
+    TabOrder order;
+    bool reading = false;
 
     // The title.
     ImGui::PushFont(look.Fonts.Title);
@@ -170,18 +273,27 @@ std::optional<GameOptions> DrawStartupDialog(StartupDialog& d, const StartupDial
     if (ImGui::BeginTabBar("Tabs")) {
         for (int tab = 0; tab < StartupDialog::kTabCount; ++tab) {
             const std::string caption = Str(dialog::kTabCaptions[size_t(tab)]);
-            if (!ImGui::BeginTabItem(caption.c_str())) continue;
+            const bool open = ImGui::BeginTabItem(
+                caption.c_str(), nullptr, tab == tabByKeys ? ImGuiTabItemFlags_SetSelected : 0);
+            order.AddTab();
+            memory.SetInt(tabKeys[size_t(tab)], int(ImGui::GetItemID()));
+            if (!open) continue;
             if (d.CurrentTab != tab) d.ClickTab(tab);
-            ImGui::BeginChild("Page", ImVec2(0, -buttonsHeight), false);
-            if (d.PanelVisible(0) && tab == 0) DeckPage(d, look);
+            // The page's controls are the dialog's own to the arrow keys, which go from the
+            // tabs down into the page and on to the buttons, as the eye does.
+            ImGui::BeginChild("Page", ImVec2(0, -buttonsHeight), false,
+                              ImGuiWindowFlags_NavFlattened);
+            if (d.PanelVisible(0) && tab == 0) DeckPage(d, look, order);
             if (d.PanelVisible(1) && tab == 1)
-                TextPage("Keys", dialog::kKeysSections.data(), dialog::kKeysSections.size());
+                reading = TextPage("Keys", dialog::kKeysSections.data(),
+                                   dialog::kKeysSections.size(), order);
             if (d.PanelVisible(2) && tab == 2)
-                TextPage("Rules", dialog::kRulesSections.data(), dialog::kRulesSections.size());
+                reading = TextPage("Rules", dialog::kRulesSections.data(),
+                                   dialog::kRulesSections.size(), order);
             if (d.PanelVisible(3) && tab == 3)
-                TextPage("Credits", dialog::kCreditsSections.data(),
-                         dialog::kCreditsSections.size());
-            if (d.PanelVisible(4) && tab == 4) OptionsPage(d, s);
+                reading = TextPage("Credits", dialog::kCreditsSections.data(),
+                                   dialog::kCreditsSections.size(), order);
+            if (d.PanelVisible(4) && tab == 4) OptionsPage(d, s, order);
             ImGui::EndChild();
             ImGui::EndTabItem();
         }
@@ -198,17 +310,23 @@ std::optional<GameOptions> DrawStartupDialog(StartupDialog& d, const StartupDial
                     ImGui::GetStyle().ItemSpacing.x);
     if (ImGui::Button(Str(dialog::kStartCaption).c_str(), ImVec2(buttonWidth, 0)))
         chosen = d.OnStart();
+    order.Add();
     ImGui::SameLine();
     if (ImGui::Button(Str(dialog::kExitCaption).c_str(), ImVec2(buttonWidth, 0))) d.OnExit();
+    order.Add();
 
-    // Enter starts (the start button is the default), Escape is "Exit".
-    if (!d.Started && !d.Ended) {
+    // Enter starts wherever the focus is (the start button is the default), unless a control
+    // is held down at that moment; Escape is "Exit", except that from inside a page of text
+    // it only steps back out (ImGui has done that already this frame).
+    if (!d.Started && !d.Ended && !ImGui::IsAnyItemActive()) {
         if (ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter)) ||
             ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_KeyPadEnter)))
             chosen = d.OnStart();
-        else if (ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape)))
+        else if (ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape)) && !wasReading)
             d.OnExit();
     }
+    order.MoveFocusOnTab();
+    memory.SetBool(readingKey, reading);
     ImGui::End();
     return chosen;
 }

@@ -77,9 +77,11 @@ void UiHost::ProcessEvent(const void* sdlEvent) {
 
 void UiHost::BeginFrame() {
     // Hand ImGui this frame's events, up to one that must wait for the next frame.
-    Uint32 keysPressed[8] = {};
+    // ImGui reads each key's state once a frame: a press and a release of the same key in
+    // one frame would never be seen down, a release and a press again never seen up.
+    Uint32 keysPressed[8] = {}, keysReleased[8] = {};
     bool hoverOnly = false;
-    int keysCount = 0;
+    int keysCount = 0, releasedCount = 0;
     while (!pending_.empty()) {
         SDL_Event e;
         std::memcpy(&e, pending_.front().Bytes, sizeof(SDL_Event));
@@ -97,9 +99,15 @@ void UiHost::BeginFrame() {
             for (int i = 0; i < keysCount; ++i)
                 pressedNow |= keysPressed[i] == Uint32(e.key.keysym.scancode);
             if (pressedNow) break;
+            if (releasedCount < 8) keysReleased[releasedCount++] = Uint32(e.key.keysym.scancode);
         }
-        if (e.type == SDL_KEYDOWN && keysCount < 8)
-            keysPressed[keysCount++] = Uint32(e.key.keysym.scancode);
+        if (e.type == SDL_KEYDOWN) {
+            bool releasedNow = false;
+            for (int i = 0; i < releasedCount; ++i)
+                releasedNow |= keysReleased[i] == Uint32(e.key.keysym.scancode);
+            if (releasedNow) break;
+            if (keysCount < 8) keysPressed[keysCount++] = Uint32(e.key.keysym.scancode);
+        }
         if (e.type == SDL_MOUSEMOTION) {
             pointerKnown_ = true;
             pointerX_ = float(e.motion.x);

@@ -69,8 +69,10 @@ class UiHost {
     bool styled_ = false;  // the design's fonts and sizes are those of scale_
     // Events wait here until the frame they belong to: a click where the pointer has just
     // arrived gets one frame of hovering first (ImGui takes a click on a tab only on an
-    // item hovered before), and a key released in the frame it was pressed is released a
-    // frame later, so quick clicks and taps are never lost.
+    // item hovered before), a key released in the frame it was pressed is released a frame
+    // later, and one pressed again in the frame it was released is pressed a frame later
+    // (ImGui sees each key's state once a frame), so quick clicks and taps are never lost:
+    // Down Down Down moves three controls down, not one.
     struct PendingEvent {
         alignas(8) unsigned char Bytes[64];
     };

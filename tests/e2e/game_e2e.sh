@@ -6,8 +6,8 @@
 # never touched, and every wait has a deadline.
 #
 # Usage: game_e2e.sh CHECK GAME_DIR PROBE [VARIANT | MANAGER]
-#   CHECK     table | quit | dialog | dialog-exits | bad-archive | box-signals | no-display |
-#             command-line | full-screen
+#   CHECK     table | quit | dialog | dialog-keys | dialog-exits | bad-archive | box-signals |
+#             no-display | command-line | full-screen
 #   GAME_DIR  the build root holding tarrabel and res134.pak
 #   PROBE     the x11_probe helper (pixels, window close, window search)
 #   MANAGER   for full-screen: "none" (a bare X display, as a kiosk's) or "openbox"
@@ -496,6 +496,42 @@ check_dialog() {
         fail "the trace holds no play of the human's: $(grep -v dealt "$work/trace.json")"
 }
 
+# The options dialog on the keyboard alone, no pointer event sent: Up takes the focus to the
+# tabs, Right along them opens "Options", Down goes through its games to "Agonia" and Space
+# picks it, Down on through "Illustrated Agonia" and "Pis Yedili" to "Easy" and Space picks
+# that level; then Return starts. The keys go as fast as xdotool types them, each pressed
+# again right after its release. The trace's deal is Agonia's (variant 2) and Escape leaves.
+check_dialog_keys() {
+    lay_out_game good
+    start_xvfb
+    start_game --windowed --seed "$human_leads" --trace "$work/trace.json"
+    if ! wait_window || ! until_shown shows_dialog 10; then
+        [ -z "$window" ] || keep_picture dialog-keys
+        wait_game 1
+        fail "no dialog appeared (status $game_status): $(cat "$work/err")"
+        return
+    fi
+    xdotool key --window "$window" Up Right Right Right Right Down Down Down space \
+        Down Down Down space
+    sleep 0.5
+    xdotool key --window "$window" Return
+    if ! until_shown shows_table 15; then
+        fail "no table after Return: caption '$(xdotool getwindowname "$window")'"
+        keep_picture dialog-keys-table
+    fi
+    local deal
+    deal=$(grep -m1 '"ev":"deal"' "$work/trace.json" 2>/dev/null)
+    if [[ "$deal" == *'"variant":2,'* ]]; then
+        note "the keys chose Agonia: ${deal:0:60}"
+    else
+        fail "the first deal is not Agonia's (variant 2): '${deal:0:80}'"
+    fi
+    xdotool key --window "$window" Escape
+    wait_game 5
+    expect_status 0 "Escape at the table"
+    stderr_empty "the game started by keys from the dialog"
+}
+
 # The ways out of the dialog without a game: Escape, its "Exit" button, the close box,
 # SIGTERM and SIGINT. Each ends with status 0 within 5 s and never unpacks the art.
 check_dialog_exits() {
@@ -869,6 +905,7 @@ case $check in
     table) check_table ;;
     quit) check_quit ;;
     dialog) check_dialog ;;
+    dialog-keys) check_dialog_keys ;;
     keyboard) check_keyboard ;;
     dialog-exits) check_dialog_exits ;;
     bad-archive) check_bad_archive ;;
