@@ -13,11 +13,11 @@
 #include "platform/effect_sink.h"
 #include "platform/frame_pacer.h"
 #include "platform/full_screen_keys.h"
-#include "platform/table_keys.h"
 #include "platform/letterbox.h"
 #include "platform/picture_load.h"
 #include "platform/platform.h"
 #include "platform/sdl_sound.h"
+#include "platform/table_keys.h"
 #include "platform/window_presenter.h"
 #include "platform/x11_window.h"
 

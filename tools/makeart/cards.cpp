@@ -78,7 +78,7 @@ struct DeckArt {
     Jokers jokers;
     const char* redJoker;  // elements of the jokers (Own, OneReddened)
     const char* blackJoker;
-    const char* plainCard;  // element of a blank card (Drawn)
+    const char* plainCard;                             // element of a blank card (Drawn)
     std::span<const InkChange> clubsInk, diamondsInk;  // the four-colour suits
 };
 
@@ -164,8 +164,7 @@ bool MakeDeck(const DeckArt& art, const std::string& outDir, const std::string& 
                 const std::string id = std::string(kSvgRankIds[r]) + "_" + kSuitIds[s];
                 Surface card = fourColour->Render(id, w, h, art.radius, error);
                 if (!card) return fail("four-colour face");
-                if (!Save(card.get(), dir, SuitColourPictureName(name, true), error))
-                    return false;
+                if (!Save(card.get(), dir, SuitColourPictureName(name, true), error)) return false;
             }
         }
     }

@@ -23,8 +23,8 @@ inline Colour Mix(Colour a, Colour b, double t) {
 inline constexpr Colour kFeltCentre{0.137, 0.365, 0.255};  // lamp-lit middle of the cloth
 inline constexpr Colour kFeltEdge{0.055, 0.176, 0.125};    // shaded rim of the cloth
 inline constexpr Colour kPaper{0.965, 0.937, 0.855};       // score sheet, rules pages
-inline constexpr Colour kPaperEdge{0.78, 0.72, 0.58};       // their edges
-inline constexpr Colour kPrintRed{0.541, 0.125, 0.157};     // their printed titles
+inline constexpr Colour kPaperEdge{0.78, 0.72, 0.58};      // their edges
+inline constexpr Colour kPrintRed{0.541, 0.125, 0.157};    // their printed titles
 inline constexpr Colour kInk{0.106, 0.161, 0.478};         // fountain-pen blue
 inline constexpr Colour kBannerCream{0.988, 0.965, 0.902};
 inline constexpr Colour kGold{0.784, 0.635, 0.290};

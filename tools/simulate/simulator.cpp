@@ -91,8 +91,9 @@ SimResult RunSimulation(const SimConfig& config) {
                            " shows no point that plays it");
             }
         }
-        const FrameInput input =
-            clicks ? human.Decide(g) : byKeys ? keys.Decide(g) : chooser.Decide(g);
+        const FrameInput input = clicks   ? human.Decide(g)
+                                 : byKeys ? keys.Decide(g)
+                                          : chooser.Decide(g);
         const int aimed = clicks ? human.AimedAt() : byKeys ? keys.AimedAt() : chooser.AimedAt();
         RunGameFrame(g, input);
         if (aimed >= 0) {
