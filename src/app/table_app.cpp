@@ -198,6 +198,13 @@ void TableApp::ListFrame() {
     // Where a larger table would show its score page; at 800 x 600 it does not fit and is
     // not drawn, as every picture that does not fit.
     list_.Add(pics.ScorePage, {}, 780, 5, true);
+    if (g.RulesShown && !rulesPageFailed_) {
+        std::string why;
+        if (!ShowRulesPage(pics, g, &why)) {
+            std::fprintf(stderr, "tarrabel: the rules cannot be shown: %s\n", why.c_str());
+            rulesPageFailed_ = true;
+        }
+    }
     TableCanvas canvas{pics, list_};
     DrawTable(g, canvas, platform_.SecondsOfDay());
     // Over the rules the pointer has nothing to do (the table does not take clicks then),

@@ -96,7 +96,8 @@ class TableApp {
     platform::Surface back_;
     platform::Rect clip_;  // table units
     int32_t density_ = 1;
-    int32_t refusedDensity_ = 0;  // a density whose art could not be loaded: not tried again
+    int32_t refusedDensity_ = 0;    // a density whose art could not be loaded: not tried again
+    bool rulesPageFailed_ = false;  // said once on stderr; F1 then shows the table alone
     DrawList list_;
     FrameDamage damage_;
     const std::vector<platform::Rect>* redrawn_ = &kNothingRedrawn;

@@ -1,8 +1,11 @@
 #include "presentation/pictures.h"
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 #include "core/game.h"
+#include "platform/picture_load.h"
 #include "platform/platform.h"
 #include "resources/density_names.h"
 #include "resources/four_colour_names.h"
@@ -41,6 +44,24 @@ class Loader {
             return false;
         f.SetTransparent(platform::ColorKey::ArtKey);
         return true;
+    }
+
+    // A picture's file as it is, to be decoded when it is first shown.
+    bool FileBytes(std::vector<uint8_t>& bytes, std::string& name, std::string_view relative) {
+        const std::string atDensity = PicturePathAt(relative, density_);
+        const std::string path = ResourcePath(tree_, atDensity).string();
+        std::ifstream in(path, std::ios::binary);
+        if (!path.empty() && in) {
+            bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+            if (in.good() || in.eof()) {
+                name = atDensity;
+                return true;
+            }
+        }
+        if (error_)
+            *error_ = "Error in function CreateSurfaceFromFile() \r\nError Number: 53\r\n" +
+                      std::string("No such resource: ") + atDensity;
+        return false;
     }
 
   private:
@@ -149,13 +170,16 @@ bool LoadPictures(platform::Platform& p, const ResourceTree& tree, const Game& g
         !load.Picture(pics.ScoreRuleBottom, "res\\bitmaps\\line_horz.bmp") ||
         !load.Picture(pics.Pointer, "res\\bitmaps\\mouse.bmp"))
         return false;
-    // Only the rules of the game being played: a page is some 7 MB of pixels at 3x.
+    // Only the rules of the game being played, and only as its file: a page is some 7 MB of
+    // pixels at 3x and 50 ms of decoding, for a page most players never open
+    // (ShowRulesPage decodes it the first time).
     const size_t variant = size_t(g.Options.Variant);
     for (auto& page : pics.RulesPages)
         page = platform::Surface{};
+    pics.RulesPageFile.clear();
     if (variant < pics.RulesPages.size() &&
-        !load.Picture(pics.RulesPages[variant],
-                      Join("res\\bitmaps\\", kRulesPageFileNames[variant]), false))
+        !load.FileBytes(pics.RulesPageFile, pics.RulesPageName,
+                        Join("res\\bitmaps\\", kRulesPageFileNames[variant])))
         return false;
     pics.FocusFrame = AmberCopyOf(pics.PickFrame);
     if (!load.Font(pics.HandwritingFont, "res\\fntFonts\\fntHandParker.bmp") ||
@@ -169,6 +193,22 @@ bool LoadPictures(platform::Platform& p, const ResourceTree& tree, const Game& g
         f.SharedPicture = &pics.HandwritingFont.Picture;
         f.Density = density;
     }
+    return true;
+}
+
+bool ShowRulesPage(TablePictures& pics, const Game& g, std::string* error) {
+    const size_t variant = size_t(g.Options.Variant) % kVariantCount;
+    if (!pics.RulesPages[variant].Empty()) return true;
+    if (pics.RulesPageFile.empty()) return false;
+    std::string why;
+    if (!platform::LoadPictureFromMemory(pics.RulesPageFile, pics.RulesPageName,
+                                         &pics.RulesPages[variant], &why)) {
+        if (error) *error = why;
+        pics.RulesPageFile.clear();  // not tried again
+        return false;
+    }
+    pics.RulesPageFile.clear();
+    pics.RulesPageFile.shrink_to_fit();
     return true;
 }
 
@@ -199,6 +239,8 @@ void ReleasePictures(TablePictures& pics) {
     release(pics.ScoreRuleBottom);
     for (auto& page : pics.RulesPages)
         release(page);
+    pics.RulesPageFile.clear();
+    pics.RulesPageFile.shrink_to_fit();
 }
 
 }  // namespace tarrabel

@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/cards.h"
 #include "platform/surface.h"
@@ -40,6 +41,9 @@ struct TablePictures {
     // player reads it (F1): kRulesPageWidth x kRulesPageHeight table units. Only the page of
     // the game being played is loaded; the others stay empty.
     std::array<platform::Surface, kVariantCount> RulesPages;
+    // Until then the page of the game being played waits as its file (ShowRulesPage).
+    std::vector<uint8_t> RulesPageFile;
+    std::string RulesPageName;
 
     // The fonts. The score page is written with ScoreLineFonts, each line a font of its own
     // sharing HandwritingFont's picture; HandwritingFont and GiltFont are loaded but never
@@ -75,6 +79,10 @@ std::string PicturePathAt(std::string_view relative, int density);
 // set lacks is such a missing file. The fonts keep their cells in 1x units.
 bool LoadPictures(platform::Platform& p, const ResourceTree& tree, const Game& g,
                   TablePictures& pics, std::string* error, int density = 1);
+
+// Decodes the rules page of the game being played the first time it is to be shown.
+// False (with the reason, once) when it cannot be had; the table goes on without it.
+bool ShowRulesPage(TablePictures& pics, const Game& g, std::string* error);
 
 // Frees every picture and font, in the order the game releases them at exit.
 void ReleasePictures(TablePictures& pics);

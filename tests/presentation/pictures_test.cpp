@@ -100,8 +100,12 @@ TEST_F(PicturesAtDensity, EveryPictureIsTheDensityTimesItsOneXSize) {
             EXPECT_TRUE(b->HasKey || b == &sharp.Felt) << "keyed as at 1x";
         }
         EXPECT_EQ(sharp.CardsLoaded, one.CardsLoaded);
-        // The rules page of the game played, drawn opaque over the table.
-        const platform::Surface& page = sharp.RulesPages[size_t(GameVariant::PisYedili)];
+        // The rules page of the game played, drawn opaque over the table: decoded when it
+        // is first shown, from the file kept in memory (the tree is gone by then).
+        const platform::Surface& page = sharp.RulesPages[size_t(game->Options.Variant)];
+        EXPECT_TRUE(page.Empty()) << "not decoded before it is shown";
+        ASSERT_TRUE(ShowRulesPage(sharp, *game, &error)) << error;
+        EXPECT_TRUE(sharp.RulesPageFile.empty()) << "the file goes once decoded";
         EXPECT_EQ(page.Width, kRulesPageWidth * k);
         EXPECT_EQ(page.Height, kRulesPageHeight * k);
         EXPECT_FALSE(page.HasKey);
@@ -163,6 +167,7 @@ TEST_F(PicturesAtDensity, OnlyTheRulesPageOfTheGameBeingPlayedIsLoaded) {
         SCOPED_TRACE(kVariantNames[v]);
         GameInit(*game, DefaultOptions(GameVariant(v)), Services{&clock, &rng, &sound, nullptr});
         ASSERT_TRUE(LoadPictures(null, tree, *game, pics, &error)) << error;
+        ASSERT_TRUE(ShowRulesPage(pics, *game, &error)) << error;
         for (int w = 0; w < kVariantCount; ++w) {
             const platform::Surface& page = pics.RulesPages[size_t(w)];
             if (w != v) {
