@@ -12,7 +12,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 bash scripts/install-deps.sh $(grep -v '^#' scripts/packages.txt)
 
 echo "== release build"
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTARRABEL_WHOLE_TEST_BINARIES=ON >/dev/null
 cmake --build build/release -j"$jobs"
 (cd build/release && ctest --output-on-failure -j"$jobs")
 
@@ -21,7 +21,7 @@ build/release/bench/frame_bench --benchmark_min_time=0.2 --benchmark_filter='var
 
 echo "== sanitizer build (ASan + UBSan)"
 cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARRABEL_SANITIZE=ON \
-    -DTARRABEL_BENCH=OFF -DTARRABEL_FUZZ=OFF >/dev/null
+    -DTARRABEL_BENCH=OFF -DTARRABEL_FUZZ=OFF -DTARRABEL_WHOLE_TEST_BINARIES=ON >/dev/null
 cmake --build build/sanitize -j"$jobs"
 (cd build/sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --output-on-failure -j"$jobs" -LE strength)
