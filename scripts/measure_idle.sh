@@ -42,6 +42,9 @@ done
 
 hz=$(getconf CLK_TCK)
 work=$(mktemp -d /tmp/tarrabel-measure.XXXXXX)
+# What the game remembers (options, results, a match left unfinished) stays in the
+# temporary folder too, never in the home of whoever runs this.
+export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
 cp "$build/tarrabel" "$build/res134.pak" "$work/"
 xvfb_pid="" game_pid="" wm_pid=""
 

@@ -35,7 +35,7 @@ bool ParseLevel(const std::string& text, AiLevel* level) {
 
 std::string CommandLineUsage() {
     return "usage: tarrabel [--windowed] [--variant 0-4] [--ai easy|standard|expert] [--seed N] "
-           "[--four-colour] [--trace FILE] [--help]";
+           "[--four-colour] [--trace FILE] [--resume] [--no-config] [--stats] [--help]";
 }
 
 std::string CommandLineHelp() {
@@ -52,8 +52,17 @@ std::string CommandLineHelp() {
            "                  the same game\n"
            "  --four-colour   clubs green and diamonds blue on every deck, so that each suit\n"
            "                  has its own colour; the options dialog starts with it checked\n"
-           "  --trace FILE    write every deal's events to FILE, one JSON object a line\n"
+           "  --trace FILE    write every deal's events to FILE, one JSON object a line (a\n"
+           "                  resumed match from its start)\n"
+           "  --resume        go on with the match left unfinished, without the dialog\n"
+           "  --no-config     neither read nor write the remembered options for this start\n"
+           "  --stats         print your results in every game and at every level, and exit\n"
            "  --help          show this text\n"
+           "\n"
+           "The options of the last start are kept in $XDG_CONFIG_HOME/tarrabel/settings.ini\n"
+           "(~/.config/tarrabel); your results and a match left unfinished in\n"
+           "$XDG_DATA_HOME/tarrabel (~/.local/share/tarrabel). Options given here count for this\n"
+           "start only.\n"
            "\n"
            "At the table: left click plays a card or draws from the deck, right click picks a\n"
            "card to move within your hand (then left click where it goes) or passes after\n"
@@ -78,6 +87,12 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* out, st
             cl.Windowed = true;
         } else if (a == "--four-colour") {
             cl.FourColour = true;
+        } else if (a == "--resume") {
+            cl.Resume = true;
+        } else if (a == "--no-config") {
+            cl.NoConfig = true;
+        } else if (a == "--stats") {
+            cl.Stats = true;
         } else if (a == "--help" || a == "-h") {
             cl.Help = true;
         } else if (a == "--variant") {

@@ -19,6 +19,9 @@ struct CommandLine {
     std::optional<AiLevel> ComputerLevel;  // seats 1 to 3; the dialog starts at it
     std::optional<uint64_t> Seed;          // same seed and clicks: the same game
     std::string TracePath;                 // JSON lines, as the simulator writes them
+    bool Resume = false;                   // the kept match at once, without the dialog
+    bool NoConfig = false;                 // settings.ini neither read nor written
+    bool Stats = false;                    // print the statistics and exit
     bool Help = false;
 };
 

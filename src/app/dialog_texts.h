@@ -12,8 +12,18 @@ namespace tarrabel::dialog {
 
 // ---- the tabs ----------------------------------------------------------------------------
 
-inline constexpr std::array<std::string_view, 5> kTabCaptions = {"Deck", "Keys", "Rules", "Credits",
-                                                                 "Options"};
+inline constexpr std::array<std::string_view, 6> kTabCaptions = {
+    "Deck", "Keys", "Rules", "Credits", "Options", "Statistics"};
+
+// ---- "Statistics" and "Resume" -------------------------------------------------------------
+
+inline constexpr std::string_view kResumeCaption = "Resume";
+inline constexpr std::string_view kResetCaption = "Reset";
+inline constexpr std::string_view kResetQuestion =
+    "Set every count of every game and level back to zero?";
+inline constexpr std::string_view kResetYesCaption = "Reset all";
+inline constexpr std::string_view kResetNoCaption = "Keep them";
+inline constexpr std::string_view kNoMatchesYet = "No matches played at this level yet.";
 
 // ---- "Deck" ------------------------------------------------------------------------------
 

@@ -3,20 +3,30 @@
 // Start-up: read the command line, unpack the art beside its archive, open the table, play
 // until the player leaves, and leave nothing behind on disk.
 #include <signal.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/match_keeper.h"
+#include "app/remembered_options.h"
 #include "app/startup_flow.h"
 #include "app/table_app.h"
 #include "core/options.h"
+#include "persist/atomic_file.h"
+#include "persist/kept_match.h"
+#include "persist/settings_file.h"
+#include "persist/statistics.h"
+#include "persist/xdg_paths.h"
 #include "platform/picture_convert.h"
 #include "platform/platform.h"
 #include "resources/archive_location.h"
@@ -46,6 +56,75 @@ int Fail(platform::Platform& p, const ResourceTree* tree, const std::string& mes
     return 1;
 }
 
+// A name for a new chain of play, different in every start.
+uint64_t NewChainId() {
+    std::random_device device;
+    const uint64_t id = (uint64_t(device()) << 32) ^ device() ^ TimeSeed();
+    return id != 0 ? id : 1;
+}
+
+// The match left unfinished, played again up to where it was left (its events told to the
+// keeper, and written as trace text into *traceText when asked). A kept match that cannot
+// be resumed is set aside with a message; it then counts as abandoned when its head can
+// still be read.
+std::optional<KeptMatch> ReplayTheMatchLeft(const std::filesystem::path& dataFolder,
+                                            MatchKeeper& keeper, bool writeTrace,
+                                            ReplayedMatch* replayed, std::string* traceText) {
+    const std::filesystem::path file = dataFolder / kKeptMatchFileName;
+    std::string text, why;
+    KeptMatch kept;
+    const ReadFrom from = ReadFileOrBackup(file, &text, [&](const std::string& t) {
+        KeptMatch scratch;
+        std::string ignored;
+        return ParseKeptMatch(t, &scratch, &ignored);
+    });
+    std::error_code ec;
+    if (from == ReadFrom::Nothing) {
+        std::filesystem::path backup = file;
+        backup += ".bak";
+        const bool there = std::filesystem::exists(file, ec) || std::filesystem::exists(backup, ec);
+        if (there) {
+            if (std::filesystem::exists(file, ec)) {
+                std::string content;
+                ReadFileOrBackup(file, &content, [](const std::string&) { return true; });
+                ParseKeptMatch(content, &kept, &why);
+            } else {
+                why = "it cannot be read";
+            }
+            SetKeptMatchAside(dataFolder, why);
+        }
+        return std::nullopt;
+    }
+    ParseKeptMatch(text, &kept, &why);
+
+    // The replay's trace goes into memory: it is the trace file's beginning only when the
+    // player resumes.
+    char* buffer = nullptr;
+    size_t size = 0;
+    std::FILE* memory = writeTrace ? open_memstream(&buffer, &size) : nullptr;
+    std::unique_ptr<JsonTraceWriter> writer;
+    if (memory) writer = std::make_unique<JsonTraceWriter>(memory);
+    keeper.ContinueChain(kept);
+    keeper.PassTraceTo(writer.get());
+    bool ok = ReplayKeptMatch(kept, &keeper, replayed, &why);
+    if (ok && keeper.MatchIndex() != kept.MatchIndex) {
+        ok = false;
+        why = "this version of the game counts its matches differently";
+    }
+    keeper.PassTraceTo(nullptr);
+    if (memory) {
+        std::fclose(memory);
+        traceText->assign(buffer, size);
+        std::free(buffer);
+    }
+    if (!ok) {
+        AbandonKeptMatch(dataFolder, kept, /*removeFile=*/false);
+        SetKeptMatchAside(dataFolder, why);
+        return std::nullopt;
+    }
+    return kept;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -59,6 +138,18 @@ int main(int argc, char** argv) {
         std::fputs(CommandLineHelp().c_str(), stdout);
         return 0;
     }
+
+    // What the game remembers: the options of the last start (unless --no-config), the
+    // results and the match left unfinished.
+    const std::optional<std::filesystem::path> configFolder =
+        cl.NoConfig ? std::nullopt : ConfigFolder();
+    const std::optional<std::filesystem::path> dataFolder = DataFolder();
+    if (cl.Stats) {
+        const Statistics results = dataFolder ? LoadStatistics(*dataFolder) : Statistics{};
+        std::fputs(StatisticsTable(results).c_str(), stdout);
+        return 0;
+    }
+    const Settings settings = configFolder ? ReadSettings(*configFolder) : Settings{};
 
     std::unique_ptr<platform::Platform> platform = platform::MakeSdlPlatform();
 
@@ -86,13 +177,21 @@ int main(int argc, char** argv) {
     unpack.ArchiveFolder =
         FindArchiveFolder(ExecutableFolder(), unpack.PakFileName, TARRABEL_INSTALLED_DATA);
 
-    // --ai sets the computer players' level; with the dialog it is where "Computer players"
-    // starts, and the player's choice there wins.
-    GameOptions options = DefaultOptions(cl.Variant.value_or(GameVariant::Tarrabel));
-    options.ComputerLevel = cl.ComputerLevel.value_or(AiLevel::Standard);
-    // --four-colour likewise: the game's choice without the dialog, the box's first state
-    // with it.
-    options.FourColourSuits = cl.FourColour;
+    // The choices of the last start, the command line's over them for this start only: with
+    // the dialog they are where its controls start, without it the game's options.
+    GameOptions options = OptionsOf(settings);
+    if (cl.Variant) {
+        options.Variant = *cl.Variant;
+        options.TargetScore = kVariantSettings[int(*cl.Variant)].TargetScore;
+    }
+    if (cl.ComputerLevel) options.ComputerLevel = *cl.ComputerLevel;
+    if (cl.FourColour) options.FourColourSuits = true;
+    if (cl.Windowed) options.FullScreen = false;
+    // For the end-to-end checks: matches that end within a deal or two.
+    if (const char* target = std::getenv("TARRABEL_TARGET_SCORE")) {
+        const int points = std::atoi(target);
+        if (points > 0 && points <= 1000) options.TargetScore = int16_t(points);
+    }
     // A missing or damaged archive is reported before any window opens: no game could
     // start. (The art is unpacked once the window is open and its size says which set.)
     {
@@ -104,19 +203,88 @@ int main(int argc, char** argv) {
             !archive.Open((unpack.ArchiveFolder / unpack.PakFileName).string(), &error))
             return Fail(*platform, nullptr, error);
     }
-    // The options dialog first, unless the command line chose the game.
-    if (!cl.Variant) {
-        std::optional<GameOptions> chosen;
-        if (!RunStartupDialog(*platform, (unpack.ArchiveFolder / unpack.PakFileName).string(),
-                              options.ComputerLevel, options.FourColourSuits, &chosen, &error))
-            return Fail(*platform, nullptr, error);
-        if (!chosen) {
-            platform->CloseDisplay();  // "Exit", Escape or the close box: no game
-            return 0;
+
+    // The match left unfinished, played again up to where it was left.
+    MatchKeeper keeper(dataFolder, TARRABEL_VERSION);
+    ReplayedMatch replayed;
+    std::string replayTrace;
+    const std::optional<KeptMatch> kept =
+        dataFolder
+            ? ReplayTheMatchLeft(*dataFolder, keeper, trace != nullptr, &replayed, &replayTrace)
+            : std::nullopt;
+
+    // The options dialog first, unless the command line chose the game or the match to
+    // resume.
+    StartupAnswer answer = StartupAnswer::Start;
+    if (cl.Resume && kept) {
+        answer = StartupAnswer::Resume;
+    } else {
+        if (cl.Resume) std::fprintf(stderr, "tarrabel: no match was left unfinished\n");
+        if (!cl.Variant) {
+            StartupOffer offer;
+            offer.Choices = options;
+            if (settings.Window)
+                offer.Window =
+                    platform::WindowGeometry{settings.Window->X, settings.Window->Y,
+                                             settings.Window->Width, settings.Window->Height};
+            offer.CanResume = kept.has_value();
+            if (kept) offer.ResumeLabel = ResumeLabel(*kept);
+            if (dataFolder) {
+                offer.Results = LoadStatistics(*dataFolder);
+                offer.ResetResults = [&dataFolder] {
+                    std::string why;
+                    if (!ResetStatistics(*dataFolder, &why))
+                        std::fprintf(stderr, "tarrabel: %s\n", why.c_str());
+                    return LoadStatistics(*dataFolder);
+                };
+            }
+            GameOptions chosen = options;
+            if (!RunStartupDialog(*platform, (unpack.ArchiveFolder / unpack.PakFileName).string(),
+                                  offer, &answer, &chosen, &error))
+                return Fail(*platform, nullptr, error);
+            if (answer == StartupAnswer::Exit) {
+                platform->CloseDisplay();  // "Exit", Escape or the close box: no game
+                return 0;
+            }
+            // The window mode is the dialog's for a resumed match too.
+            const bool fullScreen = chosen.FullScreen;
+            if (answer == StartupAnswer::Start) options = chosen;
+            options.FullScreen = fullScreen;
         }
-        options = *chosen;
     }
     if (cl.Windowed) options.FullScreen = false;
+
+    // The settings to keep: the choices of this start, except what the command line set.
+    Settings remembered = settings;
+    if (answer == StartupAnswer::Start) {
+        RememberOptions(&remembered, options);
+        if (cl.Variant) remembered.Variant = settings.Variant;
+        if (cl.ComputerLevel) remembered.Level = settings.Level;
+        if (cl.FourColour) remembered.FourColourSuits = settings.FourColourSuits;
+    }
+    remembered.Windowed = cl.Windowed ? settings.Windowed : !options.FullScreen;
+
+    TableAppConfig config;
+    if (answer == StartupAnswer::Resume) {
+        // The kept match where it was left, its trace from the match's start.
+        const bool fullScreen = options.FullScreen;
+        options = kept->Options;
+        options.FullScreen = fullScreen;
+        config.Resume = &replayed;
+        if (traceFile) std::fwrite(replayTrace.data(), 1, replayTrace.size(), traceFile.get());
+        config.Seed = kept->Seed;
+    } else {
+        // A new match over the kept one: that one counts as abandoned.
+        if (kept) AbandonKeptMatch(*dataFolder, *kept, /*removeFile=*/true);
+        config.Seed = cl.Seed.value_or(TimeSeed());
+        keeper.BeginChain(options, config.Seed, NewChainId());
+    }
+    keeper.PassTraceTo(trace.get());
+    if (configFolder && !(remembered == settings)) {
+        std::string why;
+        if (!WriteSettings(*configFolder, remembered, &why))
+            std::fprintf(stderr, "tarrabel: %s; the options are not remembered\n", why.c_str());
+    }
     unpack.PakFileName = std::string(options.PakFileName);
     const ResourceTree tree;  // filled by the table as it unpacks
     // Ctrl+C or a kill while the art is unpacked and loaded waits until the display is up:
@@ -130,10 +298,12 @@ int main(int argc, char** argv) {
         sigset_t* set;
         ~UnblockAtExit() { sigprocmask(SIG_UNBLOCK, set, nullptr); }
     } unblockAtExit{&quitSignals};
-    TableAppConfig config;
     config.Options = options;
-    config.Seed = cl.Seed.value_or(TimeSeed());
-    config.Trace = trace.get();
+    config.Trace = &keeper;
+    config.Recorder = &keeper;
+    if (settings.Window)
+        config.Window = platform::WindowGeometry{settings.Window->X, settings.Window->Y,
+                                                 settings.Window->Width, settings.Window->Height};
     config.UnpackArt = [&unpack](int32_t density, ResourceTree* into, std::string* why) {
         UnpackOptions atDensity = unpack;
         atDensity.Density = density;
@@ -145,10 +315,24 @@ int main(int argc, char** argv) {
         TableApp app(*platform, tree, config);
         if (!app.GameInit(&error)) return Fail(*platform, nullptr, error);
         sigprocmask(SIG_UNBLOCK, &quitSignals, nullptr);
+        // Logging out hangs the game up: that is a quit too, as SIGTERM is to SDL, so the
+        // match is kept the usual way.
+        signal(SIGHUP, [](int) { kill(getpid(), SIGTERM); });
         // For timing the start-up from outside: end the process as soon as the first table
         // frame is shown (the art is already deleted), without the orderly shut-down.
         if (std::getenv("TARRABEL_EXIT_AFTER_FIRST_FRAME") && app.RunFrame()) std::_Exit(0);
         app.GameLoop();
+        // The match as it was left, and the window as it was.
+        keeper.Leave();
+        if (configFolder) {
+            Settings atExit = remembered;
+            if (!cl.Windowed) atExit.Windowed = !app.Options().FullScreen;
+            if (const auto place = app.WindowPlace())
+                atExit.Window = WindowPlace{place->Width, place->Height, place->X, place->Y};
+            std::string why;
+            if (!(atExit == remembered) && !WriteSettings(*configFolder, atExit, &why))
+                std::fprintf(stderr, "tarrabel: %s; the options are not remembered\n", why.c_str());
+        }
     }
     return 0;
 }

@@ -111,6 +111,46 @@ void StartupDialog::CheckWindowed(bool checked) {
     Windowed = checked;
 }
 
+void StartupDialog::ShowChoices(const GameOptions& o) {
+    GameVariant shown =
+        o.Variant == GameVariant::IllustratedAgonia ? GameVariant::Agonia : o.Variant;
+    for (int i = 0; i < kGameChoices; ++i)
+        if (kGameChoiceVariants[i] == shown) ChooseGame(i);
+    CheckIllustratedAgonia(o.Variant == GameVariant::IllustratedAgonia);
+    for (int i = 0; i < kDeckChoices; ++i)
+        if (kDeckNames[size_t(i)] == o.DeckName) ChooseDeck(Deck(i));
+    CheckFourColourSuits(o.FourColourSuits);
+    ChooseLevel(LevelButton(o.ComputerLevel));
+    StatisticsLevel = LevelButton(o.ComputerLevel);
+    CheckSlowAnimation(o.SlowAnimation);
+    CheckWindowed(!o.FullScreen);
+}
+
+void StartupDialog::ChooseStatisticsLevel(int index) {
+    if (index >= 0 && index < kLevelChoices) StatisticsLevel = index;
+}
+
+void StartupDialog::AskReset() {
+    ResetAsked = true;
+}
+
+void StartupDialog::AnswerReset(bool yes) {
+    ResetAsked = false;
+    ResetRequested = yes;
+}
+
+void StartupDialog::ShowResults(const Statistics& results) {
+    Results = results;
+    ResetRequested = false;
+}
+
+void StartupDialog::OnResume() {
+    if (!ResumeOffered) return;
+    EndOnClose = false;
+    Started = true;
+    Resumed = true;
+}
+
 GameOptions StartupDialog::OnStart() {
     GameOptions o;
     EndOnClose = false;

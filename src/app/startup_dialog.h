@@ -16,12 +16,15 @@
 #include <string_view>
 
 #include "core/options.h"
+#include "persist/statistics.h"
 
 namespace tarrabel {
 
 class StartupDialog {  // frmStartup
   public:
-    static constexpr int kTabCount = 5;  // "Deck", "Keys", "Rules", "Credits", "Options"
+    // "Deck", "Keys", "Rules", "Credits", "Options", "Statistics"
+    static constexpr int kTabCount = 6;
+    static constexpr int kStatisticsTab = 5;
     static constexpr int kDeckChoices = 3;
     static constexpr int kGameChoices = 4;
     static constexpr int kLevelChoices = 3;
@@ -66,8 +69,20 @@ class StartupDialog {  // frmStartup
     bool Windowed = false;       // "Windowed": Check2
     bool UseVidMem = false;      // "Use VidMem" (hidden): Check1
 
+    // "Resume", beside "Start", while a match left unfinished is kept; the label says which.
+    bool ResumeOffered = false;
+    std::string ResumeLabel;
+
+    // The "Statistics" page: the results of every game at the level chosen there (it opens
+    // at the level of the computer players), and "Reset", which asks first.
+    Statistics Results;
+    int StatisticsLevel = 1;      // a level button, as LevelChosen
+    bool ResetAsked = false;      // the question is up
+    bool ResetRequested = false;  // answered yes: the caller clears the file and the page
+
     bool Ended = false;    // the program is to end without a game: "Exit" or the close box
     bool Started = false;  // the start button was pressed
+    bool Resumed = false;  // "Resume" was pressed (Started too)
 
     // ---- the handlers ----
     void Open();  // Form_Load
@@ -87,10 +102,20 @@ class StartupDialog {  // frmStartup
     static int LevelButton(AiLevel level);
     void CheckSlowAnimation(bool checked);
     void CheckWindowed(bool checked);
+    // Sets every control to the options (those of the last start, or the command line's).
+    void ShowChoices(const GameOptions& options);
+
+    void ChooseStatisticsLevel(int index);
+    void AskReset();
+    void AnswerReset(bool yes);
+    // The results as the caller read them again after a reset.
+    void ShowResults(const Statistics& results);
 
     // The start button: the choices as the game options. The table layout is worked out
     // from them when the game is set up.
     GameOptions OnStart();  // Command1_Click
+    // "Resume": the kept match goes on; nothing else is chosen.
+    void OnResume();
     // "Exit".
     void OnExit();  // Command2_Click
     // The close box: ends the program unless the game has been started.

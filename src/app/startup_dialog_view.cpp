@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -215,6 +216,101 @@ void OptionsPage(StartupDialog& d, float s, TabOrder& order) {
     }
 }
 
+// The results of every game at one level, the level chosen by its buttons above them, and
+// "Reset", which asks before it clears anything.
+void StatisticsPage(StartupDialog& d, float s, TabOrder& order) {
+    ImGui::AlignTextToFramePadding();
+    ImGui::TextUnformatted(Str(dialog::kLevelLabel).c_str());
+    for (int i = 0; i < StartupDialog::kLevelChoices; ++i) {
+        ImGui::SameLine(i == 0 ? kDescriptionColumn * s : 0.0f, i == 0 ? -1.0f : 24.0f * s);
+        const std::string id = Str(dialog::kLevelCaptions[size_t(i)]) + "##results";
+        if (ImGui::RadioButton(id.c_str(), d.StatisticsLevel == i)) d.ChooseStatisticsLevel(i);
+        order.Add();
+    }
+    ImGui::Spacing();
+    const AiLevel level = StartupDialog::kLevelChoiceLevels[size_t(d.StatisticsLevel)];
+    bool any = false;
+    for (int v = 0; v < kVariantCount; ++v)
+        any |= d.Results.Of(GameVariant(v), level).Played > 0;
+    static constexpr std::array<const char*, 10> kHeadings = {
+        "Game",   "Played",      "Won",        "Lost",    "Win %",
+        "Streak", "Best streak", "Best total", "Average", "Deals"};
+    const ImGuiTableFlags flags = ImGuiTableFlags_RowBg | ImGuiTableFlags_BordersInnerH |
+                                  ImGuiTableFlags_SizingStretchProp | ImGuiTableFlags_PadOuterX;
+    if (ImGui::BeginTable("Results", int(kHeadings.size()), flags)) {
+        for (size_t c = 0; c < kHeadings.size(); ++c)
+            ImGui::TableSetupColumn(kHeadings[c], 0, c == 0 ? 2.6f : 1.0f);
+        ImGui::TableHeadersRow();
+        for (int v = 0; v < kVariantCount; ++v) {
+            const GameRecord& r = d.Results.Of(GameVariant(v), level);
+            ImGui::TableNextRow();
+            ImGui::TableNextColumn();
+            ImGui::TextUnformatted(Str(VariantName(GameVariant(v))).c_str());
+            auto cell = [](const std::string& text) {
+                ImGui::TableNextColumn();
+                ImGui::TextUnformatted(text.c_str());
+            };
+            if (r.Played == 0) {
+                for (size_t c = 1; c < kHeadings.size(); ++c)
+                    cell("-");
+                continue;
+            }
+            char percent[16], average[16];
+            std::snprintf(percent, sizeof percent, "%.0f", 100.0 * r.Won / r.Played);
+            std::snprintf(average, sizeof average, "%.1f", AverageTotal(r));
+            cell(std::to_string(r.Played));
+            cell(std::to_string(r.Won));
+            cell(std::to_string(r.Lost));
+            cell(percent);
+            cell(std::to_string(r.CurrentStreak));
+            cell(std::to_string(r.BestStreak));
+            cell(r.BestTotal < 0 ? "-" : std::to_string(r.BestTotal));
+            cell(r.Finished > 0 ? average : "-");
+            cell(std::to_string(r.Deals));
+        }
+        ImGui::EndTable();
+    }
+    ImGui::Spacing();
+    if (!any) ImGui::TextDisabled("%s", Str(dialog::kNoMatchesYet).c_str());
+    // Hints taken, where a game at this level had any.
+    int64_t hints = 0;
+    for (int v = 0; v < kVariantCount; ++v)
+        hints += d.Results.Of(GameVariant(v), level).Hints;
+    if (hints > 0) ImGui::TextDisabled("Hints taken at this level: %lld", (long long)hints);
+    ImGui::Spacing();
+    ImGui::Separator();
+    ImGui::Spacing();
+    ImGuiStorage& memory = *ImGui::GetStateStorage();
+    const ImGuiID askedKey = ImGui::GetID("reset asked");
+    if (!d.ResetAsked) {
+        if (ImGui::Button(Str(dialog::kResetCaption).c_str(), ImVec2(std::round(120 * s), 0)))
+            d.AskReset();
+        // Back from the question, the focus is where it was before it.
+        if (memory.GetBool(askedKey)) {
+            ImGui::SetFocusID(ImGui::GetItemID(), ImGui::GetCurrentWindow());
+            memory.SetBool(askedKey, false);
+        }
+        order.Add();
+        return;
+    }
+    ImGui::AlignTextToFramePadding();
+    ImGui::TextUnformatted(Str(dialog::kResetQuestion).c_str());
+    if (ImGui::Button(Str(dialog::kResetYesCaption).c_str(), ImVec2(std::round(120 * s), 0)))
+        d.AnswerReset(true);
+    order.Add();
+    ImGui::SameLine();
+    if (ImGui::Button(Str(dialog::kResetNoCaption).c_str(), ImVec2(std::round(120 * s), 0)))
+        d.AnswerReset(false);
+    // The question takes the focus, on the answer that keeps the results: a Space typed
+    // after "Reset" clears nothing.
+    if (!memory.GetBool(askedKey)) {
+        ImGui::SetFocusID(ImGui::GetItemID(), ImGui::GetCurrentWindow());
+        GImGui->NavDisableHighlight = false;
+        memory.SetBool(askedKey, true);
+    }
+    order.Add();
+}
+
 }  // namespace
 
 std::optional<GameOptions> DrawStartupDialog(StartupDialog& d, const StartupDialogLook& look) {
@@ -294,20 +390,35 @@ std::optional<GameOptions> DrawStartupDialog(StartupDialog& d, const StartupDial
                 reading = TextPage("Credits", dialog::kCreditsSections.data(),
                                    dialog::kCreditsSections.size(), order);
             if (d.PanelVisible(4) && tab == 4) OptionsPage(d, s, order);
+            if (d.PanelVisible(StartupDialog::kStatisticsTab) &&
+                tab == StartupDialog::kStatisticsTab)
+                StatisticsPage(d, s, order);
             ImGui::EndChild();
             ImGui::EndTabItem();
         }
         ImGui::EndTabBar();
     }
 
-    // The bottom row: the version, then "Start" (the default button) and "Exit".
+    // The bottom row: the version (or the match left unfinished), then "Resume" when there
+    // is one, "Start" and "Exit". The default button is "Resume" when offered, so that Enter
+    // never throws a kept match away; "Start" otherwise.
     ImGui::Separator();
     ImGui::Spacing();
     ImGui::AlignTextToFramePadding();
-    ImGui::TextDisabled("%s", d.VersionLabel().c_str());
+    if (d.ResumeOffered)
+        ImGui::TextColored(ImVec4(0.89f, 0.73f, 0.32f, 1.0f), "%s", d.ResumeLabel.c_str());
+    else
+        ImGui::TextDisabled("%s", d.VersionLabel().c_str());
     const float buttonWidth = std::round(120 * s);
-    ImGui::SameLine(ImGui::GetWindowContentRegionMax().x - 2 * buttonWidth -
-                    ImGui::GetStyle().ItemSpacing.x);
+    const int buttons = d.ResumeOffered ? 3 : 2;
+    ImGui::SameLine(ImGui::GetWindowContentRegionMax().x - float(buttons) * buttonWidth -
+                    float(buttons - 1) * ImGui::GetStyle().ItemSpacing.x);
+    if (d.ResumeOffered) {
+        if (ImGui::Button(Str(dialog::kResumeCaption).c_str(), ImVec2(buttonWidth, 0)))
+            d.OnResume();
+        order.Add();
+        ImGui::SameLine();
+    }
     if (ImGui::Button(Str(dialog::kStartCaption).c_str(), ImVec2(buttonWidth, 0)))
         chosen = d.OnStart();
     order.Add();
@@ -315,14 +426,18 @@ std::optional<GameOptions> DrawStartupDialog(StartupDialog& d, const StartupDial
     if (ImGui::Button(Str(dialog::kExitCaption).c_str(), ImVec2(buttonWidth, 0))) d.OnExit();
     order.Add();
 
-    // Enter starts wherever the focus is (the start button is the default), unless a control
+    // Enter presses the default button wherever the focus is ("Resume" when offered, else
+    // "Start"), unless a control
     // is held down at that moment; Escape is "Exit", except that from inside a page of text
     // it only steps back out (ImGui has done that already this frame).
     if (!d.Started && !d.Ended && !ImGui::IsAnyItemActive()) {
         if (ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter)) ||
-            ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_KeyPadEnter)))
-            chosen = d.OnStart();
-        else if (ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape)) && !wasReading)
+            ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_KeyPadEnter))) {
+            if (d.ResumeOffered)
+                d.OnResume();
+            else
+                chosen = d.OnStart();
+        } else if (ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape)) && !wasReading)
             d.OnExit();
     }
     order.MoveFocusOnTab();

@@ -11,14 +11,16 @@
 
 namespace tarrabel {
 
-bool RunStartupDialog(platform::Platform& p, const std::string& pakPath, AiLevel computerLevel,
-                      bool fourColourSuits, std::optional<GameOptions>* chosen,
-                      std::string* error) {
-    chosen->reset();
+bool RunStartupDialog(platform::Platform& p, const std::string& pakPath, const StartupOffer& offer,
+                      StartupAnswer* answer, GameOptions* chosenOptions, std::string* error) {
+    *answer = StartupAnswer::Exit;
+    std::optional<GameOptions> chosenStorage;
+    std::optional<GameOptions>* chosen = &chosenStorage;
     // The dialog opens in a window; the start button turns it into the table's, in full
     // screen unless "Windowed" is checked.
     platform::DisplaySettings window;
     window.FullScreen = false;
+    window.Window = offer.Window;
     if (!p.OpenDisplay(window, error)) return false;
 
     // The dialog is restyled (fonts, sizes) before a frame whenever the window's size or
@@ -42,9 +44,11 @@ bool RunStartupDialog(platform::Platform& p, const std::string& pakPath, AiLevel
 
     StartupDialog dialog;
     dialog.Open();
-    dialog.CheckFourColourSuits(fourColourSuits);
-    dialog.ChooseLevel(StartupDialog::LevelButton(computerLevel));
-    while (!dialog.Ended && !chosen->has_value()) {
+    dialog.ShowChoices(offer.Choices);
+    dialog.ResumeOffered = offer.CanResume;
+    dialog.ResumeLabel = offer.ResumeLabel;
+    dialog.Results = offer.Results;
+    while (!dialog.Ended && !dialog.Resumed && !chosen->has_value()) {
         if (!p.BeginUiFrame()) {
             dialog.OnClose();  // the close box, or the process was asked to end
             break;
@@ -64,9 +68,17 @@ bool RunStartupDialog(platform::Platform& p, const std::string& pakPath, AiLevel
         look.Previews = previews[fourColour][size_t(density)];
         *chosen = DrawStartupDialog(dialog, look);
         p.EndUiFrame(kFelt.R, kFelt.G, kFelt.B);
+        if (dialog.ResetRequested)
+            dialog.ShowResults(offer.ResetResults ? offer.ResetResults() : Statistics{});
     }
     p.StopUi();
-    if (!chosen->has_value()) chosen->reset();
+    if (dialog.Resumed) {
+        *answer = StartupAnswer::Resume;
+        *chosenOptions = dialog.OnStart();  // its window mode counts for the resumed match
+    } else if (chosen->has_value()) {
+        *answer = StartupAnswer::Start;
+        *chosenOptions = **chosen;
+    }
     return true;
 }
 

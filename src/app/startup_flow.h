@@ -1,22 +1,39 @@
 // The options dialog before play, shown in the game's own window.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "core/options.h"
+#include "persist/statistics.h"
 #include "platform/platform.h"
 
 namespace tarrabel {
 
-// Opens the window, shows the dialog until the player starts a game or leaves, and answers
-// the options chosen (nothing when he left with "Exit", Escape or the close box). The deck
-// previews are read from the archive at pakPath; without it the dialog shows none, and the
-// game's start-up reports the archive. "Computer players" starts at computerLevel (the
-// command line's --ai) and "Four-colour suits" at fourColourSuits (--four-colour), so the
-// player sees what he asked for and may change it. False only when no window can be opened,
-// with the message in *error.
-bool RunStartupDialog(platform::Platform& p, const std::string& pakPath, AiLevel computerLevel,
-                      bool fourColourSuits, std::optional<GameOptions>* chosen, std::string* error);
+struct StartupOffer {
+    // The controls as the dialog opens: the choices of the last start, with the command
+    // line's options over them.
+    GameOptions Choices;
+    // Where its window opens: where the player left the game's window last time.
+    std::optional<platform::WindowGeometry> Window;
+    // "Resume" and what it would resume, when a match left unfinished is kept.
+    bool CanResume = false;
+    std::string ResumeLabel;
+    // The "Statistics" page, and "Reset" on it: clears the file and answers the results
+    // to show (nothing to clear without it).
+    Statistics Results;
+    std::function<Statistics()> ResetResults;
+};
+
+enum class StartupAnswer : uint8_t { Exit, Start, Resume };
+
+// Opens the window, shows the dialog until the player starts a game, resumes the kept one
+// or leaves ("Exit", Escape or the close box), and answers which, with the options chosen
+// for Start in *chosen. The deck previews are read from the archive at pakPath; without it
+// the dialog shows none, and the game's start-up reports the archive. False only when no
+// window can be opened, with the message in *error.
+bool RunStartupDialog(platform::Platform& p, const std::string& pakPath, const StartupOffer& offer,
+                      StartupAnswer* answer, GameOptions* chosen, std::string* error);
 
 }  // namespace tarrabel

@@ -51,7 +51,6 @@ TableApp::TableApp(platform::Platform& p, const ResourceTree& tree, const TableA
     : platform_(p),
       tree_(tree),
       config_(config),
-      clock_(p),
       rng_(config.Seed),
       game_(std::make_unique<Game>()),
       before_(std::make_unique<Game>()),
@@ -65,15 +64,25 @@ TableApp::~TableApp() {
 
 bool TableApp::GameInit(std::string* error) {
     Game& g = *game_;
-    // A new game: the generator seeded, totals at zero, names for the computer players.
-    rng_.Seed(config_.Seed);
     const Services io{&clock_, &rng_, &platform_.Sound(), config_.Trace};
-    StartNewGame(g, config_.Options, io);
+    if (config_.Resume) {
+        // The kept match where it was left: its clock carries on from its last frame.
+        g = *config_.Resume->Table;
+        g.io = io;
+        rng_.Seed(config_.Resume->RngState);
+        tickOffset_ = config_.Resume->Tick - int32_t(platform_.TicksMs());
+    } else {
+        // A new game: the generator seeded, totals at zero, names for the computer players.
+        rng_.Seed(config_.Seed);
+        StartNewGame(g, config_.Options, io);
+    }
+    clock_.Set(int32_t(platform_.TicksMs()) + tickOffset_);
 
     platform::DisplaySettings display;
     display.FullScreen = config_.Options.FullScreen;
     display.TableWidth = config_.Options.ScreenWidth;
     display.TableHeight = config_.Options.ScreenHeight;
+    display.Window = config_.Window;
     if (!platform_.OpenDisplay(display, error)) return false;
     displayOpen_ = true;
     released_ = false;
@@ -94,7 +103,11 @@ bool TableApp::GameInit(std::string* error) {
     back_ = platform::MakeSurface(clip_.Right * density_, clip_.Bottom * density_);
     damage_.Invalidate();
 
-    SetUpDeal(g);  // the first deal, in "DEALING CARDS"
+    if (!config_.Resume) {
+        clock_.Set(int32_t(platform_.TicksMs()) + tickOffset_);
+        SetUpDeal(g);  // the first deal, in "DEALING CARDS"
+    }
+    if (config_.Recorder) config_.Recorder->Started(g, clock_.TickMs());
     running_ = true;
     platform_.ShowSystemCursor(false);  // the table draws its own pointer
     // Everything is in memory now: the unpacked files are not needed any more.
@@ -123,7 +136,9 @@ bool TableApp::RunFrame() {
 
     const FrameInput in = platform_.ReadInput();
     std::memcpy(static_cast<void*>(before_.get()), &g, sizeof(Game));
+    clock_.Set(int32_t(platform_.TicksMs()) + tickOffset_);
     if (RunGameFrame(g, in) == FrameResult::Quit) return false;
+    if (config_.Recorder) config_.Recorder->FrameTaken(g, clock_.TickMs(), in, rng_.State());
 
     // F11 or Alt+Return may have switched the mode since the last frame: the options follow
     // the mode in force, which is the one to remember for the next start.
@@ -139,6 +154,7 @@ bool TableApp::RunFrame() {
         if (!back_.Empty()) platform_.Present(back_, {});
         idleTimeoutMs_ = config_.IdleWait ? kWaitForInput : -1;
         lastInput_ = in;
+        if (config_.Recorder) config_.Recorder->Waiting(g);
         return true;
     }
 
@@ -154,6 +170,8 @@ bool TableApp::RunFrame() {
     const bool changed = reset || std::memcmp(before_.get(), &g, sizeof(Game)) != 0;
     idleTimeoutMs_ = config_.IdleWait ? ComputeIdleTimeout(changed, in) : -1;
     lastInput_ = in;
+    if (config_.Recorder && (idleTimeoutMs_ < 0 ? !changed : idleTimeoutMs_ > 1000))
+        config_.Recorder->Waiting(g);
     return true;
 }
 
@@ -266,6 +284,13 @@ int32_t TableApp::ComputeIdleTimeout(bool changed, const FrameInput& in) {
     return int32_t(timeout);
 }
 
+std::optional<platform::WindowGeometry> TableApp::WindowPlace() const {
+    if (!displayOpen_) return placeAtExit_;
+    platform::WindowGeometry place;
+    if (!platform_.WindowPlace(&place)) return std::nullopt;
+    return place;
+}
+
 void TableApp::ExitGame() {
     if (released_) return;
     released_ = true;
@@ -273,6 +298,8 @@ void TableApp::ExitGame() {
     ReleasePictures(*pictures_);
     platform_.ReleaseSounds();
     if (displayOpen_) {
+        platform::WindowGeometry place;
+        if (platform_.WindowPlace(&place)) placeAtExit_ = place;
         platform_.ShowSystemCursor(true);
         platform_.CloseDisplay();
         displayOpen_ = false;

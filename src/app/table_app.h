@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/game.h"
+#include "persist/kept_match.h"
 #include "platform/platform.h"
 #include "presentation/draw_list.h"
 #include "presentation/frame_damage.h"
@@ -31,16 +33,29 @@ struct TableAppConfig {
     // again at another when the window changes size; without it the tree given to the
     // table is used as it is, at 1x.
     std::function<bool(int32_t density, ResourceTree* tree, std::string* error)> UnpackArt;
+    // Hears the game start and every frame it takes (may stay null): what the game keeps of
+    // an unfinished match.
+    class TableRecorder* Recorder = nullptr;
+    // A kept match played again up to where it was left: the table goes on from it instead
+    // of dealing a new game (Seed then changes nothing).
+    const ReplayedMatch* Resume = nullptr;
+    // Where the window opens when windowed: where the player left it last time.
+    std::optional<platform::WindowGeometry> Window;
 };
 
-// A tick counter over the platform's, for the game logic.
-class PlatformClock final : public Clock {
+// Hears the table run, for keeping the match: every frame the game took, with the clock's
+// tick and the input, and the moments when the table waits for the player.
+class TableRecorder {
   public:
-    explicit PlatformClock(platform::Platform& p) : p_(p) {}
-    int32_t TickMs() override { return int32_t(p_.TicksMs()); }
-
-  private:
-    platform::Platform& p_;
+    virtual ~TableRecorder() = default;
+    // The game is set up with the clock at tick (a new game before its first deal, or a
+    // resumed one where it was left).
+    virtual void Started(const Game& g, int32_t tick) = 0;
+    // rngState: where the table's random sequence stands after the frame.
+    virtual void FrameTaken(const Game& g, int32_t tick, const FrameInput& in,
+                            uint64_t rngState) = 0;
+    // Nothing moves until the player acts: a good moment to write the match down.
+    virtual void Waiting(const Game& g) = 0;
 };
 
 class TableApp {
@@ -71,6 +86,9 @@ class TableApp {
     // The rectangles of the back buffer the last frame redrew.
     const std::vector<platform::Rect>& Redrawn() const { return *redrawn_; }
     int32_t Density() const { return density_; }
+    // The window's size and place as the game ended (or as it is), when windowed or able to
+    // go back to a window; nothing without a window.
+    std::optional<platform::WindowGeometry> WindowPlace() const;
     const TablePictures& Pictures() const { return *pictures_; }
     float Fps() const { return fps_; }
     int64_t FramesDrawn() const { return framesDrawn_; }
@@ -88,7 +106,10 @@ class TableApp {
     platform::Platform& platform_;
     ResourceTree tree_;
     TableAppConfig config_;
-    PlatformClock clock_;
+    // The game's clock stands still within a frame, at the platform's tick when the frame
+    // began (plus the tick a resumed game had reached), as a recorded frame replays it.
+    VirtualClock clock_;
+    int32_t tickOffset_ = 0;
     SeededRandom rng_;
     std::unique_ptr<Game> game_;
     std::unique_ptr<Game> before_;  // the game as the last frame left it
@@ -116,6 +137,7 @@ class TableApp {
     int32_t idleTimeoutMs_ = -1;
     FrameInput lastInput_;
     bool cursorShown_ = false;  // the desktop's pointer, hidden at start-up
+    std::optional<platform::WindowGeometry> placeAtExit_;
 };
 
 // The caption of the windowed game: the pointer position and the frame rate.

@@ -21,6 +21,7 @@ class VirtualClock final : public Clock {
   public:
     int32_t TickMs() override { return now_; }
     void Advance(int32_t ms) { now_ += ms; }
+    void Set(int32_t ms) { now_ = ms; }
 
   private:
     int32_t now_ = 0;
@@ -40,6 +41,8 @@ class SplitMix64 {
   public:
     explicit constexpr SplitMix64(uint64_t seed = 0) : state_(seed) {}
     constexpr void Seed(uint64_t seed) { state_ = seed; }
+    // Where the sequence stands: Seed(State()) carries on exactly from here.
+    constexpr uint64_t State() const { return state_; }
     constexpr uint64_t NextBits() {
         uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
@@ -58,6 +61,7 @@ class SeededRandom final : public Random {
   public:
     explicit SeededRandom(uint64_t seed = 0) : bits_(seed) {}
     void Seed(uint64_t seed) { bits_.Seed(seed); }
+    uint64_t State() const { return bits_.State(); }
     double Next() override {
         return double(bits_.NextBits() >> 11) * (1.0 / 9007199254740992.0);  // 53 bits
     }

@@ -73,6 +73,14 @@ class NullPlatform final : public Platform {
     void Present(const Surface& backBuffer, std::span<const Rect> changed) override;
     void DrawableSize(int32_t* width, int32_t* height) override;
     bool FullScreen() const override { return settings_.FullScreen; }
+    // The window where the settings put it (the table's size in the middle of nowhere
+    // without them).
+    bool WindowPlace(WindowGeometry* place) const override {
+        if (!open_) return false;
+        *place = settings_.Window.value_or(
+            WindowGeometry{0, 0, settings_.TableWidth, settings_.TableHeight});
+        return true;
+    }
     void SetCaption(const std::string& caption) override { caption_ = caption; }
     void ShowSystemCursor(bool visible) override { cursorVisible_ = visible; }
     void WaitForEvent(int32_t timeoutMs) override;

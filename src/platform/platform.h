@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -19,10 +20,20 @@ class SoundSink;
 
 namespace tarrabel::platform {
 
+// A window's size and place on the desktop, in screen units.
+struct WindowGeometry {
+    int32_t X = 0, Y = 0;
+    int32_t Width = 0, Height = 0;
+};
+
 struct DisplaySettings {
     bool FullScreen = true;  // the desktop's own mode, the table scaled to fit
     int32_t TableWidth = 800, TableHeight = 600;
     std::string Title = "Tarrabel";
+    // Where the first window opens (and the window goes back to from full screen): the
+    // place the player left it last time. Without it, or when it no longer fits on the
+    // desktop, the window is the table's size in the middle of the screen.
+    std::optional<WindowGeometry> Window;
 };
 
 class Platform {
@@ -59,6 +70,9 @@ class Platform {
     // one the player switched to since with F11 or Alt+Return. The choice to remember for
     // the next start.
     virtual bool FullScreen() const = 0;
+    // The window's size and place when windowed (in full screen: the place it goes back
+    // to). False without a window.
+    virtual bool WindowPlace(WindowGeometry* place) const = 0;
     virtual void SetCaption(const std::string& caption) = 0;
     virtual void ShowSystemCursor(bool visible) = 0;
 

@@ -75,6 +75,7 @@ class SdlPlatform final : public Platform {
     void Present(const Surface& backBuffer, std::span<const Rect> changed) override;
     void DrawableSize(int32_t* width, int32_t* height) override;
     bool FullScreen() const override;
+    bool WindowPlace(WindowGeometry* place) const override;
     void SetCaption(const std::string& caption) override;
     void ShowSystemCursor(bool visible) override;
     void WaitForEvent(int32_t timeoutMs) override;
@@ -183,6 +184,19 @@ bool SdlPlatform::OpenDisplay(const DisplaySettings& settings, std::string* erro
         height = fit.Height;
     }
     windowed_ = {SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height};
+    // The place the player left the window last time, while it still fits on the desktop.
+    if (settings.Window && settings.Window->Width >= 100 && settings.Window->Height >= 75) {
+        const WindowGeometry& w = *settings.Window;
+        SDL_Rect desktop;
+        const bool fits =
+            SDL_GetDisplayUsableBounds(0, &desktop) != 0 ||
+            (w.Width <= desktop.w && w.Height <= desktop.h && w.X >= desktop.x - w.Width / 2 &&
+             w.Y >= desktop.y && w.X + w.Width / 2 <= desktop.x + desktop.w &&
+             w.Y + 32 <= desktop.y + desktop.h);
+        if (fits) windowed_ = {w.X, w.Y, w.Width, w.Height};
+        width = windowed_.w;
+        height = windowed_.h;
+    }
     Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE;
     if (settings.FullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     caption_ = settings.Title;
@@ -217,6 +231,18 @@ void SdlPlatform::SetFullScreen(bool fullScreen) {
     }
     presenter_.Invalidate();  // the whole table again, whatever size the window now has
     ReadRefreshRate();
+}
+
+bool SdlPlatform::WindowPlace(WindowGeometry* place) const {
+    if (!window_) return false;
+    SDL_Rect r = windowed_;
+    if (!FullScreen()) {
+        SDL_GetWindowPosition(window_, &r.x, &r.y);
+        SDL_GetWindowSize(window_, &r.w, &r.h);
+    }
+    if (r.x == int(SDL_WINDOWPOS_CENTERED) || r.y == int(SDL_WINDOWPOS_CENTERED)) return false;
+    *place = {r.x, r.y, r.w, r.h};
+    return true;
 }
 
 bool SdlPlatform::FullScreen() const {

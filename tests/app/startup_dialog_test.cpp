@@ -423,3 +423,65 @@ TEST(RulesPage, EachGameStatesTheTargetItPlaysTo) {
 
 }  // namespace
 }  // namespace tarrabel::test
+
+namespace tarrabel::test {
+namespace {
+
+// ---- the choices of the last start -----------------------------------------------------------
+
+// The dialog opens with the options of the last start: shown and started again, every one
+// comes back as it was.
+TEST(LastChoices, ShowAndStartGiveTheSameOptions) {
+    for (int v = 0; v < kVariantCount; ++v)
+        for (int deck = 0; deck < StartupDialog::kDeckChoices; ++deck)
+            for (AiLevel level : StartupDialog::kLevelChoiceLevels) {
+                GameOptions o = DefaultOptions(GameVariant(v));
+                o.DeckName = kDeckNames[size_t(deck)];
+                o.ComputerLevel = level;
+                o.SlowAnimation = deck == 1;
+                o.FourColourSuits = deck == 2;
+                o.FullScreen = v % 2 == 0;
+                StartupDialog f = Opened();
+                f.ShowChoices(o);
+                EXPECT_EQ(f.StatisticsLevel, StartupDialog::LevelButton(level));
+                const GameOptions back = f.OnStart();
+                EXPECT_EQ(back.Variant, o.Variant);
+                EXPECT_EQ(back.TargetScore, o.TargetScore);
+                EXPECT_EQ(back.DeckName, o.DeckName);
+                EXPECT_EQ(back.ComputerLevel, o.ComputerLevel);
+                EXPECT_EQ(back.SlowAnimation, o.SlowAnimation);
+                EXPECT_EQ(back.FourColourSuits, o.FourColourSuits);
+                EXPECT_EQ(back.FullScreen, o.FullScreen);
+            }
+}
+
+TEST(LastChoices, ResumeIsPressedOnlyWhenOffered) {
+    StartupDialog f = Opened();
+    f.OnResume();
+    EXPECT_FALSE(f.Resumed);
+    EXPECT_FALSE(f.Started);
+    f.ResumeOffered = true;
+    f.OnResume();
+    EXPECT_TRUE(f.Resumed);
+    EXPECT_TRUE(f.Started);
+    f.OnClose();  // the table takes the window: the program goes on
+    EXPECT_FALSE(f.Ended);
+}
+
+TEST(LastChoices, ResetIsDoneOnlyAfterYes) {
+    StartupDialog f = Opened();
+    f.AskReset();
+    f.AnswerReset(false);
+    EXPECT_FALSE(f.ResetRequested);
+    f.AskReset();
+    EXPECT_TRUE(f.ResetAsked);
+    f.AnswerReset(true);
+    EXPECT_FALSE(f.ResetAsked);
+    EXPECT_TRUE(f.ResetRequested);
+    Statistics zero;
+    f.ShowResults(zero);
+    EXPECT_FALSE(f.ResetRequested);
+}
+
+}  // namespace
+}  // namespace tarrabel::test

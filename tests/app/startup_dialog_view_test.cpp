@@ -174,7 +174,7 @@ INSTANTIATE_TEST_SUITE_P(
                  Deck::Royal,
                  true},
         // Before the first deck come the tabs, the last tab first.
-        KeysCase{"ShiftTabGoesBackToTheTabs", {"Shift+Tab", "Space"}, 4},
+        KeysCase{"ShiftTabGoesBackToTheTabs", {"Shift+Tab", "Space"}, 5},
         // After the page's controls: Start, Exit, then round to the first tab.
         KeysCase{"TabPastTheLastControlComesRound",
                  {"Tab", "Tab", "Tab", "Tab", "Tab", "Tab", "Right"},
@@ -211,6 +211,44 @@ INSTANTIATE_TEST_SUITE_P(
                  false,
                  true}),
     [](const testing::TestParamInfo<KeysCase>& info) { return std::string(info.param.Name); });
+
+// With a match left unfinished, "Resume" is the default button: Enter goes on with the
+// kept match instead of starting a new one over it (which would count it as abandoned).
+TEST(DialogResume, EnterResumesTheMatchLeftUnfinished) {
+    DialogOnKeys f;
+    f.Dialog.ResumeOffered = true;
+    f.Dialog.ResumeLabel = "Left unfinished: Agonia against Standard players";
+    f.Press({"Down", "Enter"}, false);
+    EXPECT_TRUE(f.Dialog.Resumed);
+    EXPECT_TRUE(f.Dialog.Started);
+    EXPECT_FALSE(f.Chosen.has_value());
+}
+
+// Shift+Tab from the first control goes back to the last tab, "Statistics", and its page
+// shows the results; Tab from there reaches its controls in order: the three levels, then
+// "Reset", which only asks.
+TEST(DialogStatistics, ResetOnlyAsksAtFirst) {
+    DialogOnKeys f;
+    GameRecord& r =
+        f.Dialog.Results.Records[size_t(GameVariant::Agonia)][size_t(AiLevel::Standard)];
+    r.Played = 3;
+    r.Won = 2;
+    r.Lost = 1;
+    r.Finished = 3;
+    r.BestTotal = 12;
+    r.SumOfTotals = 90;
+    f.Press({"Shift+Tab", "Space", "Tab", "Tab", "Tab", "Tab", "Space"}, false);
+    EXPECT_EQ(f.Dialog.CurrentTab, StartupDialog::kStatisticsTab);
+    EXPECT_TRUE(f.Dialog.ResetAsked);
+    EXPECT_FALSE(f.Dialog.ResetRequested);
+    // The question takes the focus on the answer that keeps them.
+    f.Press({"Space"}, false);
+    EXPECT_FALSE(f.Dialog.ResetAsked);
+    EXPECT_FALSE(f.Dialog.ResetRequested);
+    // Asked again, the answer before it clears them.
+    f.Press({"Space", "Shift+Tab", "Space"}, false);
+    EXPECT_TRUE(f.Dialog.ResetRequested);
+}
 
 }  // namespace
 }  // namespace tarrabel::test

@@ -39,6 +39,9 @@ LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(dirname "$0")/lsan.s
 export LSAN_OPTIONS="$LSAN_OPTIONS:print_suppressions=0"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tarrabel-e2e.XXXXXX")
+# What the game remembers (options, results, a match left unfinished) stays in the
+# temporary folder too, never in the home of whoever runs this.
+export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
 game_dir=$work/game
 xvfb_pid=
 game_pid=
@@ -530,6 +533,31 @@ check_dialog_keys() {
     wait_game 5
     expect_status 0 "Escape at the table"
     stderr_empty "the game started by keys from the dialog"
+
+    # The next start opens the dialog with those choices: Return at once starts Agonia
+    # against the easy players again.
+    if grep -q '^game=Agonia$' "$XDG_CONFIG_HOME/tarrabel/settings.ini" 2>/dev/null &&
+        grep -q '^level=Easy$' "$XDG_CONFIG_HOME/tarrabel/settings.ini"; then
+        note "settings.ini keeps Agonia and Easy"
+    else
+        fail "settings.ini does not keep the choices: '$(cat "$XDG_CONFIG_HOME/tarrabel/settings.ini" 2>&1)'"
+    fi
+    rm -f "$work/trace.json"
+    start_game --windowed --seed "$human_leads" --trace "$work/trace.json"
+    if ! wait_window || ! until_shown shows_dialog 10; then
+        wait_game 1
+        fail "no dialog at the second start (status $game_status): $(cat "$work/err")"
+        return
+    fi
+    xdotool key --window "$window" Return
+    until_shown shows_table 15 || fail "no table after Return at the second start"
+    deal=$(grep -m1 '"ev":"deal"' "$work/trace.json" 2>/dev/null)
+    [[ "$deal" == *'"variant":2,'* ]] && note "the second start chose Agonia again" ||
+        fail "the second start's first deal is not Agonia's: '${deal:0:80}'"
+    xdotool key --window "$window" Escape
+    wait_game 5
+    expect_status 0 "Escape at the table of the second start"
+    stderr_empty "the second start"
 }
 
 # The ways out of the dialog without a game: Escape, its "Exit" button, the close box,
@@ -899,6 +927,63 @@ check_keyboard() {
     wait_game 5
     expect_status 0 "Escape at the table"
     stderr_empty "the game played by keys"
+
+    # Left in its second deal, the match is kept: --resume gives the same table back, and
+    # its trace begins with the whole trace of the game that was left.
+    [ -f "$XDG_DATA_HOME/tarrabel/unfinished-match.txt" ] || fail "the match left was not kept"
+    cp "$work/trace.json" "$work/left.json"
+    start_game --windowed --resume --trace "$work/trace.json"
+    if ! wait_window || ! until_shown shows_table 15; then
+        wait_game 1
+        fail "no table on --resume (status $game_status): $(cat "$work/err")"
+        return
+    fi
+    sleep 1
+    if cmp -s -n "$(stat -c %s "$work/left.json")" "$work/left.json" "$work/trace.json"; then
+        note "the resumed trace begins with the $(wc -l <"$work/left.json") events of the game left"
+    else
+        fail "the resumed game's trace does not begin with the trace of the game left"
+    fi
+    xdotool key --window "$window" Escape
+    wait_game 5
+    expect_status 0 "Escape at the resumed table"
+    stderr_empty "the resumed game"
+
+    # A match played to its end counts in the statistics. With the target at 5 points the
+    # first deal ends the match (a test hook; the games' own targets are 100 and 500); a new
+    # match over the kept one counts that one as abandoned.
+    rm -f "$work/trace.json"
+    TARRABEL_TARGET_SCORE=5 start_game --windowed --variant 0 --seed "$human_leads" \
+        --trace "$work/trace.json"
+    if ! wait_window; then
+        wait_game 1
+        fail "no window for the short match (status $game_status): $(cat "$work/err")"
+        return
+    fi
+    deadline=$((SECONDS + 90))
+    until grep -q '"ev":"end"' "$work/trace.json" 2>/dev/null; do
+        if [ $SECONDS -ge $deadline ] || ! kill -0 "$game_pid" 2>/dev/null; then
+            fail "the short match did not end within 90 s of keys"
+            keep_picture keyboard-short-match
+            return
+        fi
+        xdotool key --window "$window" --delay 80 "${sweep[@]}"
+    done
+    sleep 1
+    xdotool key --window "$window" Escape
+    wait_game 5
+    expect_status 0 "Escape after the short match"
+    [ -f "$XDG_DATA_HOME/tarrabel/unfinished-match.txt" ] &&
+        fail "a match played to its end is still kept as unfinished"
+    local stats
+    stats=$(cd "$game_dir" && ./tarrabel --stats 2>&1)
+    note "--stats: $(echo "$stats" | grep -m1 Tarrabel)"
+    # Standard players: one match of Tarrabel abandoned (lost) and one played to its end.
+    if echo "$stats" | grep -Eq '^ *Tarrabel +2 +[01] +[12] '; then
+        note "--stats shows both matches"
+    else
+        fail "--stats does not show the two matches of Tarrabel: $stats"
+    fi
 }
 
 case $check in

@@ -28,6 +28,9 @@ skip() {
 command -v Xvfb >/dev/null || skip "Xvfb is not installed (scripts/packages.txt lists it)"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tarrabel-install.XXXXXX")
+# What the game remembers (options, results, a match left unfinished) stays in the
+# temporary folder too, never in the home of whoever runs this.
+export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
 prefix=$work/prefix
 game_tmp=$work/tmp
 xvfb_pid=

@@ -1,7 +1,7 @@
 # Keeps the source folders layered one way: each folder may include its own headers and
 # those of the folders below it, never one above, so no cycle can creep back in.
 #
-#   app -> presentation -> session -> ai -> rules -> motion -> core
+#   app -> presentation -> persist -> session -> ai -> rules -> motion -> core
 #
 # It also keeps SDL behind src/platform, so the game logic stays plain C++.
 #
@@ -15,7 +15,7 @@ if(NOT SRC_DIR)
 endif()
 
 # The layers from the bottom up; a folder's position is its rank.
-set(layers core motion rules ai session presentation app)
+set(layers core motion rules ai session persist presentation app)
 # src/platform and src/resources stand beside the layers (drawing and the application reach
 # the screen and the unpacked pictures through them); only core, the bottom, stays free of
 # every other folder.
@@ -55,7 +55,7 @@ if(faults)
     endforeach()
     list(LENGTH faults count)
     message(FATAL_ERROR "layering_check: ${count} include(s) against the layers "
-                        "app -> presentation -> session -> ai -> rules -> motion -> core")
+                        "app -> presentation -> persist -> session -> ai -> rules -> motion -> core")
 endif()
 list(LENGTH sources checked)
 message(STATUS "layering_check: ${checked} files follow the layers")
