@@ -228,7 +228,10 @@ int main(int argc, char** argv) {
                     platform::WindowGeometry{settings.Window->X, settings.Window->Y,
                                              settings.Window->Width, settings.Window->Height};
             offer.CanResume = kept.has_value();
-            if (kept) offer.ResumeLabel = ResumeLabel(*kept);
+            if (kept) {
+                offer.ResumeLabel = ResumeLabel(*kept);
+                offer.ResumeShortLabel = ResumeShortLabel(*kept);
+            }
             if (dataFolder) {
                 offer.Results = LoadStatistics(*dataFolder);
                 offer.ResetResults = [&dataFolder] {

@@ -41,15 +41,25 @@ void RememberOptions(Settings* s, const GameOptions& o) {
     s->Windowed = !o.FullScreen;
 }
 
+namespace {
+
+std::string DealsScored(const KeptMatch& k) {
+    if (k.DealsScored == 0) return "first deal";
+    return std::to_string(k.DealsScored) + (k.DealsScored == 1 ? " deal" : " deals");
+}
+
+}  // namespace
+
 std::string ResumeLabel(const KeptMatch& k) {
-    std::string label = "Left unfinished: " + std::string(VariantName(k.Options.Variant)) +
-                        " against " + std::string(AiLevelName(k.Options.ComputerLevel)) +
-                        " players";
-    if (k.DealsScored == 0) return label + ", in its first deal";
-    label += ", after " + std::to_string(k.DealsScored) +
-             (k.DealsScored == 1 ? " deal" : " deals") + " (you " +
-             std::to_string(k.Totals[kHuman]) + ")";
+    std::string label = "Unfinished: " + std::string(VariantName(k.Options.Variant)) + " against " +
+                        std::string(AiLevelName(k.Options.ComputerLevel)) + " players, " +
+                        DealsScored(k);
+    if (k.DealsScored > 0) label += ", you " + std::to_string(k.Totals[kHuman]);
     return label;
+}
+
+std::string ResumeShortLabel(const KeptMatch& k) {
+    return "Unfinished: " + std::string(VariantName(k.Options.Variant)) + ", " + DealsScored(k);
 }
 
 }  // namespace tarrabel

@@ -21,7 +21,9 @@ bool WriteSettings(const std::filesystem::path& folder, const Settings& s, std::
 GameOptions OptionsOf(const Settings& s);
 void RememberOptions(Settings* s, const GameOptions& o);
 
-// "Left unfinished: Pis Yedili against Expert players, after 3 deals (you 41)".
+// "Unfinished: Pis Yedili against Expert players, 3 deals, you 41"; the short form
+// "Unfinished: Pis Yedili, 3 deals".
 std::string ResumeLabel(const KeptMatch& k);
+std::string ResumeShortLabel(const KeptMatch& k);
 
 }  // namespace tarrabel

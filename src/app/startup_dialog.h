@@ -71,7 +71,7 @@ class StartupDialog {  // frmStartup
 
     // "Resume", beside "Start", while a match left unfinished is kept; the label says which.
     bool ResumeOffered = false;
-    std::string ResumeLabel;
+    std::string ResumeLabel, ResumeShortLabel;  // the short one where the long one does not fit
 
     // The "Statistics" page: the results of every game at the level chosen there (it opens
     // at the level of the computer players), and "Reset", which asks first.

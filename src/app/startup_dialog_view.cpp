@@ -232,14 +232,18 @@ void StatisticsPage(StartupDialog& d, float s, TabOrder& order) {
     bool any = false;
     for (int v = 0; v < kVariantCount; ++v)
         any |= d.Results.Of(GameVariant(v), level).Played > 0;
-    static constexpr std::array<const char*, 10> kHeadings = {
-        "Game",   "Played",      "Won",        "Lost",    "Win %",
-        "Streak", "Best streak", "Best total", "Average", "Deals"};
+    // Streaks and totals two to a column, the best in brackets, so that every heading
+    // fits the page.
+    static constexpr std::array<const char*, 9> kHeadings = {
+        "Game",          "Played",     "Won",        "Lost", "Win %",
+        "Streak (best)", "Best total", "Avg. total", "Deals"};
     const ImGuiTableFlags flags = ImGuiTableFlags_RowBg | ImGuiTableFlags_BordersInnerH |
                                   ImGuiTableFlags_SizingStretchProp | ImGuiTableFlags_PadOuterX;
     if (ImGui::BeginTable("Results", int(kHeadings.size()), flags)) {
+        static constexpr std::array<float, 9> kWeights = {2.4f, 1.0f, 0.8f, 0.8f, 1.0f,
+                                                          1.7f, 1.4f, 1.1f, 0.9f};
         for (size_t c = 0; c < kHeadings.size(); ++c)
-            ImGui::TableSetupColumn(kHeadings[c], 0, c == 0 ? 2.6f : 1.0f);
+            ImGui::TableSetupColumn(kHeadings[c], 0, kWeights[c]);
         ImGui::TableHeadersRow();
         for (int v = 0; v < kVariantCount; ++v) {
             const GameRecord& r = d.Results.Of(GameVariant(v), level);
@@ -262,8 +266,7 @@ void StatisticsPage(StartupDialog& d, float s, TabOrder& order) {
             cell(std::to_string(r.Won));
             cell(std::to_string(r.Lost));
             cell(percent);
-            cell(std::to_string(r.CurrentStreak));
-            cell(std::to_string(r.BestStreak));
+            cell(std::to_string(r.CurrentStreak) + " (" + std::to_string(r.BestStreak) + ")");
             cell(r.BestTotal < 0 ? "-" : std::to_string(r.BestTotal));
             cell(r.Finished > 0 ? average : "-");
             cell(std::to_string(r.Deals));
@@ -278,7 +281,6 @@ void StatisticsPage(StartupDialog& d, float s, TabOrder& order) {
         hints += d.Results.Of(GameVariant(v), level).Hints;
     if (hints > 0) ImGui::TextDisabled("Hints taken at this level: %lld", (long long)hints);
     ImGui::Spacing();
-    ImGui::Separator();
     ImGui::Spacing();
     ImGuiStorage& memory = *ImGui::GetStateStorage();
     const ImGuiID askedKey = ImGui::GetID("reset asked");
@@ -405,12 +407,19 @@ std::optional<GameOptions> DrawStartupDialog(StartupDialog& d, const StartupDial
     ImGui::Separator();
     ImGui::Spacing();
     ImGui::AlignTextToFramePadding();
-    if (d.ResumeOffered)
-        ImGui::TextColored(ImVec4(0.89f, 0.73f, 0.32f, 1.0f), "%s", d.ResumeLabel.c_str());
-    else
-        ImGui::TextDisabled("%s", d.VersionLabel().c_str());
     const float buttonWidth = std::round(120 * s);
     const int buttons = d.ResumeOffered ? 3 : 2;
+    if (d.ResumeOffered) {
+        // What "Resume" goes back to, in the version's place: the long form where it fits.
+        const float room = ImGui::GetWindowContentRegionMax().x - ImGui::GetCursorPosX() -
+                           float(buttons) * (buttonWidth + ImGui::GetStyle().ItemSpacing.x);
+        const std::string& label = ImGui::CalcTextSize(d.ResumeLabel.c_str()).x <= room
+                                       ? d.ResumeLabel
+                                       : d.ResumeShortLabel;
+        ImGui::TextColored(ImVec4(0.89f, 0.73f, 0.32f, 1.0f), "%s", label.c_str());
+    } else {
+        ImGui::TextDisabled("%s", d.VersionLabel().c_str());
+    }
     ImGui::SameLine(ImGui::GetWindowContentRegionMax().x - float(buttons) * buttonWidth -
                     float(buttons - 1) * ImGui::GetStyle().ItemSpacing.x);
     if (d.ResumeOffered) {

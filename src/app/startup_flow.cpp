@@ -47,6 +47,7 @@ bool RunStartupDialog(platform::Platform& p, const std::string& pakPath, const S
     dialog.ShowChoices(offer.Choices);
     dialog.ResumeOffered = offer.CanResume;
     dialog.ResumeLabel = offer.ResumeLabel;
+    dialog.ResumeShortLabel = offer.ResumeShortLabel;
     dialog.Results = offer.Results;
     while (!dialog.Ended && !dialog.Resumed && !chosen->has_value()) {
         if (!p.BeginUiFrame()) {

@@ -19,7 +19,7 @@ struct StartupOffer {
     std::optional<platform::WindowGeometry> Window;
     // "Resume" and what it would resume, when a match left unfinished is kept.
     bool CanResume = false;
-    std::string ResumeLabel;
+    std::string ResumeLabel, ResumeShortLabel;
     // The "Statistics" page, and "Reset" on it: clears the file and answers the results
     // to show (nothing to clear without it).
     Statistics Results;
