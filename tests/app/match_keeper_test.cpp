@@ -156,7 +156,9 @@ TEST_P(ResumedMatch, GivesBackTheTableItLeft) {
         matchesFinished = keeper.MatchIndex() - 1;
     }
     // The short matches' cases leave the game in a later match than the first.
-    if (c.target > 0) EXPECT_GE(matchesFinished, 1);
+    if (c.target > 0) {
+        EXPECT_GE(matchesFinished, 1);
+    }
     // Every match that ended was counted, once.
     int played = 0;
     const Statistics results = LoadStatistics(folders.Data());
@@ -240,6 +242,41 @@ TEST(ResumedMatch, RefusesFramesThatLeadElsewhere) {
     EXPECT_FALSE(ReplayKeptMatch(k, nullptr, &replayed, &why));
     EXPECT_NE(why.find("differently"), std::string::npos) << why;
     EXPECT_EQ(replayed.Table, nullptr);
+}
+
+// A data folder that cannot be written (here: its place is taken by a file) costs one line
+// on stderr, however often the keeper tries, and the game plays on.
+TEST(KeptMatchSaving, AFolderThatCannotBeWrittenIsSaidOnceAndPlayGoesOn) {
+    Folders folders;
+    std::FILE* blocker = std::fopen((folders.dir / "data").c_str(), "w");
+    ASSERT_NE(blocker, nullptr);
+    std::fclose(blocker);
+    platform::NullPlatform null;
+    MatchKeeper keeper(folders.Data() / "tarrabel", "test");
+    TableAppConfig config = ConfigFor(GameVariant::Agonia, 0, 3);
+    keeper.BeginChain(config.Options, 3, 0xB10C);
+    config.Trace = &keeper;
+    config.Recorder = &keeper;
+    TableApp app(null, folders.Art(), config);
+    std::string error;
+    ASSERT_TRUE(app.GameInit(&error)) << error;
+    testing::internal::CaptureStderr();
+    sim::HumanPolicy human(3);
+    int deals = 0;
+    bool scored = false;
+    for (int f = 0; f < 60000 && deals < 2; ++f) {
+        null.SetInput(human.Decide(app.game()));
+        ASSERT_TRUE(app.RunFrame());
+        const bool now = app.game().State == GameState::DealScored;
+        deals += now && !scored;
+        scored = now;
+        keeper.Waiting(app.game());
+    }
+    keeper.Leave();
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(deals, 2) << "the game played on";
+    EXPECT_NE(said.find("without remembering"), std::string::npos) << said;
+    EXPECT_EQ(said.find("tarrabel:"), said.rfind("tarrabel:")) << "said more than once: " << said;
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #
 # Usage: game_e2e.sh CHECK GAME_DIR PROBE [VARIANT | MANAGER]
 #   CHECK     table | quit | dialog | dialog-keys | dialog-exits | bad-archive | box-signals |
-#             no-display | command-line | full-screen
+#             no-display | command-line | full-screen | kept-files
 #   GAME_DIR  the build root holding tarrabel and res134.pak
 #   PROBE     the x11_probe helper (pixels, window close, window search)
 #   MANAGER   for full-screen: "none" (a bare X display, as a kiosk's) or "openbox"
@@ -986,8 +986,46 @@ check_keyboard() {
     fi
 }
 
+# What the game finds on disk and cannot use: a damaged line of settings.ini is named on
+# stderr and passed by (the rest still counts); a kept match that cannot be read is set
+# aside with a message, and the game starts as if there were none.
+check_kept_files() {
+    lay_out_game good
+    start_xvfb
+    mkdir -p "$XDG_CONFIG_HOME/tarrabel" "$XDG_DATA_HOME/tarrabel"
+    printf 'game=Agonia\nthis is not a setting\nlevel=Godlike\n' \
+        >"$XDG_CONFIG_HOME/tarrabel/settings.ini"
+    printf 'tarrabel unfinished match 1\nversion=0.1\n' \
+        >"$XDG_DATA_HOME/tarrabel/unfinished-match.txt"
+    start_game --windowed --seed 7 --trace "$work/trace.json"
+    if ! wait_window || ! until_shown shows_dialog 10; then
+        wait_game 1
+        fail "no dialog over the damaged files (status $game_status): $(cat "$work/err")"
+        return
+    fi
+    xdotool key --window "$window" Return
+    until_shown shows_table 15 || fail "no table after Return"
+    local deal
+    deal=$(grep -m1 '"ev":"deal"' "$work/trace.json" 2>/dev/null)
+    [[ "$deal" == *'"variant":2,'* ]] && note "the good line of settings.ini still counts" ||
+        fail "settings.ini's game=Agonia did not count: '${deal:0:80}'"
+    xdotool key --window "$window" Escape
+    wait_game 5
+    expect_status 0 "Escape at the table"
+    grep -q "settings.ini:2:" "$work/err" && grep -q "settings.ini:3:" "$work/err" &&
+        note "stderr names the two damaged lines" ||
+        fail "stderr does not name settings.ini's lines 2 and 3: $(cat "$work/err")"
+    grep -q "cannot be resumed" "$work/err" || fail "nothing said of the damaged kept match"
+    [ -f "$XDG_DATA_HOME/tarrabel/unfinished-match.txt.unusable" ] ||
+        fail "the damaged kept match was not set aside"
+    grep -q "Godlike" "$XDG_CONFIG_HOME/tarrabel/settings.ini" &&
+        fail "the settings written back still hold the damaged line"
+    no_sanitizer_report "the damaged files"
+}
+
 case $check in
     table) check_table ;;
+    kept-files) check_kept_files ;;
     quit) check_quit ;;
     dialog) check_dialog ;;
     dialog-keys) check_dialog_keys ;;
