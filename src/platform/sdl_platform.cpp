@@ -239,6 +239,13 @@ bool SdlPlatform::WindowPlace(WindowGeometry* place) const {
     if (!FullScreen()) {
         SDL_GetWindowPosition(window_, &r.x, &r.y);
         SDL_GetWindowSize(window_, &r.w, &r.h);
+        // SDL answers where the window's inside is; a window is opened by where its frame
+        // goes, so without the frame's edges it would creep down by a title bar each start.
+        int top = 0, left = 0;
+        if (SDL_GetWindowBordersSize(window_, &top, &left, nullptr, nullptr) == 0) {
+            r.x -= left;
+            r.y -= top;
+        }
     }
     if (r.x == int(SDL_WINDOWPOS_CENTERED) || r.y == int(SDL_WINDOWPOS_CENTERED)) return false;
     *place = {r.x, r.y, r.w, r.h};
