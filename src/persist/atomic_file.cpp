@@ -1,6 +1,7 @@
 #include "persist/atomic_file.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -146,6 +147,31 @@ void FlushFolder(const std::filesystem::path& folder) {
     ::close(fd);
 }
 
+// Removes the temporary files of this file (NAME.tmp.PID, NAME.bak.tmp.PID) that a game
+// killed in the middle of a write left behind. Nothing ever reads them, but each such kill
+// leaves one under its own process id, so without this they would pile up. A temporary
+// file whose process still runs is another game's write under way and is left alone.
+void RemoveStaleTemporaries(const std::filesystem::path& file) {
+    const std::filesystem::path folder = file.parent_path();
+    const std::string name = file.filename().string();
+    const std::string prefixes[] = {name + ".tmp.", name + ".bak.tmp."};
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder.empty() ? "." : folder, ec), end;
+         !ec && it != end; it.increment(ec)) {
+        const std::string other = it->path().filename().string();
+        for (const std::string& prefix : prefixes) {
+            if (other.size() <= prefix.size() || other.compare(0, prefix.size(), prefix) != 0)
+                continue;
+            const std::string digits = other.substr(prefix.size());
+            if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
+                continue;
+            const pid_t writer = pid_t(std::stol(digits));
+            if (writer > 0 && writer != ::getpid() && ::kill(writer, 0) != 0 && errno == ESRCH)
+                ::unlink(it->path().c_str());
+        }
+    }
+}
+
 }  // namespace
 
 bool WriteFileWhole(const std::filesystem::path& file, std::string_view contents,
@@ -154,6 +180,7 @@ bool WriteFileWhole(const std::filesystem::path& file, std::string_view contents
     int errorNumber = 0;
     if (!MakeFolders(folder, &errorNumber)) return Fail(file, "write", errorNumber, error);
 
+    RemoveStaleTemporaries(file);
     const std::filesystem::path temporary = TemporaryFor(file);
     if (!WriteNewFile(temporary, contents)) {
         const int savedErrno = errno;

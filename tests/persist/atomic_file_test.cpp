@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <fcntl.h>
@@ -74,6 +75,29 @@ TEST_F(AtomicFileTest, TheBackupHoldsThePreviousContents) {
             EXPECT_EQ(Names(), (std::set<std::string>{"results.ini", "results.ini.bak"}));
         }
     }
+}
+
+// A game killed in the middle of a write leaves its temporary file behind, under a process
+// id no later game has: the next write of the same file removes it, and the .bak's staged
+// copy, but not a write of another game still under way (process 1 always runs), nor
+// another file's.
+TEST_F(AtomicFileTest, AWriteRemovesTheTemporaryFilesOfKilledWrites) {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ASSERT_GT(child, 0);
+    ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+    const std::string gone = std::to_string(child);
+
+    std::string error;
+    ASSERT_TRUE(WriteFileWhole(file_, "one", &error)) << error;
+    for (const std::string& name : {"results.ini.tmp." + gone, "results.ini.bak.tmp." + gone,
+                                    std::string("results.ini.tmp.1"), "other.ini.tmp." + gone})
+        Put(folder_ / name, "half a file");
+    ASSERT_TRUE(WriteFileWhole(file_, "two", &error)) << error;
+    EXPECT_EQ(Read(file_), "two");
+    EXPECT_EQ(Read(backup_), "one");
+    EXPECT_EQ(Names(), (std::set<std::string>{"results.ini", "results.ini.bak", "results.ini.tmp.1",
+                                              "other.ini.tmp." + gone}));
 }
 
 // What a reader gets from the file and its backup in each state they may be in.
