@@ -149,6 +149,98 @@ class Fnv {
     uint64_t h_ = 0xCBF29CE484222325ull;
 };
 
+// The head of the file, one "key=value" line each, in this order; the frames follow.
+struct HeaderField {
+    std::string_view Key;
+    std::string (*Write)(const KeptMatch& k);
+    bool (*Read)(std::string_view value, KeptMatch& k);  // false: not a value it wrote
+};
+
+std::string Totals(const KeptMatch& k) {
+    std::string out;
+    for (int seat = 0; seat < kSeats; ++seat) {
+        if (seat > 0) out += ' ';
+        out += std::to_string(k.Totals[size_t(seat)]);
+    }
+    return out;
+}
+
+bool ReadTotals(std::string_view v, KeptMatch& k) {
+    for (int seat = 0; seat < kSeats; ++seat) {
+        const size_t sp = v.find(' ');
+        if ((sp == std::string_view::npos) != (seat + 1 == kSeats)) return false;
+        if (!ReadNumber(v.substr(0, sp), &k.Totals[size_t(seat)])) return false;
+        v = sp == std::string_view::npos ? std::string_view{} : v.substr(sp + 1);
+    }
+    return true;
+}
+
+// clang-format off
+constexpr HeaderField kHeader[] = {
+    {"version",
+     [](const KeptMatch& k) { return k.Version; },
+     [](std::string_view v, KeptMatch& k) { k.Version = std::string(v.substr(0, 32)); return true; }},
+    {"chain",
+     [](const KeptMatch& k) { return Hex(k.Chain); },
+     [](std::string_view v, KeptMatch& k) { return ReadHex(v, &k.Chain); }},
+    {"match",
+     [](const KeptMatch& k) { return std::to_string(k.MatchIndex); },
+     [](std::string_view v, KeptMatch& k) { return ReadNumber(v, &k.MatchIndex) && k.MatchIndex >= 1; }},
+    {"seed",
+     [](const KeptMatch& k) { return std::to_string(k.Seed); },
+     [](std::string_view v, KeptMatch& k) { return ReadNumber(v, &k.Seed); }},
+    {"game",  // first of the options: the others start from its defaults
+     [](const KeptMatch& k) { return std::string(VariantName(k.Options.Variant)); },
+     [](std::string_view v, KeptMatch& k) {
+         const int i = IndexOf(kVariantNames, v);
+         if (i >= 0) k.Options = DefaultOptions(GameVariant(i));
+         return i >= 0;
+     }},
+    {"target",
+     [](const KeptMatch& k) { return std::to_string(k.Options.TargetScore); },
+     [](std::string_view v, KeptMatch& k) { return ReadNumber(v, &k.Options.TargetScore) && k.Options.TargetScore > 0; }},
+    {"deck",
+     [](const KeptMatch& k) { return std::string(k.Options.DeckName); },
+     [](std::string_view v, KeptMatch& k) {
+         const int i = IndexOf(kDeckNames, v);
+         if (i >= 0) k.Options.DeckName = kDeckNames[i];
+         return i >= 0;
+     }},
+    {"level",
+     [](const KeptMatch& k) { return std::string(AiLevelName(k.Options.ComputerLevel)); },
+     [](std::string_view v, KeptMatch& k) {
+         const int i = IndexOf(kAiLevelNames, v);
+         if (i >= 0) k.Options.ComputerLevel = AiLevel(i);
+         return i >= 0;
+     }},
+    {"slow_animation",
+     [](const KeptMatch& k) { return std::string(YesNo(k.Options.SlowAnimation)); },
+     [](std::string_view v, KeptMatch& k) { return ReadYesNo(v, &k.Options.SlowAnimation); }},
+    {"four_colour_suits",
+     [](const KeptMatch& k) { return std::string(YesNo(k.Options.FourColourSuits)); },
+     [](std::string_view v, KeptMatch& k) { return ReadYesNo(v, &k.Options.FourColourSuits); }},
+    {"full_screen",
+     [](const KeptMatch& k) { return std::string(YesNo(k.Options.FullScreen)); },
+     [](std::string_view v, KeptMatch& k) { return ReadYesNo(v, &k.Options.FullScreen); }},
+    {"table",  // the only table the game lays out
+     [](const KeptMatch& k) { return std::to_string(k.Options.ScreenWidth) + "x" + std::to_string(k.Options.ScreenHeight); },
+     [](std::string_view v, KeptMatch&) { return v == "800x600"; }},
+    {"first_tick",
+     [](const KeptMatch& k) { return std::to_string(k.FirstTick); },
+     [](std::string_view v, KeptMatch& k) { return ReadNumber(v, &k.FirstTick); }},
+    {"deals_scored",
+     [](const KeptMatch& k) { return std::to_string(k.DealsScored); },
+     [](std::string_view v, KeptMatch& k) { return ReadNumber(v, &k.DealsScored) && k.DealsScored >= 0; }},
+    {"hints_taken",
+     [](const KeptMatch& k) { return std::to_string(k.HintsTaken); },
+     [](std::string_view v, KeptMatch& k) { return ReadNumber(v, &k.HintsTaken) && k.HintsTaken >= 0; }},
+    {"totals", Totals, ReadTotals},
+    {"digest",
+     [](const KeptMatch& k) { return Hex(k.Digest); },
+     [](std::string_view v, KeptMatch& k) { return ReadHex(v, &k.Digest); }},
+};
+// clang-format on
+
 }  // namespace
 
 void KeptMatch::AddFrame(int32_t tick, const FrameInput& in) {
@@ -168,32 +260,18 @@ void KeptMatch::SumTicks() {
 }
 
 std::string FormatKeptMatch(const KeptMatch& k) {
-    const GameOptions& o = k.Options;
     std::string out;
     out.reserve(64 + k.TickSteps.size() * 3 + k.Inputs.size() * 16);
     out += kFirstLine;
     out +=
         "\n# The match left unfinished: its options and seed, then every frame's tick step\n"
         "# and each change of the mouse and keys. Tarrabel plays it again to resume it.\n";
-    out += "version=" + k.Version + "\n";
-    out += "chain=" + Hex(k.Chain) + "\n";
-    out += "match=" + std::to_string(k.MatchIndex) + "\n";
-    out += "seed=" + std::to_string(k.Seed) + "\n";
-    out += "game=" + std::string(VariantName(o.Variant)) + "\n";
-    out += "target=" + std::to_string(o.TargetScore) + "\n";
-    out += "deck=" + std::string(o.DeckName) + "\n";
-    out += "level=" + std::string(AiLevelName(o.ComputerLevel)) + "\n";
-    out += "slow_animation=" + std::string(YesNo(o.SlowAnimation)) + "\n";
-    out += "four_colour_suits=" + std::string(YesNo(o.FourColourSuits)) + "\n";
-    out += "full_screen=" + std::string(YesNo(o.FullScreen)) + "\n";
-    out += "table=" + std::to_string(o.ScreenWidth) + "x" + std::to_string(o.ScreenHeight) + "\n";
-    out += "first_tick=" + std::to_string(k.FirstTick) + "\n";
-    out += "deals_scored=" + std::to_string(k.DealsScored) + "\n";
-    out += "hints_taken=" + std::to_string(k.HintsTaken) + "\n";
-    out += "totals=";
-    for (int seat = 0; seat < kSeats; ++seat)
-        out += std::to_string(k.Totals[size_t(seat)]) + (seat + 1 < kSeats ? " " : "\n");
-    out += "digest=" + Hex(k.Digest) + "\n";
+    for (const HeaderField& field : kHeader) {
+        out += field.Key;
+        out += '=';
+        out += field.Write(k);
+        out += '\n';
+    }
     out += "frames=" + std::to_string(k.FrameCount()) + "\n";
 
     size_t lineStart = out.size();
@@ -252,103 +330,25 @@ bool ParseKeptMatch(std::string_view text, KeptMatch* out, std::string* why) {
     std::string_view line;
     if (!nextLine(&line) || line != kFirstLine) return fail("it is not a kept match of this game");
 
-    // The header, in the order it is written; every key once.
-    static constexpr std::array<std::string_view, 18> kKeys = {
-        "version",     "chain",  "match",      "seed",           "game",
-        "target",      "deck",   "level",      "slow_animation", "four_colour_suits",
-        "full_screen", "table",  "first_tick", "deals_scored",   "hints_taken",
-        "totals",      "digest", "frames"};
-    int64_t frames = -1;
-    GameOptions& o = k.Options;
-    for (size_t key = 0; key < kKeys.size();) {
-        if (!nextLine(&line)) return fail("it ends before its frames");
-        if (line.empty() || line[0] == '#') continue;
+    // The head, in the order it is written, every key once, then the count of frames.
+    auto nextField = [&](std::string_view key, std::string_view* value) {
+        do {
+            if (!nextLine(&line)) return false;
+        } while (line.empty() || line[0] == '#');
         const size_t eq = line.find('=');
-        if (eq == std::string_view::npos || line.substr(0, eq) != kKeys[key])
-            return fail("line " + std::to_string(lineNumber) + " should give " +
-                        std::string(kKeys[key]));
-        const std::string_view v = line.substr(eq + 1);
-        bool ok = true;
-        switch (key) {
-            case 0:
-                k.Version = std::string(v.substr(0, 32));
-                break;
-            case 1:
-                ok = ReadHex(v, &k.Chain);
-                break;
-            case 2:
-                ok = ReadNumber(v, &k.MatchIndex) && k.MatchIndex >= 1;
-                break;
-            case 3:
-                ok = ReadNumber(v, &k.Seed);
-                break;
-            case 4: {
-                const int i = IndexOf(kVariantNames, v);
-                ok = i >= 0;
-                if (ok) o = DefaultOptions(GameVariant(i));
-                break;
-            }
-            case 5:
-                ok = ReadNumber(v, &o.TargetScore) && o.TargetScore > 0;
-                break;
-            case 6: {
-                const int i = IndexOf(kDeckNames, v);
-                ok = i >= 0;
-                if (ok) o.DeckName = kDeckNames[i];
-                break;
-            }
-            case 7: {
-                const int i = IndexOf(kAiLevelNames, v);
-                ok = i >= 0;
-                if (ok) o.ComputerLevel = AiLevel(i);
-                break;
-            }
-            case 8:
-                ok = ReadYesNo(v, &o.SlowAnimation);
-                break;
-            case 9:
-                ok = ReadYesNo(v, &o.FourColourSuits);
-                break;
-            case 10:
-                ok = ReadYesNo(v, &o.FullScreen);
-                break;
-            case 11:
-                ok = v == "800x600";  // the only table the game lays out
-                break;
-            case 12:
-                ok = ReadNumber(v, &k.FirstTick);
-                break;
-            case 13:
-                ok = ReadNumber(v, &k.DealsScored) && k.DealsScored >= 0;
-                break;
-            case 14:
-                ok = ReadNumber(v, &k.HintsTaken) && k.HintsTaken >= 0;
-                break;
-            case 15: {
-                std::string_view rest = v;
-                for (int seat = 0; seat < kSeats && ok; ++seat) {
-                    const size_t sp = rest.find(' ');
-                    ok = ReadNumber(rest.substr(0, sp), &k.Totals[size_t(seat)]);
-                    rest = sp == std::string_view::npos ? std::string_view{} : rest.substr(sp + 1);
-                    ok = ok && (seat + 1 < kSeats ? sp != std::string_view::npos
-                                                  : sp == std::string_view::npos);
-                }
-                break;
-            }
-            case 16:
-                ok = ReadHex(v, &k.Digest);
-                break;
-            case 17:
-                ok = ReadNumber(v, &frames) && frames >= 0 && frames <= kMostFrames;
-                break;
-        }
-        if (!ok)
-            return fail("line " + std::to_string(lineNumber) + ": a bad " +
-                        std::string(kKeys[key]));
-        ++key;
-    }
-    o.ScreenWidth = 800;
-    o.ScreenHeight = 600;
+        if (eq == std::string_view::npos || line.substr(0, eq) != key) return false;
+        *value = line.substr(eq + 1);
+        return true;
+    };
+    std::string_view value;
+    for (const HeaderField& field : kHeader)
+        if (!nextField(field.Key, &value) || !field.Read(value, k))
+            return fail("line " + std::to_string(lineNumber) + " should give its " +
+                        std::string(field.Key));
+    int64_t frames = -1;
+    if (!nextField("frames", &value) || !ReadNumber(value, &frames) || frames < 0 ||
+        frames > kMostFrames)
+        return fail("line " + std::to_string(lineNumber) + " should give its frames");
 
     // The frames, then "end" and nothing after it.
     k.TickSteps.reserve(size_t(frames));

@@ -18,42 +18,13 @@
 #include "platform/picture_convert.h"
 #include "session/trace_writer.h"
 #include "simulate/human_policy.h"
+#include "support/game_folder.h"
 #include "support/table_fixture.h"
 
 namespace tarrabel::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-#ifdef TARRABEL_PAK_PATH
-constexpr const char* kBuiltPak = TARRABEL_PAK_PATH;
-#else
-constexpr const char* kBuiltPak = "";
-#endif
-
-// A folder of its own for the unpacked art and for the data the keeper writes.
-struct Folders {
-    fs::path dir;
-    ResourceTree tree;
-    Folders() {
-        char pattern[] = "/tmp/tarrabel-keep-XXXXXX";
-        dir = mkdtemp(pattern);
-        fs::create_symlink(kBuiltPak, dir / "res134.pak");
-    }
-    // The art, unpacked again for each table: a table deletes it once loaded.
-    const ResourceTree& Art() {
-        UnpackOptions o;
-        o.ArchiveFolder = dir;
-        std::string error;
-        EXPECT_TRUE(UnpackResources(o, platform::ConvertJpegToBmp, &tree, &error)) << error;
-        return tree;
-    }
-    ~Folders() {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-    fs::path Data() const { return dir / "data"; }
-};
 
 std::string ReadAll(std::FILE* f) {
     std::string s;
@@ -95,7 +66,7 @@ class ResumedMatch : public testing::TestWithParam<ResumeCase> {};
 // and C's trace is A's.
 TEST_P(ResumedMatch, GivesBackTheTableItLeft) {
     const ResumeCase& c = GetParam();
-    Folders folders;
+    GameFolder folders;
     std::mt19937 pick(uint32_t(c.seed));
     int stop = 200 + int(pick() % 9000);
     const int more = 3000;
@@ -247,7 +218,7 @@ TEST(ResumedMatch, RefusesFramesThatLeadElsewhere) {
 // A data folder that cannot be written (here: its place is taken by a file) costs one line
 // on stderr, however often the keeper tries, and the game plays on.
 TEST(KeptMatchSaving, AFolderThatCannotBeWrittenIsSaidOnceAndPlayGoesOn) {
-    Folders folders;
+    GameFolder folders;
     std::FILE* blocker = std::fopen((folders.dir / "data").c_str(), "w");
     ASSERT_NE(blocker, nullptr);
     std::fclose(blocker);

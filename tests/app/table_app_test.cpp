@@ -18,39 +18,13 @@
 #include "session/trace_writer.h"
 #include "simulate/human_policy.h"
 #include "simulate/simulator.h"
+#include "support/game_folder.h"
 #include "support/table_fixture.h"
 
 namespace tarrabel::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-#ifdef TARRABEL_PAK_PATH
-constexpr const char* kBuiltPak = TARRABEL_PAK_PATH;
-#else
-constexpr const char* kBuiltPak = "";
-#endif
-
-// A game folder of its own: the built archive, unpacked there as the game does.
-struct GameFolder {
-    fs::path dir;
-    ResourceTree tree;
-    GameFolder() {
-        char pattern[] = "/tmp/tarrabel-app-XXXXXX";
-        dir = mkdtemp(pattern);
-        fs::create_symlink(kBuiltPak, dir / "res134.pak");
-    }
-    ~GameFolder() {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-    bool Unpack(std::string* error) {
-        UnpackOptions o;
-        o.ArchiveFolder = dir;
-        return UnpackResources(o, platform::ConvertJpegToBmp, &tree, error);
-    }
-    bool ResLeft() const { return fs::exists(dir / "res"); }
-};
 
 std::string ReadAll(std::FILE* f) {
     std::string s;
