@@ -63,68 +63,6 @@ uint64_t NewChainId() {
     return id != 0 ? id : 1;
 }
 
-// The match left unfinished, played again up to where it was left (its events told to the
-// keeper, and written as trace text into *traceText when asked). A kept match that cannot
-// be resumed is set aside with a message; it then counts as abandoned when its head can
-// still be read.
-std::optional<KeptMatch> ReplayTheMatchLeft(const std::filesystem::path& dataFolder,
-                                            MatchKeeper& keeper, bool writeTrace,
-                                            ReplayedMatch* replayed, std::string* traceText) {
-    const std::filesystem::path file = dataFolder / kKeptMatchFileName;
-    std::string text, why;
-    KeptMatch kept;
-    const ReadFrom from = ReadFileOrBackup(file, &text, [&](const std::string& t) {
-        KeptMatch scratch;
-        std::string ignored;
-        return ParseKeptMatch(t, &scratch, &ignored);
-    });
-    std::error_code ec;
-    if (from == ReadFrom::Nothing) {
-        std::filesystem::path backup = file;
-        backup += ".bak";
-        const bool there = std::filesystem::exists(file, ec) || std::filesystem::exists(backup, ec);
-        if (there) {
-            if (std::filesystem::exists(file, ec)) {
-                std::string content;
-                ReadFileOrBackup(file, &content, [](const std::string&) { return true; });
-                ParseKeptMatch(content, &kept, &why);
-            } else {
-                why = "it cannot be read";
-            }
-            SetKeptMatchAside(dataFolder, why);
-        }
-        return std::nullopt;
-    }
-    ParseKeptMatch(text, &kept, &why);
-
-    // The replay's trace goes into memory: it is the trace file's beginning only when the
-    // player resumes.
-    char* buffer = nullptr;
-    size_t size = 0;
-    std::FILE* memory = writeTrace ? open_memstream(&buffer, &size) : nullptr;
-    std::unique_ptr<JsonTraceWriter> writer;
-    if (memory) writer = std::make_unique<JsonTraceWriter>(memory);
-    keeper.ContinueChain(kept);
-    keeper.PassTraceTo(writer.get());
-    bool ok = ReplayKeptMatch(kept, &keeper, replayed, &why);
-    if (ok && keeper.MatchIndex() != kept.MatchIndex) {
-        ok = false;
-        why = "this version of the game counts its matches differently";
-    }
-    keeper.PassTraceTo(nullptr);
-    if (memory) {
-        std::fclose(memory);
-        traceText->assign(buffer, size);
-        std::free(buffer);
-    }
-    if (!ok) {
-        AbandonKeptMatch(dataFolder, kept, /*removeFile=*/false);
-        SetKeptMatchAside(dataFolder, why);
-        return std::nullopt;
-    }
-    return kept;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {

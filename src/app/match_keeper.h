@@ -78,4 +78,14 @@ void AbandonKeptMatch(const std::filesystem::path& dataFolder, const KeptMatch& 
 // moved aside as NAME.unusable, with one message on stderr saying why.
 void SetKeptMatchAside(const std::filesystem::path& dataFolder, const std::string& why);
 
+// The match left unfinished in the data folder, played again up to where it was left: its
+// events told to the keeper (and written as trace text into *traceText when writeTrace),
+// the table in *replayed. Nothing when none is kept, when the statistics count it already
+// (the game was stopped between counting it and forgetting it: the file goes), or when it
+// cannot be resumed (set aside with a message; counted as abandoned when its head can
+// still be read).
+std::optional<KeptMatch> ReplayTheMatchLeft(const std::filesystem::path& dataFolder,
+                                            MatchKeeper& keeper, bool writeTrace,
+                                            ReplayedMatch* replayed, std::string* traceText);
+
 }  // namespace tarrabel

@@ -250,5 +250,45 @@ TEST(KeptMatchSaving, AFolderThatCannotBeWrittenIsSaidOnceAndPlayGoesOn) {
     EXPECT_EQ(said.find("tarrabel:"), said.rfind("tarrabel:")) << "said more than once: " << said;
 }
 
+// A kept match the statistics count already is over (the game was stopped between counting
+// it as abandoned and deleting its file): it is not offered again, and its file goes.
+TEST(KeptMatchSaving, AMatchAlreadyCountedIsNotResumed) {
+    GameFolder folders;
+    std::string error;
+    {
+        platform::NullPlatform null;
+        MatchKeeper keeper(folders.Data(), "test");
+        TableAppConfig config = ConfigFor(GameVariant::Tarrabel, 0, 5);
+        keeper.BeginChain(config.Options, 5, 0xC0C0);
+        config.Trace = &keeper;
+        config.Recorder = &keeper;
+        TableApp app(null, folders.Art(), config);
+        ASSERT_TRUE(app.GameInit(&error)) << error;
+        sim::HumanPolicy human(5);
+        Play(null, app, human, 4000);
+        app.ExitGame();
+        keeper.Leave();
+        ASSERT_TRUE(keeper.MatchUnderWay());
+    }
+    const fs::path file = folders.Data() / kKeptMatchFileName;
+    MatchKeeper keeper(folders.Data(), "test");
+    ReplayedMatch replayed;
+    std::string trace;
+    const std::optional<KeptMatch> kept =
+        ReplayTheMatchLeft(folders.Data(), keeper, false, &replayed, &trace);
+    ASSERT_TRUE(kept.has_value()) << "the match left is offered";
+    ASSERT_TRUE(fs::exists(file));
+
+    MatchOutcome abandoned;
+    abandoned.End = MatchEnd::Abandoned;
+    abandoned.Id = {kept->Chain, kept->MatchIndex};
+    ASSERT_TRUE(RecordMatch(folders.Data(), abandoned, &error)) << error;
+    EXPECT_FALSE(ReplayTheMatchLeft(folders.Data(), keeper, false, &replayed, &trace));
+    EXPECT_FALSE(fs::exists(file));
+    fs::path backup = file;
+    backup += ".bak";
+    EXPECT_FALSE(fs::exists(backup));
+}
+
 }  // namespace
 }  // namespace tarrabel::test

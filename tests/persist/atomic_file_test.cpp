@@ -139,9 +139,12 @@ TEST_F(AtomicFileTest, AReaderFallsBackToTheBackup) {
                 case Kept::Damaged:
                     Put(file, "goo");
                     break;
-                case Kept::TooLarge:
-                    Put(file, "good" + std::string(kLimit, 'x'));
+                case Kept::TooLarge: {
+                    std::string large = "good";
+                    large.append(kLimit, 'x');
+                    Put(file, large);
                     break;
+                }
                 case Kept::AFolder:
                     fs::create_directory(file);
                     break;
