@@ -15,6 +15,11 @@ namespace tarrabel::dialog {
 inline constexpr std::array<std::string_view, 6> kTabCaptions = {
     "Deck", "Keys", "Rules", "Credits", "Options", "Statistics"};
 
+// ---- "Show the hands when a deal ends" ------------------------------------------------------
+
+// The computer players' cards turn face up where they lie before the score page.
+inline constexpr std::string_view kShowHandsCaption = "Show the hands when a deal ends";
+
 // ---- "Statistics" and "Resume" -------------------------------------------------------------
 
 inline constexpr std::string_view kResumeCaption = "Resume";
@@ -161,7 +166,7 @@ inline constexpr std::array<TextSection, 4> kKeysSections = {{
 using tarrabel::kRulesSections;
 
 // "Credits".
-inline constexpr std::array<TextSection, 4> kCreditsSections = {{
+inline constexpr std::array<TextSection, 5> kCreditsSections = {{
     {"Tarrabel",
      "Five shedding card games at one table, written by the Tarrabel team. Free software "
      "under the GNU General Public License, version 2 or (at your option) any later version "
@@ -185,6 +190,11 @@ inline constexpr std::array<TextSection, 4> kCreditsSections = {{
      "- The game's art tool renders the decks with librsvg (LGPL, version 2 or later), draws "
      "the felt table, the score sheet and the banners with Cairo (LGPL 2.1 or MPL 1.1) and "
      "the letters with FreeType (FreeType License), and synthesizes the sound effects."},
+    {"The computer players",
+     "They know only what a person in their seat could know: their own cards, the cards "
+     "played and named, and what each player drew, took or passed. They never see another "
+     "hand or the order of the deck; with \"Show the hands when a deal ends\" you see, after "
+     "each deal, what they held."},
     {"Libraries",
      "- SDL2, SDL2_image and SDL2_mixer by Sam Lantinga and contributors: zlib licence.\n"
      "- Dear ImGui by Omar Cornut: MIT licence."},

@@ -28,6 +28,7 @@ GameOptions OptionsOf(const Settings& s) {
     o.ComputerLevel = s.Level;
     o.SlowAnimation = s.SlowAnimation;
     o.FourColourSuits = s.FourColourSuits;
+    o.ShowHandsAtDealEnd = s.ShowHands;
     o.FullScreen = !s.Windowed;
     return o;
 }
@@ -38,6 +39,7 @@ void RememberOptions(Settings* s, const GameOptions& o) {
     s->Level = o.ComputerLevel;
     s->SlowAnimation = o.SlowAnimation;
     s->FourColourSuits = o.FourColourSuits;
+    s->ShowHands = o.ShowHandsAtDealEnd;
     s->Windowed = !o.FullScreen;
 }
 

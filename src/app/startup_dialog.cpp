@@ -111,6 +111,10 @@ void StartupDialog::CheckWindowed(bool checked) {
     Windowed = checked;
 }
 
+void StartupDialog::CheckShowHands(bool checked) {
+    ShowHands = checked;
+}
+
 void StartupDialog::ShowChoices(const GameOptions& o) {
     GameVariant shown =
         o.Variant == GameVariant::IllustratedAgonia ? GameVariant::Agonia : o.Variant;
@@ -123,6 +127,7 @@ void StartupDialog::ShowChoices(const GameOptions& o) {
     ChooseLevel(LevelButton(o.ComputerLevel));
     StatisticsLevel = LevelButton(o.ComputerLevel);
     CheckSlowAnimation(o.SlowAnimation);
+    CheckShowHands(o.ShowHandsAtDealEnd);
     CheckWindowed(!o.FullScreen);
 }
 
@@ -164,6 +169,7 @@ GameOptions StartupDialog::OnStart() {
     o.Resolution = "800x600";
 
     o.SlowAnimation = SlowAnimation;
+    o.ShowHandsAtDealEnd = ShowHands;
     for (int i = 0; i < kLevelChoices; ++i)
         if (LevelChosen[i]) o.ComputerLevel = kLevelChoiceLevels[size_t(i)];
 

@@ -66,6 +66,7 @@ class StartupDialog {  // frmStartup
     std::array<bool, kLevelChoices> LevelChosen = {false, true, false};  // Option6
 
     bool SlowAnimation = false;  // "Slow animation": Check5
+    bool ShowHands = true;       // "Show the hands when a deal ends"
     bool Windowed = false;       // "Windowed": Check2
     bool UseVidMem = false;      // "Use VidMem" (hidden): Check1
 
@@ -102,6 +103,7 @@ class StartupDialog {  // frmStartup
     static int LevelButton(AiLevel level);
     void CheckSlowAnimation(bool checked);
     void CheckWindowed(bool checked);
+    void CheckShowHands(bool checked);
     // Sets every control to the options (those of the last start, or the command line's).
     void ShowChoices(const GameOptions& options);
 

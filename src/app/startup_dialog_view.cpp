@@ -208,7 +208,13 @@ void OptionsPage(StartupDialog& d, float s, TabOrder& order) {
     ImGui::Indent(32 * s);
     ImGui::TextWrapped("%s", Str(dialog::kSlowAnimationDescription).c_str());
     ImGui::Unindent(32 * s);
+    // Two boxes on one line, so that the page needs no scrolling.
+    bool showHands = d.ShowHands;
+    if (ImGui::Checkbox(Str(dialog::kShowHandsCaption).c_str(), &showHands))
+        d.CheckShowHands(showHands);
+    order.Add();
     if (StartupDialog::kWindowedVisible) {
+        ImGui::SameLine(2 * column);
         bool windowed = d.Windowed;
         if (ImGui::Checkbox(Str(dialog::kWindowedCaption).c_str(), &windowed))
             d.CheckWindowed(windowed);

@@ -191,6 +191,12 @@ struct Game {
     std::array<std::array<int16_t, kHistoryRows>, kSeats> DealHistory{};
     int16_t DealNumber = 0;  // deals scored in the match (the score page's rows, up to 10)
     std::string_view ResultText;
+    // The deal's end with the hands shown (session/hands_reveal.h): frames since the cards
+    // began to turn, whether a click or a key has turned to the score page, and whether the
+    // button that did so is still held (the page waits for a click of its own).
+    int16_t RevealFrame = 0;
+    bool ScorePageUp = false;
+    bool DealEndClickHeld = false;
 
     int32_t DealsStarted = 0;  // deals set up so far, for traces
 

@@ -33,6 +33,9 @@ struct GameOptions {
     // Clubs green and diamonds blue on every deck and suit banner, so that each suit has a
     // colour of its own ("Four-colour suits", --four-colour).
     bool FourColourSuits = false;
+    // When a deal ends, the computer players' cards turn face up where they lie before the
+    // score page ("Show the hands when a deal ends").
+    bool ShowHandsAtDealEnd = true;
     AiLevel ComputerLevel = AiLevel::Standard;  // seats 1 to 3
     bool FullScreen = true;
     bool UseVidMem = false;

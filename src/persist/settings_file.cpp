@@ -10,9 +10,10 @@ namespace {
 // Longer lines are no one's settings: a damaged or foreign file.
 constexpr size_t kLongestLine = 1024;
 
-enum class Key { Game, Deck, Level, SlowAnimation, Windowed, FourColourSuits, Window };
-constexpr std::array<std::string_view, 7> kKeyNames = {
-    "game", "deck", "level", "slow_animation", "windowed", "four_colour_suits", "window"};
+enum class Key { Game, Deck, Level, SlowAnimation, Windowed, FourColourSuits, ShowHands, Window };
+constexpr std::array<std::string_view, 8> kKeyNames = {
+    "game",       "deck",  "level", "slow_animation", "windowed", "four_colour_suits",
+    "show_hands", "window"};
 
 constexpr int32_t kSmallestWindow = 100;
 constexpr int32_t kLargestWindow = 16384;
@@ -174,15 +175,17 @@ bool SetFromValue(Settings& s, Key key, std::string_view value, std::string* why
         }
         case Key::SlowAnimation:
         case Key::Windowed:
-        case Key::FourColourSuits: {
+        case Key::FourColourSuits:
+        case Key::ShowHands: {
             const std::optional<bool> yes = YesOrNo(value);
             if (!yes) {
                 *why = "the value is neither yes nor no";
                 return false;
             }
-            bool& setting = key == Key::SlowAnimation ? s.SlowAnimation
-                            : key == Key::Windowed    ? s.Windowed
-                                                      : s.FourColourSuits;
+            bool& setting = key == Key::SlowAnimation     ? s.SlowAnimation
+                            : key == Key::Windowed        ? s.Windowed
+                            : key == Key::FourColourSuits ? s.FourColourSuits
+                                                          : s.ShowHands;
             setting = *yes;
             return true;
         }
@@ -284,6 +287,7 @@ std::string FormatSettings(const Settings& s) {
     add(Key::SlowAnimation, YesNo(s.SlowAnimation));
     add(Key::Windowed, YesNo(s.Windowed));
     add(Key::FourColourSuits, YesNo(s.FourColourSuits));
+    add(Key::ShowHands, YesNo(s.ShowHands));
     if (s.Window)
         add(Key::Window, std::to_string(s.Window->Width) + "x" + std::to_string(s.Window->Height) +
                              "+" + std::to_string(s.Window->X) + "+" + std::to_string(s.Window->Y));

@@ -9,6 +9,7 @@
 //   slow_animation=no
 //   windowed=yes
 //   four_colour_suits=no
+//   show_hands=yes
 //   window=1024x768+40+30
 #pragma once
 
@@ -37,6 +38,7 @@ struct Settings {
     bool SlowAnimation = false;
     bool Windowed = false;
     bool FourColourSuits = false;
+    bool ShowHands = true;              // the computer players' cards shown when a deal ends
     std::optional<WindowPlace> Window;  // the window as the player left it, when windowed
     bool operator==(const Settings&) const = default;
 };

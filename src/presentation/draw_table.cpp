@@ -6,6 +6,7 @@
 
 #include "core/game.h"
 #include "presentation/pictures.h"
+#include "session/hands_reveal.h"
 #include "session/human_keys.h"
 
 namespace tarrabel {
@@ -28,6 +29,24 @@ const Surface& FaceOf(const TableCanvas& c, const CardRecord& card) {
 void DrawCard(TableCanvas& c, const CardRecord& card) {
     if (!card.Shown) return;
     DrawPicture(c, card.FaceUp ? FaceOf(c, card) : c.Pictures.CardBack, card.X, card.Y);
+}
+
+// A computer player's card turning over at the deal's end: its back narrows to the card's
+// middle, then its face widens from there (turned: 0 the back whole, 1 the face whole).
+void DrawTurningCard(TableCanvas& c, const CardRecord& card, float turned) {
+    if (!card.Shown) return;
+    if (turned <= 0.0f || turned >= 1.0f) {
+        DrawPicture(c, turned >= 1.0f ? FaceOf(c, card) : c.Pictures.CardBack, card.X, card.Y);
+        return;
+    }
+    const platform::Surface& side = turned < 0.5f ? c.Pictures.CardBack : FaceOf(c, card);
+    const int32_t width = side.Width / std::max(1, c.List.Density());
+    const int32_t height = side.Height / std::max(1, c.List.Density());
+    const int32_t shown = int32_t(std::lrint(float(width) * std::fabs(1.0f - 2.0f * turned)));
+    if (shown <= 0) return;
+    const int32_t left = (width - shown) / 2;
+    c.List.Add(side, {left, 0, left + shown, height}, int32_t(std::lrint(card.X)) + left,
+               int32_t(std::lrint(card.Y)), true);
 }
 
 void DrawHumanCard(TableCanvas& c, const CardRecord& card) {
@@ -121,9 +140,15 @@ void DrawTable(const Game& g, TableCanvas& c, double secondsOfDay) {
     for (int i = std::max(0, g.PileCount - 11); i < g.PileCount; ++i)
         DrawCard(c, g.Pile[size_t(i)]);
 
+    const bool revealing = RevealingHands(g);
     for (int seat : {2, 1, 3})
-        for (int s = 0; s < kHandSlots; ++s)
-            DrawCard(c, g.Hands[size_t(seat)][size_t(s)]);
+        for (int s = 0; s < kHandSlots; ++s) {
+            const CardRecord& card = g.Hands[size_t(seat)][size_t(s)];
+            if (revealing)
+                DrawTurningCard(c, card, FlipOf(g, seat));
+            else
+                DrawCard(c, card);
+        }
 
     for (int s : g.Layout.HumanDrawOrder)
         DrawHumanCard(c, g.Hands[kHuman][size_t(s)]);
@@ -145,7 +170,7 @@ void DrawTable(const Game& g, TableCanvas& c, double secondsOfDay) {
     DrawDrawPile(g, c);
     DrawFocusFrame(g, c);
 
-    if (g.State == GameState::DealScored) {
+    if (g.State == GameState::DealScored && !revealing) {
         // The page hides the whole table.
         const TableLayout& l = g.Layout;
         DrawPicture(c, pics.Felt, 0, 0, false);

@@ -143,6 +143,8 @@ void SetUpDeal(Game& g) {
     g.ShowPassBanner = false;
     g.SuitPromptShown = false;
     g.PauseDone = false;
+    g.RevealFrame = 0;
+    g.ScorePageUp = false;
     for (int i = 0; i < 4; ++i) {
         g.SuitIcons[i].Shown = true;
         g.SuitIcons[i].SizeX = g.Layout.SuitIconWidth;

@@ -2,6 +2,7 @@
 
 #include "motion/flights.h"
 #include "rules/setup.h"
+#include "session/hands_reveal.h"
 #include "session/human_input.h"
 #include "session/human_keys.h"
 #include "session/state_machine.h"
@@ -57,9 +58,10 @@ FrameResult RunGameFrame(Game& g, const FrameInput& in) {
     }
     // While the rules are up the table does not answer the mouse.
     const bool mouse = !g.RulesShown;
+    HearDealEndButton(g, in.LeftDown);
     if (mouse && in.LeftDown) {
         if (g.State == GameState::DealScored)
-            SetUpDeal(g);
+            TurnDealEnd(g, true);
         else if (g.State == GameState::ChoosingSuit)
             HumanSuitClick(g, in.MouseX, in.MouseY);
         else if (g.CurrentPlayer == kHuman && !g.HumanInputLocked)

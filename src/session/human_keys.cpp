@@ -5,6 +5,7 @@
 #include "ai/expert_player.h"
 #include "core/cards.h"
 #include "rules/setup.h"
+#include "session/hands_reveal.h"
 #include "session/human_input.h"
 
 namespace tarrabel {
@@ -213,7 +214,7 @@ int16_t HumanKeyPressed(Game& g, TableKey key) {
     }
     if (g.RulesShown) return -1;
     if (g.State == GameState::DealScored) {
-        SetUpDeal(g);  // any key turns the score page, as a click does
+        TurnDealEnd(g, false);  // any key turns the page, as a click does
         return -1;
     }
     if (g.State == GameState::ChoosingSuit) {

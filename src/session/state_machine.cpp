@@ -7,6 +7,7 @@
 #include "rules/deck.h"
 #include "rules/exchange.h"
 #include "rules/play.h"
+#include "session/hands_reveal.h"
 #include "session/human_input.h"
 
 namespace tarrabel {
@@ -297,8 +298,10 @@ void StepGameState(Game& g) {
         case GameState::Paused:
             StepPause(g);
             break;
-        case GameState::PickingCardToMove:
         case GameState::DealScored:
+            StepHandsReveal(g);
+            break;
+        case GameState::PickingCardToMove:
             break;
     }
 }

@@ -440,6 +440,7 @@ TEST(LastChoices, ShowAndStartGiveTheSameOptions) {
                 o.ComputerLevel = level;
                 o.SlowAnimation = deck == 1;
                 o.FourColourSuits = deck == 2;
+                o.ShowHandsAtDealEnd = deck != 1;
                 o.FullScreen = v % 2 == 0;
                 StartupDialog f = Opened();
                 f.ShowChoices(o);
@@ -451,6 +452,7 @@ TEST(LastChoices, ShowAndStartGiveTheSameOptions) {
                 EXPECT_EQ(back.ComputerLevel, o.ComputerLevel);
                 EXPECT_EQ(back.SlowAnimation, o.SlowAnimation);
                 EXPECT_EQ(back.FourColourSuits, o.FourColourSuits);
+                EXPECT_EQ(back.ShowHandsAtDealEnd, o.ShowHandsAtDealEnd);
                 EXPECT_EQ(back.FullScreen, o.FullScreen);
             }
 }

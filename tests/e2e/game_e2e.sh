@@ -904,7 +904,11 @@ check_keyboard() {
         fail "the deal ended without a play of the human's"
     fi
 
+    # The computer players' hands turn face up; Space turns to the score page, and a
+    # second Space deals again (the last keys of the sweep may have done either already).
     sleep 1
+    xdotool key --window "$window" space
+    sleep 0.5
     xdotool key --window "$window" space
     local waited=0
     until [ "$(grep -c '"ev":"deal"' "$work/trace.json")" -ge 2 ] || [ $waited -ge 50 ]; do

@@ -28,6 +28,7 @@ KeptMatch Sample() {
     k.Options.DeckName = kDeckNames[2];
     k.Options.ComputerLevel = AiLevel::Expert;
     k.Options.SlowAnimation = true;
+    k.Options.ShowHandsAtDealEnd = false;
     k.FirstTick = 1234;
     k.SumTicks();
     int32_t tick = 1234;
@@ -60,6 +61,7 @@ void ExpectSame(const KeptMatch& a, const KeptMatch& b) {
     EXPECT_EQ(a.Options.ComputerLevel, b.Options.ComputerLevel);
     EXPECT_EQ(a.Options.SlowAnimation, b.Options.SlowAnimation);
     EXPECT_EQ(a.Options.FourColourSuits, b.Options.FourColourSuits);
+    EXPECT_EQ(a.Options.ShowHandsAtDealEnd, b.Options.ShowHandsAtDealEnd);
     EXPECT_EQ(a.Options.FullScreen, b.Options.FullScreen);
     EXPECT_EQ(a.FirstTick, b.FirstTick);
     EXPECT_EQ(a.TickSteps, b.TickSteps);

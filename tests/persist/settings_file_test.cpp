@@ -46,6 +46,7 @@ TEST(SettingsFileTest, TheExampleFileReadsAsWritten) {
         "slow_animation=no\n"
         "windowed=yes\n"
         "four_colour_suits=no\n"
+        "show_hands=yes\n"
         "window=1024x768+40+30\n";
     Settings expected;
     expected.Variant = GameVariant::PisYedili;

@@ -1,6 +1,7 @@
 // What the table shows: the bitmap font's cells and advance, the drawing order of cards,
 // the parts of the deck and pile that are drawn, the end-of-deal page and the clock.
 #include "presentation/draw_table.h"
+#include "session/hands_reveal.h"
 
 #include <gtest/gtest.h>
 
@@ -208,6 +209,7 @@ TEST_F(DrawFixture, AtTheEndOfADealThePageHidesTheTable) {
     t.GiveHand(kHuman, {CardOf(2, kClubs)});
     t.GiveHand(1, {CardOf(3, kClubs)});
     t.g.State = GameState::DealScored;
+    t.g.ScorePageUp = true;
     Draw();
     const auto& l = t.g.Layout;
     const auto& h = t.g.Hands[kHuman][0];
@@ -218,6 +220,7 @@ TEST_F(DrawFixture, AtTheEndOfADealThePageHidesTheTable) {
 TEST_F(DrawFixture, TheScorePageListsNamesHistoryTotalsAndResult) {
     auto& g = t.g;
     g.State = GameState::DealScored;
+    g.ScorePageUp = true;
     g.SeatName = {"Me  ", "Bob ", "Anne", "Ted "};
     g.DealNumber = 2;
     g.DealHistory[0][0] = 7;
@@ -234,6 +237,41 @@ TEST_F(DrawFixture, TheScorePageListsNamesHistoryTotalsAndResult) {
     EXPECT_EQ(ReadText(back, x, l.ScoreLineY + 2 * l.ScoreRowStep, 16), "   0   0  40   0");
     EXPECT_EQ(ReadText(back, x, l.ScoreTotalsY, 16), "   7 125  40   0");
     EXPECT_EQ(ReadText(back, x, l.ScoreResultY, 7), "We Won!");
+}
+
+// The computer players' cards show their faces only once a deal has ended, turning over
+// from their backs (narrowing to the card's middle, then widening as faces); with the
+// option off the score page comes at once.
+TEST_F(DrawFixture, TheHandsTurnFaceUpOnlyWhenTheDealHasEnded) {
+    t.GiveHand(1, {CardOf(3, kClubs)});
+    const CardRecord& c = t.g.Hands[1][0];
+    const int face = FaceColour(c.CardIndex), x = int(c.X), y = int(c.Y) + 60;
+    for (GameState during : {GameState::NormalPlay, GameState::DrawingForWant,
+                             GameState::ChoosingSuit, GameState::Paused}) {
+        t.g.State = during;
+        t.g.RevealFrame = kRevealFrames;  // even so: no faces while the deal goes on
+        Draw();
+        EXPECT_EQ(back.At(x + 54, y), kCardBackColour) << StateName(during);
+    }
+    t.g.State = GameState::DealScored;
+    t.g.RevealFrame = 0;
+    Draw();
+    EXPECT_EQ(back.At(x + 54, y), kCardBackColour) << "not turned yet";
+    t.g.RevealFrame = kFlipFrames / 4;  // a quarter of the way: half the back, in the middle
+    Draw();
+    EXPECT_EQ(back.At(x + 54, y), kCardBackColour);
+    EXPECT_EQ(back.At(x + 5, y), kFelt) << "the edges are gone";
+    t.g.RevealFrame = kFlipFrames * 3 / 4;
+    Draw();
+    EXPECT_EQ(back.At(x + 54, y), face) << "three quarters: half the face";
+    EXPECT_EQ(back.At(x + 5, y), kFelt);
+    t.g.RevealFrame = kRevealFrames;
+    Draw();
+    EXPECT_EQ(back.At(x + 5, y), face);
+    EXPECT_EQ(back.At(x + 100, y), face);
+    t.g.Options.ShowHandsAtDealEnd = false;
+    Draw();
+    EXPECT_EQ(back.At(t.g.Layout.ScorePageX + 5, t.g.Layout.ScorePageY + 5), kScorePageColour);
 }
 
 // The keyboard's frame: over the focused card (above the cards lying over it) or the deck,
@@ -284,6 +322,7 @@ TEST_F(DrawFixture, TheRulesPageCoversTheMiddleOfTheTableWhileShown) {
 TEST_F(DrawFixture, AMatchWonWithHintsSaysHowMany) {
     auto& g = t.g;
     g.State = GameState::DealScored;
+    g.ScorePageUp = true;
     g.DealNumber = 1;
     g.ResultText = "We Won!";
     g.NewMatch = true;

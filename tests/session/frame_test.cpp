@@ -1,6 +1,7 @@
 // The game side of one frame: Escape, the pause key, the clicks handed to the human's
 // handlers, one step of the state machine, and the flight of the card the human played.
 #include "session/frame.h"
+#include "session/hands_reveal.h"
 
 #include <string>
 
@@ -93,9 +94,10 @@ TEST(Frame, HoldingTheLeftButtonPlaysOnce) {
 }
 
 // Holding the button when a deal ends starts the next deal once; the frames after it are
-// in "DEALING CARDS", where clicks do nothing.
+// in "DEALING CARDS", where clicks do nothing. (With the hands shown first, see below.)
 TEST(Frame, AClickAtTheEndOfTheMatchStartsTheNextDealOnce) {
     Table t;
+    t.g.Options.ShowHandsAtDealEnd = false;
     t.g.State = GameState::DealScored;
     t.g.DrawDone = true;
     t.g.HumanDrew = true;
@@ -207,6 +209,37 @@ TEST(Frame, DrawThenPassThroughFrames) {
     Frame(t, RightAt(kEmptyTable));
     EXPECT_EQ(t.g.State, GameState::ShowingPass);
     EXPECT_EQ(CountOf(t, TraceKind::Pass), 1);
+}
+
+// With the hands shown, the deal's end takes two clicks: the first turns from the shown
+// hands to the score page, however long it is held; a click of its own deals again. The
+// hands turn over meanwhile, seat after seat, with one flip sound, and nothing is traced.
+TEST(Frame, AtTheDealsEndTheHandsShowThenThePageThenTheNextDeal) {
+    Table t;
+    t.GiveHand(1, {CardOf(3, kClubs), CardOf(9, kHearts)});
+    t.g.State = GameState::DealScored;
+    const int deals = t.g.DealsStarted;
+    const size_t events = t.trace.events.size(), sounds = t.sound.played.size();
+    for (int i = 0; i < kRevealFrames + 5; ++i)
+        Frame(t);
+    EXPECT_TRUE(RevealingHands(t.g));
+    EXPECT_EQ(FlipOf(t.g, 1), 1.0f);
+    EXPECT_EQ(FlipOf(t.g, 3), 1.0f);
+    EXPECT_EQ(t.sound.played.size(), sounds + 1) << "the flip is heard once";
+
+    const FrameInput hold = LeftAt({400, 300});
+    for (int i = 0; i < 30; ++i)
+        Frame(t, hold);
+    EXPECT_FALSE(RevealingHands(t.g)) << "the score page is up";
+    EXPECT_EQ(t.g.State, GameState::DealScored);
+    EXPECT_EQ(t.g.DealsStarted, deals) << "a held button deals no further";
+    Frame(t);
+    Frame(t, hold);
+    EXPECT_EQ(t.g.DealsStarted, deals + 1);
+    EXPECT_EQ(t.g.State, GameState::DealingCards);
+    EXPECT_EQ(t.g.RevealFrame, 0);
+    EXPECT_FALSE(t.g.ScorePageUp) << "the next deal's end shows its hands again";
+    EXPECT_EQ(t.trace.events.size(), events + 1) << "only the new deal's setup is traced";
 }
 
 }  // namespace

@@ -254,11 +254,15 @@ TEST(KeyFocus, TheSuitKeysNameTheirSuits) {
     }
 }
 
+// Any key turns from the hands shown to the score page, and from the page to the next deal.
 TEST(KeyFocus, AnyKeyTurnsTheScorePage) {
     Table t;
     t.g.State = GameState::DealScored;
     const int deals = t.g.DealsStarted;
     Frame(t, Keys({TableKey::Other}));
+    EXPECT_TRUE(t.g.ScorePageUp);
+    EXPECT_EQ(t.g.DealsStarted, deals);
+    Frame(t, Keys({TableKey::Enter}));
     EXPECT_EQ(t.g.DealsStarted, deals + 1);
     EXPECT_NE(t.g.State, GameState::DealScored);
 }
@@ -340,7 +344,7 @@ TEST(Hint, TheFrameStaysTwoSecondsThenGoesAsItWas) {
     // A new match counts from zero again.
     t.g.NewMatch = true;
     t.g.State = GameState::DealScored;
-    Frame(t, Keys({TableKey::Other}));
+    Frame(t, Keys({TableKey::Other, TableKey::Other}));  // the hands, the page, a new deal
     EXPECT_EQ(t.g.HintsTaken, 0);
 }
 

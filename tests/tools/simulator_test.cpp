@@ -17,7 +17,9 @@ namespace tarrabel::test {
 namespace {
 
 // Runs deals with the trace written to a file, as the command line tool does.
-std::vector<std::string> TraceOf(GameVariant v, int deals, uint64_t seed, bool* ok = nullptr) {
+std::vector<std::string> TraceOf(GameVariant v, int deals, uint64_t seed, bool* ok = nullptr,
+                                 bool showHands = true,
+                                 sim::Seat0Player seat0 = sim::Seat0Player::Clicks) {
     TempFile file("tarrabel_trace_" + std::to_string(int(v)) + "_" + std::to_string(seed));
     std::FILE* f = std::fopen(file.path.c_str(), "w");
     EXPECT_NE(f, nullptr);
@@ -27,6 +29,8 @@ std::vector<std::string> TraceOf(GameVariant v, int deals, uint64_t seed, bool* 
     config.variant = v;
     config.deals = deals;
     config.seed = seed;
+    config.showHands = showHands;
+    config.seat0 = seat0;
     config.trace = &writer;
     const sim::SimResult r = sim::RunSimulation(config);
     std::fclose(f);
@@ -137,6 +141,19 @@ TEST(Simulate, TheSameSeedReplaysTheSameGame) {
     EXPECT_EQ(a, b);
     ASSERT_FALSE(c.empty());
     EXPECT_NE(a[0], c[0]) << "another seed shuffles another deck";
+}
+
+// Showing the hands when a deal ends changes nothing of the game: the same deals, event for
+// event, with the option on and off. (The person's seat plays the standard player's cards:
+// the clicking stand-in draws its own random numbers per click, and the hands shown take a
+// click more.)
+TEST_P(Simulate, ShowingTheHandsChangesNoEvent) {
+    const uint64_t seed = 60 + uint64_t(GetParam());
+    const auto standard = sim::Seat0Player::Standard;
+    const std::vector<std::string> shown = TraceOf(GetParam(), 3, seed, nullptr, true, standard);
+    const std::vector<std::string> hidden = TraceOf(GetParam(), 3, seed, nullptr, false, standard);
+    ASSERT_GT(shown.size(), 100u);
+    EXPECT_EQ(shown, hidden);
 }
 
 TEST(Simulate, ReportsADealThatDoesNotEnd) {

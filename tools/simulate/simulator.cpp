@@ -40,6 +40,7 @@ SimResult RunSimulation(const SimConfig& config) {
     Services io{&clock, &rng, &sound, config.trace};
     GameOptions options = DefaultOptions(config.variant);
     options.SlowAnimation = config.slow;
+    options.ShowHandsAtDealEnd = config.showHands;
 
     auto game = std::make_unique<Game>();
     Game& g = *game;

@@ -21,6 +21,7 @@ struct SimConfig {
     int deals = 1;
     uint64_t seed = 1;
     bool slow = false;
+    bool showHands = true;  // the computer players' cards shown when a deal ends
     TraceSink* trace = nullptr;
     int64_t maxFramesPerDeal = 1'000'000;
     std::array<AiLevel, kSeats> levels{};  // seats 1 to 3
