@@ -26,16 +26,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(std::FILE* f) {
-    std::string s;
-    std::rewind(f);
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        s.append(buf, n);
-    return s;
-}
-
 TableAppConfig ConfigFor(GameVariant v, int16_t target, uint64_t seed) {
     TableAppConfig config;
     config.Options = DefaultOptions(v);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -49,5 +50,16 @@ struct GameFolder {
     // Where a test keeps what the game remembers.
     std::filesystem::path Data() const { return dir / "data"; }
 };
+
+// The whole of a temporary file a trace was written to.
+inline std::string ReadAll(std::FILE* f) {
+    std::string s;
+    std::rewind(f);
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        s.append(buf, n);
+    return s;
+}
 
 }  // namespace tarrabel::test
