@@ -68,15 +68,36 @@ double MatchValue(const SeatKnowledge& k, const std::array<int16_t, kSeats>& poi
     return win + 0.05 * margin;
 }
 
+// Runs part(0) and part(1) on two cores when there is a second one, else one after the
+// other; `parts` 1 runs part(0) alone.
+template <class Part>
+void RunParts(SecondCore* core, int parts, Part& part) {
+    if (parts == 2 && core) {
+        core->RunPair([](void* context, int p) { (*static_cast<Part*>(context))(p); }, &part);
+        return;
+    }
+    for (int p = 0; p < parts; ++p)
+        part(p);
+}
+
+uint64_t PartSeed(uint64_t digest, int part) {
+    return part == 0 ? digest : (digest ^ 0xA0761D6478BD642Full) * 0xE7037ED1A0B428DBull;
+}
+
 // Imagines deals from what the seat knows and plays each candidate move out in every one
 // of them: the same deals for every candidate, so that each is compared with the standard
 // player's move (`preferred`) deal by deal. Candidates clearly worse than the standard
 // move drop out as the evidence comes in, so that the thinking goes to the close calls;
 // the thinking ends when a step budget is spent. The expert leaves the standard move only
 // for one that did clearly better. `apply` makes candidate i's move in an imagined deal.
+//
+// The deals are imagined in rounds, each round shared between the parts of the work (one
+// a core), every part with its own generator seeded from what he knows. The parts' sums
+// are added in a fixed order after each round, so the decision is the same however the
+// parts were run.
 template <class Apply>
 int BestCandidate(const SeatKnowledge& k, int count, int preferred, const ExpertEffort& effort,
-                  Apply&& apply) {
+                  SecondCore* core, Apply&& apply) {
     std::array<bool, kMaxCandidates> alive{};
     std::array<double, kMaxCandidates> sum{}, sumSquares{};  // of the gain over `preferred`
     int aliveCount = count;
@@ -88,33 +109,63 @@ int BestCandidate(const SeatKnowledge& k, int count, int preferred, const Expert
         return std::sqrt(std::max(0.0, sumSquares[i] / n - m * m) / n);
     };
 
-    SplitMix64 rng(k.Digest);
-    ImaginedDeal world;
+    struct Share {
+        SplitMix64 rng;
+        ImaginedDeal world;
+        std::array<double, kMaxCandidates> sum{}, sumSquares{};
+        long steps = 0;
+        int deals = 0;
+    };
+    const int parts = std::clamp(effort.Parts, 1, 2);
+    const int perRound = parts == 1 ? 1 : std::max(1, effort.DealsPerRound);
+    std::array<Share, 2> share;
+    for (int p = 0; p < parts; ++p)
+        share[p].rng = SplitMix64(PartSeed(k.Digest, p));
+    auto round = [&](int p) {
+        Share& w = share[p];
+        w.sum.fill(0);
+        w.sumSquares.fill(0);
+        w.steps = 0;
+        w.deals = 0;
+        for (int r = 0; r < perRound; ++r) {
+            w.steps += effort.DealingCost * ImagineDeal(k, w.rng, w.world);
+            auto value = [&](int i) {
+                ImaginedDeal d = w.world;
+                apply(d, i);
+                w.steps += d.PlayOut(effort.MaxSteps);
+                return MatchValue(k, d.HandPoints());
+            };
+            const double base = value(preferred);
+            for (int i = 0; i < count; ++i) {
+                if (!alive[i] || i == preferred) continue;
+                const double gain = value(i) - base;
+                w.sum[i] += gain;
+                w.sumSquares[i] += gain * gain;
+            }
+            ++w.deals;
+        }
+    };
+
     int deals = 0;
     long steps = 0;
-    const long budget = effort.StepBudget[int(k.Seen.Which)];
-    // A deal is imagined only while the budget left can pay for it at the average cost so
-    // far, so that a long last deal does not overrun the time of the decision.
+    const long budget = effort.StepBudget[int(k.Seen.Which)] * parts;
+    const int dealsPerRound = perRound * parts;
+    // A round is begun only while the budget left can pay for it at the average cost so
+    // far, so that a long last round does not overrun the time of the decision.
     auto affordable = [&] {
         const long perPlayout = deals > 0 ? steps / (long(deals) * aliveCount) : 0;
-        return steps + perPlayout * aliveCount + effort.DealingCost <= budget;
+        return steps + (perPlayout * aliveCount + effort.DealingCost) * dealsPerRound <= budget;
     };
-    while (aliveCount > 1 && deals < effort.MaxDeals && affordable()) {
-        steps += effort.DealingCost * ImagineDeal(k, rng, world);
-        auto value = [&](int i) {
-            ImaginedDeal d = world;
-            apply(d, i);
-            steps += d.PlayOut(effort.MaxSteps);
-            return MatchValue(k, d.HandPoints());
-        };
-        const double base = value(preferred);
-        for (int i = 0; i < count; ++i) {
-            if (!alive[i] || i == preferred) continue;
-            const double gain = value(i) - base;
-            sum[i] += gain;
-            sumSquares[i] += gain * gain;
+    while (aliveCount > 1 && deals < effort.MaxDeals * parts && affordable()) {
+        RunParts(core, parts, round);
+        for (int p = 0; p < parts; ++p) {
+            for (int i = 0; i < count; ++i) {
+                sum[i] += share[p].sum[i];
+                sumSquares[i] += share[p].sumSquares[i];
+            }
+            steps += share[p].steps;
+            deals += share[p].deals;
         }
-        ++deals;
         if (deals < effort.MinDeals) continue;
         for (int i = 0; i < count; ++i) {
             if (alive[i] && i != preferred &&
@@ -201,12 +252,13 @@ bool ExpertHasPlayableCard(const Game& g) {
     // Only red Jacks would follow, and he holds seven cards or more: the standard player
     // keeps them back and draws. The expert plays one if that does better.
     const SeatKnowledge k = ReadKnowledge(g, seat);
-    const int best = BestCandidate(k, 2, 1, kExpertEffort, [&](ImaginedDeal& d, int i) {
-        if (i == 0)
-            d.PlayCard(redJackSlot);
-        else
-            d.DrawInstead();
-    });
+    const int best =
+        BestCandidate(k, 2, 1, kExpertEffort, g.io.Thinking, [&](ImaginedDeal& d, int i) {
+            if (i == 0)
+                d.PlayCard(redJackSlot);
+            else
+                d.DrawInstead();
+        });
     return best == 0;
 }
 
@@ -224,7 +276,7 @@ int16_t ExpertChooseCard(const Game& g, const std::array<bool, kHandSlots>* allo
     if (count == 1) return int16_t(slot[0]);
 
     const SeatKnowledge k = ReadKnowledge(g, seat);
-    const int best = BestCandidate(k, count, c.preferred, effort,
+    const int best = BestCandidate(k, count, c.preferred, effort, g.io.Thinking,
                                    [&](ImaginedDeal& d, int i) { d.PlayCard(slot[i]); });
     return int16_t(slot[best]);
 }
@@ -236,7 +288,7 @@ int ExpertChooseSuit(const Game& g, const ExpertEffort& effort) {
     int round = 0;
     const int preferred = StandardSuitChoice(GameTable(g), seat, [&] { return round++ % 4; });
     const SeatKnowledge k = ReadKnowledge(g, seat);
-    return BestCandidate(k, 4, preferred, effort,
+    return BestCandidate(k, 4, preferred, effort, g.io.Thinking,
                          [&](ImaginedDeal& d, int suit) { d.NameSuit(suit); });
 }
 

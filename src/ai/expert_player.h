@@ -27,6 +27,11 @@ struct ExpertEffort {
     int DealingCost = 40;  // steps a dealing-out counts for
     double DropAt = 2.0;   // standard errors below the standard move that drop a candidate
     double Doubt = 1.5;    // standard errors by which a move must beat the standard one
+    // The thinking is shared between two parts, one a core, each with the budget above and
+    // its own imagined deals (1: one part, half the thinking); a part imagines this many
+    // deals a round before the candidates are weighed again.
+    int Parts = 2;
+    int DealsPerRound = 2;
 };
 inline constexpr ExpertEffort kExpertEffort{};
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 #include <type_traits>
 
 #include "platform/letterbox.h"
@@ -64,7 +65,9 @@ TableApp::~TableApp() {
 
 bool TableApp::GameInit(std::string* error) {
     Game& g = *game_;
-    const Services io{&clock_, &rng_, &platform_.Sound(), config_.Trace};
+    if (!secondCore_ && std::thread::hardware_concurrency() >= 2)
+        secondCore_ = std::make_unique<ThinkingThread>();
+    const Services io{&clock_, &rng_, &platform_.Sound(), config_.Trace, secondCore_.get()};
     if (config_.Resume) {
         // The kept match where it was left: its clock carries on from its last frame.
         g = *config_.Resume->Table;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ai/thinking_thread.h"
 #include "core/game.h"
 #include "persist/kept_match.h"
 #include "platform/platform.h"
@@ -111,6 +112,8 @@ class TableApp {
     VirtualClock clock_;
     int32_t tickOffset_ = 0;
     SeededRandom rng_;
+    // The expert computer players think on a second core when the machine has one.
+    std::unique_ptr<ThinkingThread> secondCore_;
     std::unique_ptr<Game> game_;
     std::unique_ptr<Game> before_;  // the game as the last frame left it
     std::unique_ptr<TablePictures> pictures_;

@@ -90,7 +90,8 @@ struct Services {
     Clock* Time = nullptr;
     Random* Rng = nullptr;
     SoundSink* Sound = nullptr;
-    TraceSink* Trace = nullptr;  // may stay null
+    TraceSink* Trace = nullptr;      // may stay null
+    SecondCore* Thinking = nullptr;  // may stay null: the expert then thinks on one core
 };
 
 struct Game;

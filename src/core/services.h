@@ -130,6 +130,16 @@ struct TraceEvent {
 
 struct Game;
 
+// A second core for the expert computer player's thinking. RunPair calls work(context, 0)
+// and work(context, 1), at once when it can, and returns when both are done. The two parts
+// must depend on nothing but their index, so that what comes out is the same however the
+// parts were run: on two cores, or one after the other on one.
+class SecondCore {
+  public:
+    virtual ~SecondCore() = default;
+    virtual void RunPair(void (*work)(void* context, int part), void* context) = 0;
+};
+
 class TraceSink {
   public:
     virtual ~TraceSink() = default;

@@ -12,6 +12,7 @@
 #include "ai/expert_player.h"
 #include "ai/hand_history.h"
 #include "ai/knowledge.h"
+#include "ai/thinking_thread.h"
 #include "core/turns.h"
 #include "session/frame.h"
 #include "session/game_init.h"
@@ -207,6 +208,44 @@ TEST_P(Expert, MemoryNeverConcludesWhatIsFalse) {
     EXPECT_EQ(hands, 4 * 400);
     EXPECT_GT(restricted, 100);  // the memory did conclude something
     EXPECT_GT(walked, 400);      // and kept choices to walk back through
+}
+
+// Thinking on two cores changes how soon he decides, never what: the two parts of the work
+// are seeded from what he knows and added up in a fixed order. The same position gives
+// the same decision a hundred times over, and the same as on one core.
+TEST_P(Expert, DecidesTheSameOnTwoCoresEveryTime) {
+    ExpertEffort effort;
+    effort.StepBudget.fill(4'000);
+    struct CountingCore final : SecondCore {
+        ThinkingThread thread;
+        int pairs = 0;
+        void RunPair(void (*work)(void*, int), void* context) override {
+            ++pairs;
+            thread.RunPair(work, context);
+        }
+    } secondCore;
+    auto probe = std::make_unique<Game>();
+    int positions = 0;
+    ForEachDecision(GetParam(), 33, 400, [&](const Game& g, bool suit) {
+        if (positions == 6) return false;
+        if (!suit && (!HasPlayableCard(g) || ExpertCandidateCount(g, nullptr) < 2)) return false;
+        *probe = g;
+        auto decide = [&] {
+            return suit ? ExpertChooseSuit(*probe, effort)
+                        : ExpertChooseCard(*probe, nullptr, effort);
+        };
+        probe->io.Thinking = nullptr;
+        const int alone = decide();
+        probe->io.Thinking = &secondCore;
+        int same = 0;
+        for (int time = 0; time < 100; ++time)
+            same += decide() == alone;
+        EXPECT_EQ(same, 100) << "position " << positions;
+        ++positions;
+        return true;
+    });
+    EXPECT_EQ(positions, 6);
+    EXPECT_GT(secondCore.pairs, 600) << "the second core was hardly used";
 }
 
 INSTANTIATE_TEST_SUITE_P(Variants, Expert, ::testing::ValuesIn(test::kAllVariants),

@@ -1,5 +1,5 @@
 // simulate --variant V (--deals N | --matches M) --seed S [--trace FILE] [--slow]
-//          [--ai LEVEL | --ai L1,L2,L3] [--seat0 clicks|standard|expert|keys]
+//          [--ai LEVEL | --ai L1,L2,L3] [--seat0 clicks|standard|expert|keys] [--two-cores]
 //
 // Plays N deals (or M whole matches) of variant V through the real game logic and checks
 // after every frame that no card is lost or doubled, and that every card the human may play
@@ -7,15 +7,19 @@
 // (one level for all, or one each); --seat0 plays the person's seat with the seeded
 // clicking stand-in, with a computer level's choices acted out as clicks, or with the
 // standard level's choices acted out on the keyboard alone (keys). With --matches
-// it also prints each seat's share of the matches won. A developer's tool: it is not part
-// of the game.
+// it also prints each seat's share of the matches won. --two-cores lets the experts think
+// on a second core, as in the game (their decisions are the same either way, only sooner).
+// A developer's tool: it is not part of the game.
 #include <array>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
+
+#include "ai/thinking_thread.h"
 
 #include "session/trace_writer.h"
 #include "simulator.h"
@@ -27,7 +31,7 @@ void Usage() {
                  "usage: simulate --variant V (--deals N | --matches M) --seed S [--trace FILE] "
                  "[--slow]\n"
                  "                [--ai easy|standard|expert|L1,L2,L3] "
-                 "[--seat0 clicks|standard|expert|keys]\n"
+                 "[--seat0 clicks|standard|expert|keys] [--two-cores]\n"
                  "  V: 0 Tarrabel, 1 Huit Americain, 2 Agonia, 3 Illustrated Agonia, "
                  "4 Pis Yedili\n");
 }
@@ -86,6 +90,7 @@ int main(int argc, char** argv) {
     long long matches = 0;
     std::array<tarrabel::AiLevel, tarrabel::kSeats> levels{};
     tarrabel::sim::Seat0Player seat0 = tarrabel::sim::Seat0Player::Clicks;
+    bool twoCores = false;
     bool report = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -139,6 +144,8 @@ int main(int argc, char** argv) {
             report = true;
         } else if (arg == "--slow") {
             slow = true;
+        } else if (arg == "--two-cores") {
+            twoCores = true;
         } else {
             Usage();
             return 2;
@@ -169,6 +176,9 @@ int main(int argc, char** argv) {
     config.seed = uint64_t(seed);
     config.slow = slow;
     config.trace = traceFile ? &writer : nullptr;
+    std::unique_ptr<tarrabel::ThinkingThread> secondCore;
+    if (twoCores) secondCore = std::make_unique<tarrabel::ThinkingThread>();
+    config.thinking = secondCore.get();
 
     const auto start = std::chrono::steady_clock::now();
     const tarrabel::sim::SimResult r = tarrabel::sim::RunSimulation(config);

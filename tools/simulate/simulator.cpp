@@ -37,7 +37,7 @@ SimResult RunSimulation(const SimConfig& config) {
     VirtualClock clock;
     SeededRandom rng(config.seed);
     NullSound sound;
-    Services io{&clock, &rng, &sound, config.trace};
+    Services io{&clock, &rng, &sound, config.trace, config.thinking};
     GameOptions options = DefaultOptions(config.variant);
     options.SlowAnimation = config.slow;
     options.ShowHandsAtDealEnd = config.showHands;

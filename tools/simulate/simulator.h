@@ -26,7 +26,8 @@ struct SimConfig {
     int64_t maxFramesPerDeal = 1'000'000;
     std::array<AiLevel, kSeats> levels{};  // seats 1 to 3
     Seat0Player seat0 = Seat0Player::Clicks;
-    int matches = 0;  // when above zero: play until this many matches are decided
+    int matches = 0;                 // when above zero: play until this many matches are decided
+    SecondCore* thinking = nullptr;  // the experts' second core, if any
 };
 
 struct SimResult {

@@ -1,0 +1,36 @@
+// The second core the expert computer player thinks on: one thread, made once, that runs
+// the second part of each piece of work shared out while the caller runs the first.
+//
+// Between pieces it spins for a moment (an expert's decision hands out its work in quick
+// rounds) and then sleeps on the work counter, so an idle game costs no processor time.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <thread>
+
+#include "core/services.h"
+
+namespace tarrabel {
+
+class ThinkingThread final : public SecondCore {
+  public:
+    ThinkingThread();
+    ~ThinkingThread() override;
+    ThinkingThread(const ThinkingThread&) = delete;
+    ThinkingThread& operator=(const ThinkingThread&) = delete;
+
+    void RunPair(void (*work)(void* context, int part), void* context) override;
+
+  private:
+    void Loop();
+
+    void (*work_)(void*, int) = nullptr;
+    void* context_ = nullptr;
+    bool stopping_ = false;
+    std::atomic<uint32_t> posted_{0};    // pieces of work handed out
+    std::atomic<uint32_t> finished_{0};  // the last one the thread finished
+    std::thread thread_;
+};
+
+}  // namespace tarrabel
