@@ -2,16 +2,13 @@
 
 #include <algorithm>
 
-#include "ai/hand_history.h"
+#include "ai/standard_player.h"
 
 namespace tarrabel {
 
 namespace {
 
-constexpr int kDealAttempts = 12;      // hands dealt from scratch
-constexpr int kRepairs = 8;            // cards swapped in one hand dealt
-constexpr int kWalks = 4;              // walks back through his history, each drawing anew
-constexpr int kEventsPerDealing = 32;  // events walked back cost about one dealing-out
+constexpr int kDealAttempts = 12;
 
 uint64_t Mix(uint64_t h, uint64_t v) {
     h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
@@ -65,6 +62,39 @@ SeatKnowledge ReadKnowledge(const Game& g, int seat) {
     return k;
 }
 
+bool FitsLastChoices(const HandMemory& m, const ImaginedDeal& d, const int16_t* cards, int count) {
+    const VariantSettings& v = d.Settings;
+    // Walk back through his plays, putting each card back into the hand he held then.
+    std::array<int16_t, kHandSlots + kPlaysKept> hand{};
+    int n = 0;
+    std::array<int16_t, 5> tally{}, suits{};  // for scoring; every card by its suit
+    auto add = [&](int card) {
+        hand[n++] = int16_t(card);
+        if (CountsInTally(v, d.RankOf(card))) ++tally[d.SuitOf(card)];
+        ++suits[d.SuitOf(card)];
+    };
+    for (int i = 0; i < count; ++i)
+        add(cards[i]);
+    for (int i = m.PlayCount; i >= 0; --i) {
+        if (m.Named >= 0 && i == m.NamedAfter) {
+            const int longest = LongestSuit(suits);
+            if (longest != m.Named && longest != m.NamedOr) return false;
+        }
+        if (i == 0) break;
+        const PlayRecord& play = m.Plays[i - 1];
+        add(play.Card);
+        if (!play.Told) continue;
+        const int longSuit = LongestSuit(tally);
+        const ScoreContext& x = play.At;
+        const float played =
+            CardScore(x, d.RankOf(play.Card), d.SuitOf(play.Card), tally, longSuit);
+        for (int j = 0; j < n; ++j)
+            if (CardScore(x, d.RankOf(hand[j]), d.SuitOf(hand[j]), tally, longSuit) > played)
+                return false;
+    }
+    return true;
+}
+
 int ImagineDeal(const SeatKnowledge& k, SplitMix64& rng, ImaginedDeal& out) {
     int attempts = 1;
     out = k.Seen;
@@ -78,47 +108,15 @@ int ImagineDeal(const SeatKnowledge& k, SplitMix64& rng, ImaginedDeal& out) {
     };
     shuffleFrom(0);
     int taken = 0;
-    // Which of the cards he holds came in with each draw, walking back: any that can have.
-    auto pickAtRandom = [&](const int16_t* hand, int count, const CardSet& cannotBe) {
-        int can = 0;
-        for (int j = 0; j < count; ++j)
-            can += !cannotBe.Has(hand[j]);
-        if (can == 0) return -1;
-        for (int j = 0, skip = int(rng.Below(can));; ++j)
-            if (!cannotBe.Has(hand[j]) && skip-- == 0) return j;
-    };
-
-    // Whether the hand dealt to `seat` (pool[first] on, `want` cards) agrees with his
-    // history. A card that broke one of his choices is swapped for an undealt one and the
-    // walk tried again, a few times, before the hand is dealt again from scratch.
-    int eventsWalked = 0;
-    auto fitsWithRepairs = [&](int seat, int first, int want) {
-        const HandMemory& mem = k.Memory.Hands[seat];
-        for (int repair = 0;; ++repair) {
-            int culprit = -1;
-            for (int walk = 0; walk < kWalks; ++walk) {
-                eventsWalked += mem.EventCount;
-                if (FitsHistory(mem, out, &pool[first], want, pickAtRandom, &culprit)) return true;
-            }
-            if (repair == kRepairs || taken >= n) return false;
-            int at = 0;
-            while (at < want && pool[first + at] != culprit)
-                ++at;
-            if (at == want) return false;  // a card played or a suit named: deal again
-            std::swap(pool[first + at], pool[taken + rng.Below(n - taken)]);
-            out.Hand[seat][at] = pool[first + at];
-            ++attempts;
-        }
-    };
 
     // Each other hand in turn: first the cards the memory restricts, each the first unseen
     // card it allows (the pool is shuffled, so that is a random one), then the others. A
-    // hand that does not fit his history is mended or dealt again, a few times at most.
+    // hand that does not fit the player's last choices is dealt again, a few times at most.
     for (int seat = 0; seat < kSeats; ++seat) {
         if (seat == k.Seat || k.HiddenCount[seat] == 0) continue;
         const HandMemory& mem = k.Memory.Hands[seat];
         const int want = k.HiddenCount[seat];
-        const bool checks = mem.Count == want && mem.Choices > 0;
+        const bool checks = mem.Count == want && (mem.PlayCount > 0 || mem.Named >= 0);
         const int first = taken;
         for (int attempt = 0; attempt < kDealAttempts; ++attempt) {
             if (attempt > 0) {
@@ -142,7 +140,7 @@ int ImagineDeal(const SeatKnowledge& k, SplitMix64& rng, ImaginedDeal& out) {
             }
             while (dealt < want && taken < n)
                 out.Give(seat, dealt++, pool[taken++]);
-            if (!checks || fitsWithRepairs(seat, first, want)) break;
+            if (!checks || FitsLastChoices(mem, out, &pool[first], want)) break;
         }
     }
     // The rest is the deck. (Should the counts ever disagree, the deck is made shorter
@@ -151,7 +149,7 @@ int ImagineDeal(const SeatKnowledge& k, SplitMix64& rng, ImaginedDeal& out) {
     out.DeckPos = int16_t(out.Settings.DeckSize - filled);
     for (int i = 0; i < filled; ++i)
         out.Deck[out.DeckPos + i] = pool[taken++];
-    return attempts + eventsWalked / kEventsPerDealing;
+    return attempts;
 }
 
 }  // namespace tarrabel

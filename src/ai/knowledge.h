@@ -36,10 +36,14 @@ struct SeatKnowledge {
 // Reads only what `seat` may know. Never the other hands nor the order of the deck.
 SeatKnowledge ReadKnowledge(const Game& g, int seat);
 
+// Whether a player holding `cards` now could have made the choices his memory `m` keeps:
+// each card he chose scoring highest in the hand he held then, his named suit his longest.
+bool FitsLastChoices(const HandMemory& m, const ImaginedDeal& d, const int16_t* cards, int count);
+
 // One deal that agrees with what he knows: the unseen cards dealt to the other hands (each
 // hand's remembered restrictions respected where the cards allow it) and the rest, in a
-// random order, as the undrawn deck. Answers the work it took, in dealings-out (a hand
-// that does not fit its player's history is mended or dealt again).
+// random order, as the undrawn deck. Answers how many times hands were dealt out (a hand
+// that does not fit its player's choices is dealt again).
 int ImagineDeal(const SeatKnowledge& k, SplitMix64& rng, ImaginedDeal& out);
 
 }  // namespace tarrabel

@@ -143,24 +143,31 @@ void RememberPublicEvent(Game& g, const TraceEvent& ev) {
             break;
         case TraceKind::Play: {
             HandMemory& h = hands[ev.Seat];
+            h.Played(ev.Card);
             const TableBeforePlay t(g);
-            const bool told = StandardComputer(g, ev.Seat) && !MayHaveBeenForced(t);
-            const ScoreContext at = told ? ReadScoreContext(t, ev.Seat) : ScoreContext{};
-            h.Played(ev.Card, told, at);
-            if (told) h.RuleOut(CertainlyPreferredTo(t, at, ev.Card));
+            PlayRecord play;
+            play.Card = int16_t(ev.Card);
+            play.Told = StandardComputer(g, ev.Seat) && !MayHaveBeenForced(t);
+            if (play.Told) {
+                play.At = ReadScoreContext(t, ev.Seat);
+                h.HoldsNoneOf(CertainlyPreferredTo(t, play.At, ev.Card));
+            }
+            h.RecordPlay(play);
             break;
         }
         case TraceKind::Suit: {
             if (!NamesLongestSuit(g, ev.Seat)) break;
+            HandMemory& h = hands[ev.Seat];
+            h.Named = int8_t(ev.Suit);
+            h.NamedAfter = h.PlayCount;
             // With the next player on his last card and his own named suit the longest, the
             // standard player names another suit at random; the easy player never does.
-            int suitOr = -1;
+            if (!StandardComputer(g, ev.Seat)) break;
             const int next = PlayerAfter(g, ev.Seat);
             const int32_t nextNamed = g.Players[next].LastNamedSuit;
-            if (StandardComputer(g, ev.Seat) && g.HandCount[ev.Seat] >= 2 &&
-                g.HandCount[next] < 2 && nextNamed < kNoSuit && nextNamed != ev.Suit)
-                suitOr = int(nextNamed);
-            hands[ev.Seat].Named(ev.Suit, suitOr);
+            if (g.HandCount[ev.Seat] >= 2 && g.HandCount[next] < 2 && nextNamed < kNoSuit &&
+                nextNamed != ev.Suit)
+                h.NamedOr = int8_t(nextNamed);
             break;
         }
         default:

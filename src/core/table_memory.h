@@ -38,57 +38,45 @@ struct CardSet {
     }
 };
 
-// One thing the table saw happen to a hand. A hand's events are kept for the whole deal:
-// walked back from the hand he holds now (a card played goes back in, a card received
-// comes out again), they give the hand he held at each of his choices, so that a choice
-// made before many draws still tells about the cards he kept.
-struct HandEvent {
-    enum class Kind : uint8_t {
-        Received,  // a card came in unseen; it is none of `Cards`
-        HeldNone,  // he showed that he held none of `Cards` (a draw or pass for want)
-        Played,    // he played `Card`
-        Named,     // he named `Suit` after his wild card
-    };
-    Kind What = Kind::Received;
-    bool Told = false;  // Played: a standard computer player's free choice, made at `At`
-    // Named: the suit he held most of; or `SuitOr`, when the longest may have been that
-    // one and he named another at random.
-    int8_t Suit = -1, SuitOr = -1;
+// One card played, with the table its player chose it at.
+struct PlayRecord {
     int16_t Card = -1;
-    CardSet Cards;
+    bool Told = false;  // a standard player's free choice, which tells about his hand
     ScoreContext At;
 };
-inline constexpr int kEventsKept = 160;  // per hand; past it the oldest go
+inline constexpr int kPlaysKept = 12;
 
-// One hand as the others know it: one entry per card held, each the cards it cannot be,
-// and what happened to the hand in this deal.
+// One hand as the others know it: one entry per card held, each the cards it cannot be.
 struct HandMemory {
     int16_t Count = 0;
     std::array<CardSet, kHandSlots> CannotBe{};
-    std::array<HandEvent, kEventsKept> Events{};
-    int16_t EventCount = 0;
-    int16_t Choices = 0;  // events that tell something: choices told, suits named, draws for want
+
+    // His plays since he last received a card, oldest first: his hand at each of them was
+    // the present one with the cards played since. Those of a standard computer player
+    // that were his free choice tell which card he scored highest (Told). After a wild card
+    // he named his longest suit (or NamedOr, when the longest may have been that one and
+    // he drew another at random) holding the present hand and the plays from NamedAfter on.
+    std::array<PlayRecord, kPlaysKept> Plays{};
+    int16_t PlayCount = 0;
+    int8_t Named = -1, NamedOr = -1;
+    int16_t NamedAfter = 0;
 
     void Clear() {
         Count = 0;
-        EventCount = 0;
-        Choices = 0;
+        Forget();
     }
+    void Forget() {
+        PlayCount = 0;
+        Named = NamedOr = -1;
+    }
+    void RecordPlay(const PlayRecord& play);
     // A card came into the hand unseen: it may be anything but `cannotBe`.
     void Receive(const CardSet& cannotBe = {});
     // The player showed that he held none of `cards`.
     void HoldsNoneOf(const CardSet& cards);
-    // What a choice of his told about every card he holds (kept as the choice itself).
-    void RuleOut(const CardSet& cards);
     // He played `card`: it leaves the hand from an entry that allowed it, the one that
     // told the least about the rest (the most restricted), so what is kept stays true.
-    // `told`: his free choice as a standard computer player, made at table `at`.
-    void Played(int card, bool told = false, const ScoreContext& at = {});
-    // He named `suit` (or `suitOr`, see HandEvent) after his wild card.
-    void Named(int suit, int suitOr = -1);
-
-  private:
-    void Keep(const HandEvent& e);
+    void Played(int card);
 };
 
 struct TableMemory {

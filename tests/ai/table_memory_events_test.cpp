@@ -52,14 +52,6 @@ struct Remembering : Table {
 
     const HandMemory& Seat1() const { return g.Memory.Hands[1]; }
 
-    // The latest event of that kind in a seat's history, or null.
-    const HandEvent* Last(HandEvent::Kind kind, int seat = 1) const {
-        const HandMemory& h = g.Memory.Hands[seat];
-        for (int i = h.EventCount - 1; i >= 0; --i)
-            if (h.Events[i].What == kind) return &h.Events[i];
-        return nullptr;
-    }
-
     // What the memory says every card seat 1 held before `upTo` cannot be.
     bool NoneOfTheFirstCardsIs(int card, int upTo = 3) const {
         for (int i = 0; i < upTo; ++i)
@@ -159,8 +151,8 @@ struct PlaysANine : Remembering {
 TEST(RememberPublicEvent, AStandardPlayersFreeChoiceRulesOutTheCardsHeWouldHavePreferred) {
     PlaysANine t;
     EXPECT_EQ(t.Seat1().Count, 3);
-    ASSERT_NE(t.Last(HandEvent::Kind::Played), nullptr);
-    EXPECT_TRUE(t.Last(HandEvent::Kind::Played)->Told);
+    ASSERT_EQ(t.Seat1().PlayCount, 1);
+    EXPECT_TRUE(t.Seat1().Plays[0].Told);
     // Against a player on his last card he would have skipped him with a Queen of hearts
     // or sent him the chain of a two of hearts, whatever else he held.
     EXPECT_TRUE(t.NoneOfTheFirstCardsIs(CardOf(kQueen, kHearts)));
@@ -176,8 +168,8 @@ TEST(RememberPublicEvent, TheCardChoicesOfTheExpertAndTheEasyPlayerTellNothing) 
     for (AiLevel level : {AiLevel::Expert, AiLevel::Easy}) {
         SCOPED_TRACE(std::string(AiLevelName(level)));
         PlaysANine t(level);
-        ASSERT_NE(t.Last(HandEvent::Kind::Played), nullptr);
-        EXPECT_FALSE(t.Last(HandEvent::Kind::Played)->Told);
+        ASSERT_EQ(t.Seat1().PlayCount, 1);
+        EXPECT_FALSE(t.Seat1().Plays[0].Told);
         for (int i = 0; i < t.Seat1().Count; ++i)
             EXPECT_TRUE(t.Seat1().CannotBe[i].Empty());
     }
@@ -189,8 +181,8 @@ TEST(RememberPublicEvent, AChoiceFacingAnOpenChainTellsNothing) {
     t.g.PenaltyTaken = false;
     t.g.PenaltyCards = 2;
     t.Plays(1, CardOf(2, kClubs));
-    ASSERT_NE(t.Last(HandEvent::Kind::Played), nullptr);
-    EXPECT_FALSE(t.Last(HandEvent::Kind::Played)->Told);
+    ASSERT_EQ(t.Seat1().PlayCount, 1);
+    EXPECT_FALSE(t.Seat1().Plays[0].Told);
 }
 
 TEST(RememberPublicEvent, AStandardPlayerNamingASuitIsRememberedWithTheChoiceHeMayHaveHad) {
@@ -199,12 +191,10 @@ TEST(RememberPublicEvent, AStandardPlayerNamingASuitIsRememberedWithTheChoiceHeM
     Remembering t;
     t.Plays(1, CardOf(8, kClubs));
     t.See(TraceKind::Suit, 1, DrawKind::Auto, -1, kSpades);
-    const HandMemory& h = t.Seat1();
-    ASSERT_GE(h.EventCount, 2);
-    EXPECT_EQ(h.Events[h.EventCount - 2].What, HandEvent::Kind::Played);
-    EXPECT_EQ(h.Events[h.EventCount - 1].What, HandEvent::Kind::Named) << "after the eight";
-    EXPECT_EQ(h.Events[h.EventCount - 1].Suit, kSpades);
-    EXPECT_EQ(h.Events[h.EventCount - 1].SuitOr, -1);
+    EXPECT_EQ(t.Seat1().Named, kSpades);
+    ASSERT_EQ(t.Seat1().PlayCount, 1);
+    EXPECT_EQ(t.Seat1().NamedAfter, 1);
+    EXPECT_EQ(t.Seat1().NamedOr, -1);
 
     // The next player is on his last card and named diamonds himself: a standard player
     // whose longest suit was diamonds names another at random.
@@ -212,9 +202,8 @@ TEST(RememberPublicEvent, AStandardPlayerNamingASuitIsRememberedWithTheChoiceHeM
     random.GiveHand(2, {CardOf(4, kClubs)});
     random.g.Players[2].LastNamedSuit = kDiamonds;
     random.See(TraceKind::Suit, 1, DrawKind::Auto, -1, kSpades);
-    ASSERT_NE(random.Last(HandEvent::Kind::Named), nullptr);
-    EXPECT_EQ(random.Last(HandEvent::Kind::Named)->Suit, kSpades);
-    EXPECT_EQ(random.Last(HandEvent::Kind::Named)->SuitOr, kDiamonds);
+    EXPECT_EQ(random.Seat1().Named, kSpades);
+    EXPECT_EQ(random.Seat1().NamedOr, kDiamonds);
 
     // The easy player names his longest suit whatever the next player asked for.
     Remembering easy;
@@ -222,19 +211,17 @@ TEST(RememberPublicEvent, AStandardPlayerNamingASuitIsRememberedWithTheChoiceHeM
     easy.GiveHand(2, {CardOf(4, kClubs)});
     easy.g.Players[2].LastNamedSuit = kDiamonds;
     easy.See(TraceKind::Suit, 1, DrawKind::Auto, -1, kSpades);
-    ASSERT_NE(easy.Last(HandEvent::Kind::Named), nullptr);
-    EXPECT_EQ(easy.Last(HandEvent::Kind::Named)->Suit, kSpades);
-    EXPECT_EQ(easy.Last(HandEvent::Kind::Named)->SuitOr, -1);
+    EXPECT_EQ(easy.Seat1().Named, kSpades);
+    EXPECT_EQ(easy.Seat1().NamedOr, -1);
 
     Remembering expert;
     expert.g.SeatLevel[1] = AiLevel::Expert;
     expert.See(TraceKind::Suit, 1, DrawKind::Auto, -1, kSpades);
-    EXPECT_EQ(expert.Last(HandEvent::Kind::Named), nullptr) << "the expert's suit tells nothing";
+    EXPECT_EQ(expert.Seat1().Named, -1) << "the expert's suit tells nothing";
 
     Remembering person;
     person.See(TraceKind::Suit, kHuman, DrawKind::Auto, -1, kClubs);
-    EXPECT_EQ(person.Last(HandEvent::Kind::Named, kHuman), nullptr)
-        << "the person's suit tells nothing";
+    EXPECT_EQ(person.g.Memory.Hands[kHuman].Named, -1) << "the person's suit tells nothing";
 }
 
 }  // namespace

@@ -60,35 +60,28 @@ TEST(HandMemory, ACardTheMemoryRuledOutWipesWhatItConcluded) {
     EXPECT_TRUE(h.CannotBe[0].Empty());
 }
 
-TEST(HandMemory, KeepsTheWholeDealsEventsUntilTheyOverflowThenTheLatest) {
+TEST(HandMemory, KeepsTheLatestPlaysAndTheSuitNamedAmongThem) {
     HandMemory h;
+    h.Named = 2;
+    h.NamedOr = 3;
+    h.NamedAfter = 1;
+    for (int i = 0; i < kPlaysKept + 1; ++i) {
+        PlayRecord p;
+        p.Card = int16_t(i);
+        h.RecordPlay(p);
+    }
+    EXPECT_EQ(h.PlayCount, kPlaysKept);
+    EXPECT_EQ(h.Plays[0].Card, 1) << "the oldest went";
+    EXPECT_EQ(h.NamedAfter, 0);
+    EXPECT_EQ(h.Named, 2);
+    EXPECT_EQ(h.NamedOr, 3);
+    PlayRecord p;
+    h.RecordPlay(p);
+    EXPECT_EQ(h.Named, -1) << "the plays before the named suit are gone";
+    EXPECT_EQ(h.NamedOr, -1);
+
     h.Receive();
-    h.Played(7, true);
-    h.Receive(SetOf({3}));  // a draw does not wipe out what the play told
-    ASSERT_EQ(h.EventCount, 3);
-    EXPECT_EQ(h.Events[1].What, HandEvent::Kind::Played);
-    EXPECT_EQ(h.Choices, 1);
-    h.Played(8);  // not his free choice: kept, but tells nothing
-    EXPECT_EQ(h.Choices, 1);
-
-    for (int i = 0; i < kEventsKept; ++i)
-        h.Named(i % 4);
-    EXPECT_EQ(h.EventCount, kEventsKept);
-    EXPECT_EQ(h.Events[0].What, HandEvent::Kind::Named) << "the oldest went";
-    EXPECT_EQ(h.Events[kEventsKept - 1].Suit, (kEventsKept - 1) % 4);
-
-    h.Clear();
-    EXPECT_EQ(h.EventCount, 0);
-    EXPECT_EQ(h.Choices, 0);
-}
-
-TEST(HandMemory, APlayTheMemoryRuledOutForgetsTheHistoryToo) {
-    HandMemory h;
-    h.Receive(SetOf({4}));
-    h.HoldsNoneOf(SetOf({5}));
-    h.Played(4);  // he drew by choice while holding it
-    EXPECT_EQ(h.EventCount, 0);
-    EXPECT_EQ(h.Choices, 0);
+    EXPECT_EQ(h.PlayCount, 0) << "a card received starts the story again";
 }
 
 }  // namespace
