@@ -8,6 +8,10 @@
 # matches in each; beside it the same four runs with the standard player in that seat (the
 # baseline, about a quarter). Prints each share of matches won with its 95 % interval
 # (Wilson) and the ratio expert / baseline. Runs two simulations at a time.
+#
+# With PERSON=clicks the person's seat is played by the simulator's clicking stand-in (a
+# player who does not choose the standard player's way) and the expert sits in seats 1 to 3
+# only.
 set -euo pipefail
 build=${1:?build directory}
 per_seat=${2:?matches per seat}
@@ -18,8 +22,12 @@ sim="$build/tools/simulate"
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
+person=${PERSON:-standard}
+seats=(0 1 2 3)
+[ "$person" = standard ] || seats=(1 2 3)
+
 run() {  # variant seat kind
-    local v=$1 seat=$2 kind=$3 ai=standard seat0=standard
+    local v=$1 seat=$2 kind=$3 ai=standard seat0=$person
     if [ "$kind" = expert ]; then
         case $seat in
             0) seat0=expert ;;
@@ -34,27 +42,29 @@ run() {  # variant seat kind
 
 jobs=()
 for v in "${variants[@]}"; do
-    for seat in 0 1 2 3; do
+    for seat in "${seats[@]}"; do
         for kind in expert standard; do
             jobs+=("$v $seat $kind")
         done
     done
 done
 export -f run
-export sim out per_seat
+export sim out per_seat person
 printf '%s\n' "${jobs[@]}" | xargs -P 2 -L 1 bash -c 'run $0 $1 $2'
 
 names=("Tarrabel" "Huit Americain" "Agonia" "Illustrated Agonia" "Pis Yedili")
 printf '%-20s %8s  %-24s %-24s %s\n' game matches "expert wins (95 %)" "baseline (95 %)" ratio
 for v in "${variants[@]}"; do
-    awk -v name="${names[$v]}" -v v="$v" -v dir="$out" '
+    awk -v name="${names[$v]}" -v v="$v" -v dir="$out" -v seats="${seats[*]}" '
     function wilson(w, n,   p, z, c, h) {
         z = 1.96; p = w / n; c = (p + z*z/(2*n)) / (1 + z*z/n)
         h = z * sqrt(p*(1-p)/n + z*z/(4*n*n)) / (1 + z*z/n)
         return sprintf("%5.1f %% [%4.1f, %4.1f]", 100*p, 100*(c-h), 100*(c+h))
     }
     BEGIN {
-        for (seat = 0; seat < 4; ++seat) {
+        ns = split(seats, seatList, " ")
+        for (si = 1; si <= ns; ++si) {
+            seat = seatList[si]
             for (k = 0; k < 2; ++k) {
                 kind = k ? "standard" : "expert"
                 file = dir "/" v "-" seat "-" kind ".txt"

@@ -23,7 +23,9 @@ struct ExpertEffort {
     // clang-format on
     int MinDeals = 8;  // deals imagined before any candidate is dropped
     int MaxDeals = 600;
-    int MaxSteps = 400;    // an imagined deal not over by then is scored as it stands
+    // An imagined deal not over by then is scored as it stands, by the cards left in the
+    // hands: a shorter look ahead buys more imagined deals, which pays in every game.
+    int MaxSteps = 100;
     int DealingCost = 40;  // steps a dealing-out counts for
     double DropAt = 2.0;   // standard errors below the standard move that drop a candidate
     double Doubt = 1.5;    // standard errors by which a move must beat the standard one

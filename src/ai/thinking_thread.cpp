@@ -33,12 +33,23 @@ ThinkingThread::~ThinkingThread() {
     thread_.join();
 }
 
+// Whoever comes first runs the second part: the thread, or the caller once the first part
+// is done. So a thread the system is slow to wake costs a round of waiting at most.
+bool ThinkingThread::Claim(uint32_t piece) {
+    uint32_t before = piece - 1;
+    return claimed_.compare_exchange_strong(before, piece, std::memory_order_acq_rel);
+}
+
 void ThinkingThread::RunPair(void (*work)(void* context, int part), void* context) {
     work_ = work;
     context_ = context;
     const uint32_t piece = posted_.fetch_add(1, std::memory_order_release) + 1;
     posted_.notify_one();
     work(context, 0);
+    if (Claim(piece)) {
+        work(context, 1);
+        return;
+    }
     for (uint32_t done = finished_.load(std::memory_order_acquire); done != piece;
          done = finished_.load(std::memory_order_acquire))
         AwaitChange(finished_, done);
@@ -50,6 +61,7 @@ void ThinkingThread::Loop() {
         AwaitChange(posted_, seen);
         seen = posted_.load(std::memory_order_acquire);
         if (stopping_) return;
+        if (!Claim(seen)) continue;  // the caller ran it already
         work_(context_, 1);
         finished_.store(seen, std::memory_order_release);
         finished_.notify_one();
