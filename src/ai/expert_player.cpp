@@ -138,7 +138,8 @@ int BestCandidate(const SeatKnowledge& k, int count, int preferred, const Expert
         w.steps = 0;
         w.deals = 0;
         for (int r = 0; r < perRound; ++r) {
-            w.steps += effort.DealingCost * ImagineDeal(k, w.rng, w.world);
+            const int dealings = ImagineDeal(k, w.rng, w.world);
+            w.steps += effort.DealingCost + long(dealings - 1) * effort.RedealCost;
             auto value = [&](int i) {
                 ImaginedDeal d = w.world;
                 apply(d, i);

@@ -27,6 +27,7 @@ struct ExpertEffort {
     // hands: a shorter look ahead buys more imagined deals, which pays in every game.
     int MaxSteps = 100;
     int DealingCost = 40;  // steps a dealing-out counts for
+    int RedealCost = 10;   // ... and one hand dealt again, not fitting its player's choices
     double DropAt = 2.0;   // standard errors below the standard move that drop a candidate
     double Doubt = 1.5;    // standard errors by which a move must beat the standard one
     // The thinking is shared between two parts, one a core, each with the budget above and

@@ -8,7 +8,10 @@ namespace tarrabel {
 
 namespace {
 
-constexpr int kDealAttempts = 12;
+// How many times a hand is dealt before one that does not fit its player's choices is taken
+// all the same. Walked back through the whole deal, a random hand rarely fits at once: in
+// Illustrated Agonia it takes six attempts on average, and one hand in eight never fits.
+constexpr int kDealAttempts = 24;
 
 uint64_t Mix(uint64_t h, uint64_t v) {
     h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
@@ -38,8 +41,15 @@ SeatKnowledge ReadKnowledge(const Game& g, int seat) {
     for (int card = 0; card < g.Rules.DeckSize; ++card)
         if (!visible[card]) k.Unseen[k.UnseenCount++] = int16_t(card);
 
-    for (int other = 0; other < kSeats; ++other)
-        if (other != seat) k.HiddenCount[other] = g.HandCount[other];
+    for (int other = 0; other < kSeats; ++other) {
+        if (other == seat) continue;
+        k.HiddenCount[other] = g.HandCount[other];
+        int n = 0;
+        for (int s = 0; s < kHandSlots && n < k.HiddenCount[other]; ++s)
+            if (g.Hands[other][s].Shown) k.HiddenSlot[other][n++] = int8_t(s);
+        for (int s = 0; n < k.HiddenCount[other]; ++s)  // should the counts disagree
+            k.HiddenSlot[other][n++] = int8_t(s);
+    }
     k.DeckCount = int16_t(std::max(0, g.Rules.DeckSize - g.DeckPos));
     d.DeckPos = int16_t(g.Rules.DeckSize - k.DeckCount);
 
@@ -62,35 +72,55 @@ SeatKnowledge ReadKnowledge(const Game& g, int seat) {
     return k;
 }
 
-bool FitsLastChoices(const HandMemory& m, const ImaginedDeal& d, const int16_t* cards, int count) {
+bool FitsHandHistory(const HandMemory& m, const ImaginedDeal& d, int seat) {
     const VariantSettings& v = d.Settings;
-    // Walk back through his plays, putting each card back into the hand he held then.
-    std::array<int16_t, kHandSlots + kPlaysKept> hand{};
-    int n = 0;
+    std::array<int16_t, kHandSlots> hand;
+    hand.fill(-1);
+    int end = d.HandEnd[seat];
+    for (int s = 0; s < end; ++s)
+        hand[s] = d.Hand[seat][s];
     std::array<int16_t, 5> tally{}, suits{};  // for scoring; every card by its suit
-    auto add = [&](int card) {
-        hand[n++] = int16_t(card);
-        if (CountsInTally(v, d.RankOf(card))) ++tally[d.SuitOf(card)];
-        ++suits[d.SuitOf(card)];
+    auto count = [&](int card, int by) {
+        if (CountsInTally(v, d.RankOf(card))) tally[d.SuitOf(card)] += int16_t(by);
+        suits[d.SuitOf(card)] += int16_t(by);
     };
-    for (int i = 0; i < count; ++i)
-        add(cards[i]);
-    for (int i = m.PlayCount; i >= 0; --i) {
-        if (m.Named >= 0 && i == m.NamedAfter) {
+    for (int s = 0; s < end; ++s)
+        if (hand[s] >= 0) count(hand[s], 1);
+
+    for (int i = m.EventCount - 1; i >= 0; --i) {
+        const HandEvent& e = m.Events[i];
+        const int slot = e.Slot;
+        if (e.What == HandEvent::Kind::Named) {
             const int longest = LongestSuit(suits);
-            if (longest != m.Named && longest != m.NamedOr) return false;
+            if (longest != e.Suit && longest != e.SuitOr) return false;
+            continue;
         }
-        if (i == 0) break;
-        const PlayRecord& play = m.Plays[i - 1];
-        add(play.Card);
-        if (!play.Told) continue;
+        // A slot found in a state its event cannot have left it in: the record goes no
+        // further back (it cannot happen at a real table; nothing is concluded from it).
+        if (slot < 0 || slot >= kHandSlots) return true;
+        if (e.What == HandEvent::Kind::Received) {
+            if (hand[slot] < 0) return true;
+            count(hand[slot], -1);
+            hand[slot] = -1;
+            continue;
+        }
+        if (hand[slot] >= 0) return true;
+        hand[slot] = e.Play.Card;
+        count(e.Play.Card, 1);
+        end = std::max(end, slot + 1);
+        if (!e.Play.Told) continue;
+        // His choice: the highest score, the lower slot on a tie; with nothing above zero
+        // the first card he might play, so then only that nothing scored above zero.
         const int longSuit = LongestSuit(tally);
-        const ScoreContext& x = play.At;
+        const ScoreContext& x = e.Play.At;
         const float played =
-            CardScore(x, d.RankOf(play.Card), d.SuitOf(play.Card), tally, longSuit);
-        for (int j = 0; j < n; ++j)
-            if (CardScore(x, d.RankOf(hand[j]), d.SuitOf(hand[j]), tally, longSuit) > played)
+            CardScore(x, d.RankOf(e.Play.Card), d.SuitOf(e.Play.Card), tally, longSuit);
+        for (int s = 0; s < end; ++s) {
+            if (s == slot || hand[s] < 0) continue;
+            const float other = CardScore(x, d.RankOf(hand[s]), d.SuitOf(hand[s]), tally, longSuit);
+            if (played > 0 ? other > played || (other == played && s < slot) : other > 0)
                 return false;
+        }
     }
     return true;
 }
@@ -111,12 +141,13 @@ int ImagineDeal(const SeatKnowledge& k, SplitMix64& rng, ImaginedDeal& out) {
 
     // Each other hand in turn: first the cards the memory restricts, each the first unseen
     // card it allows (the pool is shuffled, so that is a random one), then the others. A
-    // hand that does not fit the player's last choices is dealt again, a few times at most.
+    // hand that does not fit the player's choices this deal is dealt again, a few times at most.
     for (int seat = 0; seat < kSeats; ++seat) {
         if (seat == k.Seat || k.HiddenCount[seat] == 0) continue;
         const HandMemory& mem = k.Memory.Hands[seat];
         const int want = k.HiddenCount[seat];
-        const bool checks = mem.Count == want && (mem.PlayCount > 0 || mem.Named >= 0);
+        const bool checks = mem.Count == want && mem.EventCount > 0;
+        const auto& slots = k.HiddenSlot[seat];
         const int first = taken;
         for (int attempt = 0; attempt < kDealAttempts; ++attempt) {
             if (attempt > 0) {
@@ -136,11 +167,11 @@ int ImagineDeal(const SeatKnowledge& k, SplitMix64& rng, ImaginedDeal& out) {
                     ++j;
                 if (j == n) j = taken;  // nothing fits: what he knows is mistaken, take any
                 std::swap(pool[taken], pool[j]);
-                out.Give(seat, dealt++, pool[taken++]);
+                out.Give(seat, slots[dealt++], pool[taken++]);
             }
             while (dealt < want && taken < n)
-                out.Give(seat, dealt++, pool[taken++]);
-            if (!checks || FitsLastChoices(mem, out, &pool[first], want)) break;
+                out.Give(seat, slots[dealt++], pool[taken++]);
+            if (!checks || FitsHandHistory(mem, out, seat)) break;
         }
     }
     // The rest is the deck. (Should the counts ever disagree, the deck is made shorter

@@ -20,7 +20,9 @@ struct SeatKnowledge {
     // The deal as he sees it: his own hand in its slots, the pile, every public variable;
     // the other hands and the undrawn deck empty.
     ImaginedDeal Seen;
-    std::array<int16_t, kSeats> HiddenCount{};     // cards in each other hand
+    std::array<int16_t, kSeats> HiddenCount{};  // cards in each other hand
+    // The slots each other hand's cards lie in (their backs are on the table), in order.
+    std::array<std::array<int8_t, kHandSlots>, kSeats> HiddenSlot{};
     int16_t DeckCount = 0;                         // cards left to draw
     std::array<int16_t, kCardTableSize> Unseen{};  // the cards he cannot see, in index order
     int16_t UnseenCount = 0;
@@ -36,9 +38,11 @@ struct SeatKnowledge {
 // Reads only what `seat` may know. Never the other hands nor the order of the deck.
 SeatKnowledge ReadKnowledge(const Game& g, int seat);
 
-// Whether a player holding `cards` now could have made the choices his memory `m` keeps:
-// each card he chose scoring highest in the hand he held then, his named suit his longest.
-bool FitsLastChoices(const HandMemory& m, const ImaginedDeal& d, const int16_t* cards, int count);
+// Whether the cards in `seat`'s slots of `d` could be his hand now: walked back through
+// what the memory `m` kept of his hand this deal, slot by slot, every card a standard
+// player chose scores highest in the hand he held then (ties to the lower slot) and every
+// suit named is his longest then.
+bool FitsHandHistory(const HandMemory& m, const ImaginedDeal& d, int seat);
 
 // One deal that agrees with what he knows: the unseen cards dealt to the other hands (each
 // hand's remembered restrictions respected where the cards allow it) and the rest, in a

@@ -98,6 +98,16 @@ bool NamesLongestSuit(const Game& g, int seat) {
     return StandardComputer(g, seat) || (seat != kHuman && g.SeatLevel[seat] == AiLevel::Easy);
 }
 
+// The person may move his cards about in his hand, and his choices tell nothing anyway:
+// only the computer players' hands are followed slot by slot.
+void LogReceived(Game& g, const TraceEvent& ev) {
+    if (ev.Seat == kHuman) return;
+    HandEvent e;
+    e.What = HandEvent::Kind::Received;
+    e.Slot = int8_t(ev.Slot);
+    g.Memory.Hands[ev.Seat].Log(e);
+}
+
 }  // namespace
 
 void RememberPublicEvent(Game& g, const TraceEvent& ev) {
@@ -122,6 +132,7 @@ void RememberPublicEvent(Game& g, const TraceEvent& ev) {
         }
         case TraceKind::Dealt:
             hands[ev.Seat].Receive();
+            LogReceived(g, ev);
             break;
         case TraceKind::Draw:
             // Drawn without being asked to: he held nothing that would follow. (The hand
@@ -130,6 +141,7 @@ void RememberPublicEvent(Game& g, const TraceEvent& ev) {
                 hands[ev.Seat].HoldsNoneOf(
                     PlayableNow(g, ev.Seat, int16_t(g.HandCount[ev.Seat] - 1)));
             hands[ev.Seat].Receive(g.Memory.DeckFrom.Others(g.Rules.DeckSize));
+            LogReceived(g, ev);
             break;
         case TraceKind::DeckEmpty:
             if (g.State == GameState::DrawingForWant)
@@ -152,22 +164,28 @@ void RememberPublicEvent(Game& g, const TraceEvent& ev) {
                 play.At = ReadScoreContext(t, ev.Seat);
                 h.HoldsNoneOf(CertainlyPreferredTo(t, play.At, ev.Card));
             }
-            h.RecordPlay(play);
+            if (ev.Seat != kHuman) {
+                HandEvent e;
+                e.What = HandEvent::Kind::Played;
+                e.Slot = int8_t(ev.Slot);
+                e.Play = play;
+                h.Log(e);
+            }
             break;
         }
         case TraceKind::Suit: {
             if (!NamesLongestSuit(g, ev.Seat)) break;
-            HandMemory& h = hands[ev.Seat];
-            h.Named = int8_t(ev.Suit);
-            h.NamedAfter = h.PlayCount;
+            HandEvent e;
+            e.What = HandEvent::Kind::Named;
+            e.Suit = int8_t(ev.Suit);
             // With the next player on his last card and his own named suit the longest, the
             // standard player names another suit at random; the easy player never does.
-            if (!StandardComputer(g, ev.Seat)) break;
             const int next = PlayerAfter(g, ev.Seat);
             const int32_t nextNamed = g.Players[next].LastNamedSuit;
-            if (g.HandCount[ev.Seat] >= 2 && g.HandCount[next] < 2 && nextNamed < kNoSuit &&
-                nextNamed != ev.Suit)
-                h.NamedOr = int8_t(nextNamed);
+            if (StandardComputer(g, ev.Seat) && g.HandCount[ev.Seat] >= 2 &&
+                g.HandCount[next] < 2 && nextNamed < kNoSuit && nextNamed != ev.Suit)
+                e.SuitOr = int8_t(nextNamed);
+            hands[ev.Seat].Log(e);
             break;
         }
         default:

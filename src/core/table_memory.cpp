@@ -3,7 +3,6 @@
 namespace tarrabel {
 
 void HandMemory::Receive(const CardSet& cannotBe) {
-    Forget();
     if (Count >= kHandSlots) return;
     CannotBe[Count++] = cannotBe;
 }
@@ -13,14 +12,13 @@ void HandMemory::HoldsNoneOf(const CardSet& cards) {
         CannotBe[i].AddAll(cards);
 }
 
-void HandMemory::RecordPlay(const PlayRecord& play) {
-    if (PlayCount == kPlaysKept) {  // the oldest goes
-        for (int i = 1; i < kPlaysKept; ++i)
-            Plays[i - 1] = Plays[i];
-        --PlayCount;
-        if (Named >= 0 && --NamedAfter < 0) Named = NamedOr = -1;
+void HandMemory::Log(const HandEvent& e) {
+    if (EventCount == kHandEventsKept) {
+        for (int i = 1; i < kHandEventsKept; ++i)
+            Events[i - 1] = Events[i];
+        --EventCount;
     }
-    Plays[PlayCount++] = play;
+    Events[EventCount++] = e;
 }
 
 void HandMemory::Played(int card) {

@@ -4,8 +4,10 @@
 // passed. A computer player draws only when he holds no card he may play, so a draw or a
 // pass tells the table that none of the cards in his hand at that moment would have
 // followed the pile. The memory keeps, for every card in every hand, the set of cards it
-// cannot be; a card drawn later is free again. It is built only from what the table shows
-// (the events of a deal), so reading it never peeks at a hidden card.
+// cannot be; a card drawn later is free again. It also keeps what happened to each
+// computer player's hand, slot by slot, so that his earlier choices can be checked against
+// any hand imagined for him now. It is built only from what the table shows (the events of
+// a deal), so reading it never peeks at a hidden card.
 #pragma once
 
 #include <array>
@@ -44,32 +46,35 @@ struct PlayRecord {
     bool Told = false;  // a standard player's free choice, which tells about his hand
     ScoreContext At;
 };
-inline constexpr int kPlaysKept = 12;
+
+// One thing that happened to a hand, told by the slot it happened in: everybody sees the
+// backs of a player's cards in their places, which card leaves for the pile and where a
+// card drawn goes. Walking back through them from the hand held now gives the hand held
+// at any earlier choice: a card played goes back into its slot, a card received leaves its
+// slot again.
+struct HandEvent {
+    enum class Kind : int8_t { Received, Played, Named };
+    Kind What = Kind::Received;
+    int8_t Slot = -1;
+    int8_t Suit = -1, SuitOr = -1;  // Named: his suit, and the other it may have been
+    PlayRecord Play;                // Played
+};
+inline constexpr int kHandEventsKept = 48;
 
 // One hand as the others know it: one entry per card held, each the cards it cannot be.
 struct HandMemory {
     int16_t Count = 0;
     std::array<CardSet, kHandSlots> CannotBe{};
 
-    // His plays since he last received a card, oldest first: his hand at each of them was
-    // the present one with the cards played since. Those of a standard computer player
-    // that were his free choice tell which card he scored highest (Told). After a wild card
-    // he named his longest suit (or NamedOr, when the longest may have been that one and
-    // he drew another at random) holding the present hand and the plays from NamedAfter on.
-    std::array<PlayRecord, kPlaysKept> Plays{};
-    int16_t PlayCount = 0;
-    int8_t Named = -1, NamedOr = -1;
-    int16_t NamedAfter = 0;
+    // What happened to the hand this deal, oldest first (the oldest go when it is full).
+    std::array<HandEvent, kHandEventsKept> Events{};
+    int16_t EventCount = 0;
 
     void Clear() {
         Count = 0;
-        Forget();
+        EventCount = 0;
     }
-    void Forget() {
-        PlayCount = 0;
-        Named = NamedOr = -1;
-    }
-    void RecordPlay(const PlayRecord& play);
+    void Log(const HandEvent& e);
     // A card came into the hand unseen: it may be anything but `cannotBe`.
     void Receive(const CardSet& cannotBe = {});
     // The player showed that he held none of `cards`.

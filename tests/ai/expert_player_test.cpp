@@ -132,7 +132,7 @@ TEST_P(Expert, DecidesTheSameWhereverTheCardsHeCannotSeeLie) {
 // is: its cards can be matched one to one with the memory's entries, each entry allowing
 // its card, and the hand could have made the player's remembered choices.
 TEST_P(Expert, MemoryNeverConcludesWhatIsFalse) {
-    int hands = 0, restricted = 0;
+    int hands = 0, restricted = 0, walked = 0;
     ForEachDecision(GetParam(), 5, 400, [&](const Game& g, bool) {
         const ImaginedDeal truth = ImagineFromTable(g);
         for (int seat = 0; seat < kSeats; ++seat) {
@@ -162,14 +162,16 @@ TEST_P(Expert, MemoryNeverConcludesWhatIsFalse) {
                                             << " allows none of the cards left for it";
                 restricted += !m.CannotBe[e].Empty();
             }
-            EXPECT_TRUE(FitsLastChoices(m, truth, cards.data(), int(cards.size())))
+            EXPECT_TRUE(FitsHandHistory(m, truth, seat))
                 << "seat " << seat << " could not have made his remembered choices";
+            walked += m.EventCount > 0;
             ++hands;
         }
         return true;
     });
     EXPECT_EQ(hands, 4 * 400);
     EXPECT_GT(restricted, 100);  // the memory did conclude something
+    EXPECT_GT(walked, 1000);     // and kept the hands' histories
 }
 
 // Thinking on two cores changes how soon he decides, never what: the two parts of the work

@@ -52,6 +52,14 @@ struct Remembering : Table {
 
     const HandMemory& Seat1() const { return g.Memory.Hands[1]; }
 
+    // The last thing of a kind that the memory kept of a seat's hand (null: none).
+    const HandEvent* LastOf(HandEvent::Kind kind, int seat = 1) const {
+        const HandMemory& h = g.Memory.Hands[seat];
+        for (int i = h.EventCount - 1; i >= 0; --i)
+            if (h.Events[i].What == kind) return &h.Events[i];
+        return nullptr;
+    }
+
     // What the memory says every card seat 1 held before `upTo` cannot be.
     bool NoneOfTheFirstCardsIs(int card, int upTo = 3) const {
         for (int i = 0; i < upTo; ++i)
@@ -151,8 +159,9 @@ struct PlaysANine : Remembering {
 TEST(RememberPublicEvent, AStandardPlayersFreeChoiceRulesOutTheCardsHeWouldHavePreferred) {
     PlaysANine t;
     EXPECT_EQ(t.Seat1().Count, 3);
-    ASSERT_EQ(t.Seat1().PlayCount, 1);
-    EXPECT_TRUE(t.Seat1().Plays[0].Told);
+    const HandEvent* play = t.LastOf(HandEvent::Kind::Played);
+    ASSERT_NE(play, nullptr);
+    EXPECT_TRUE(play->Play.Told);
     // Against a player on his last card he would have skipped him with a Queen of hearts
     // or sent him the chain of a two of hearts, whatever else he held.
     EXPECT_TRUE(t.NoneOfTheFirstCardsIs(CardOf(kQueen, kHearts)));
@@ -168,8 +177,9 @@ TEST(RememberPublicEvent, TheCardChoicesOfTheExpertAndTheEasyPlayerTellNothing) 
     for (AiLevel level : {AiLevel::Expert, AiLevel::Easy}) {
         SCOPED_TRACE(std::string(AiLevelName(level)));
         PlaysANine t(level);
-        ASSERT_EQ(t.Seat1().PlayCount, 1);
-        EXPECT_FALSE(t.Seat1().Plays[0].Told);
+        const HandEvent* play = t.LastOf(HandEvent::Kind::Played);
+        ASSERT_NE(play, nullptr);
+        EXPECT_FALSE(play->Play.Told);
         for (int i = 0; i < t.Seat1().Count; ++i)
             EXPECT_TRUE(t.Seat1().CannotBe[i].Empty());
     }
@@ -181,8 +191,9 @@ TEST(RememberPublicEvent, AChoiceFacingAnOpenChainTellsNothing) {
     t.g.PenaltyTaken = false;
     t.g.PenaltyCards = 2;
     t.Plays(1, CardOf(2, kClubs));
-    ASSERT_EQ(t.Seat1().PlayCount, 1);
-    EXPECT_FALSE(t.Seat1().Plays[0].Told);
+    const HandEvent* play = t.LastOf(HandEvent::Kind::Played);
+    ASSERT_NE(play, nullptr);
+    EXPECT_FALSE(play->Play.Told);
 }
 
 TEST(RememberPublicEvent, AStandardPlayerNamingASuitIsRememberedWithTheChoiceHeMayHaveHad) {
@@ -191,10 +202,12 @@ TEST(RememberPublicEvent, AStandardPlayerNamingASuitIsRememberedWithTheChoiceHeM
     Remembering t;
     t.Plays(1, CardOf(8, kClubs));
     t.See(TraceKind::Suit, 1, DrawKind::Auto, -1, kSpades);
-    EXPECT_EQ(t.Seat1().Named, kSpades);
-    ASSERT_EQ(t.Seat1().PlayCount, 1);
-    EXPECT_EQ(t.Seat1().NamedAfter, 1);
-    EXPECT_EQ(t.Seat1().NamedOr, -1);
+    const HandMemory& h = t.Seat1();
+    ASSERT_GE(h.EventCount, 2);
+    EXPECT_EQ(h.Events[h.EventCount - 2].What, HandEvent::Kind::Played);
+    EXPECT_EQ(h.Events[h.EventCount - 1].What, HandEvent::Kind::Named);
+    EXPECT_EQ(h.Events[h.EventCount - 1].Suit, kSpades);
+    EXPECT_EQ(h.Events[h.EventCount - 1].SuitOr, -1);
 
     // The next player is on his last card and named diamonds himself: a standard player
     // whose longest suit was diamonds names another at random.
@@ -202,8 +215,10 @@ TEST(RememberPublicEvent, AStandardPlayerNamingASuitIsRememberedWithTheChoiceHeM
     random.GiveHand(2, {CardOf(4, kClubs)});
     random.g.Players[2].LastNamedSuit = kDiamonds;
     random.See(TraceKind::Suit, 1, DrawKind::Auto, -1, kSpades);
-    EXPECT_EQ(random.Seat1().Named, kSpades);
-    EXPECT_EQ(random.Seat1().NamedOr, kDiamonds);
+    const HandEvent* named = random.LastOf(HandEvent::Kind::Named);
+    ASSERT_NE(named, nullptr);
+    EXPECT_EQ(named->Suit, kSpades);
+    EXPECT_EQ(named->SuitOr, kDiamonds);
 
     // The easy player names his longest suit whatever the next player asked for.
     Remembering easy;
@@ -211,17 +226,20 @@ TEST(RememberPublicEvent, AStandardPlayerNamingASuitIsRememberedWithTheChoiceHeM
     easy.GiveHand(2, {CardOf(4, kClubs)});
     easy.g.Players[2].LastNamedSuit = kDiamonds;
     easy.See(TraceKind::Suit, 1, DrawKind::Auto, -1, kSpades);
-    EXPECT_EQ(easy.Seat1().Named, kSpades);
-    EXPECT_EQ(easy.Seat1().NamedOr, -1);
+    named = easy.LastOf(HandEvent::Kind::Named);
+    ASSERT_NE(named, nullptr);
+    EXPECT_EQ(named->Suit, kSpades);
+    EXPECT_EQ(named->SuitOr, -1);
 
     Remembering expert;
     expert.g.SeatLevel[1] = AiLevel::Expert;
     expert.See(TraceKind::Suit, 1, DrawKind::Auto, -1, kSpades);
-    EXPECT_EQ(expert.Seat1().Named, -1) << "the expert's suit tells nothing";
+    EXPECT_EQ(expert.LastOf(HandEvent::Kind::Named), nullptr) << "the expert's suit tells nothing";
 
     Remembering person;
     person.See(TraceKind::Suit, kHuman, DrawKind::Auto, -1, kClubs);
-    EXPECT_EQ(person.g.Memory.Hands[kHuman].Named, -1) << "the person's suit tells nothing";
+    EXPECT_EQ(person.LastOf(HandEvent::Kind::Named, kHuman), nullptr)
+        << "the person's suit tells nothing";
 }
 
 }  // namespace

@@ -60,28 +60,20 @@ TEST(HandMemory, ACardTheMemoryRuledOutWipesWhatItConcluded) {
     EXPECT_TRUE(h.CannotBe[0].Empty());
 }
 
-TEST(HandMemory, KeepsTheLatestPlaysAndTheSuitNamedAmongThem) {
+TEST(HandMemory, KeepsTheLatestEventsOfTheDeal) {
     HandMemory h;
-    h.Named = 2;
-    h.NamedOr = 3;
-    h.NamedAfter = 1;
-    for (int i = 0; i < kPlaysKept + 1; ++i) {
-        PlayRecord p;
-        p.Card = int16_t(i);
-        h.RecordPlay(p);
+    for (int i = 0; i < kHandEventsKept + 1; ++i) {
+        HandEvent e;
+        e.What = HandEvent::Kind::Played;
+        e.Play.Card = int16_t(i);
+        h.Log(e);
     }
-    EXPECT_EQ(h.PlayCount, kPlaysKept);
-    EXPECT_EQ(h.Plays[0].Card, 1) << "the oldest went";
-    EXPECT_EQ(h.NamedAfter, 0);
-    EXPECT_EQ(h.Named, 2);
-    EXPECT_EQ(h.NamedOr, 3);
-    PlayRecord p;
-    h.RecordPlay(p);
-    EXPECT_EQ(h.Named, -1) << "the plays before the named suit are gone";
-    EXPECT_EQ(h.NamedOr, -1);
+    EXPECT_EQ(h.EventCount, kHandEventsKept);
+    EXPECT_EQ(h.Events[0].Play.Card, 1) << "the oldest went";
+    EXPECT_EQ(h.Events[kHandEventsKept - 1].Play.Card, kHandEventsKept);
 
-    h.Receive();
-    EXPECT_EQ(h.PlayCount, 0) << "a card received starts the story again";
+    h.Clear();
+    EXPECT_EQ(h.EventCount, 0) << "a new deal starts it again";
 }
 
 }  // namespace
