@@ -190,7 +190,7 @@ int BestCandidate(const SeatKnowledge& k, int count, int preferred, const Expert
     double bestGain = 0;
     for (int i = 0; i < count && deals > 0; ++i) {
         if (!alive[i] || i == preferred) continue;
-        const double sure = mean(i, deals) - effort.Doubt * spread(i, deals);
+        const double sure = mean(i, deals) - effort.Doubt[int(k.Seen.Which)] * spread(i, deals);
         if (sure > 0 && mean(i, deals) > bestGain) {
             bestGain = mean(i, deals);
             best = i;

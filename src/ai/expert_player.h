@@ -20,6 +20,9 @@ struct ExpertEffort {
     // clang-format off
     //                                         Tarrabel  Huit  Agonia  Illustrated  Pis Yedili
     std::array<long, kVariantCount> StepBudget{ 26'000, 21'000, 20'000,   21'000,     23'000};
+    // Standard errors by which a move must beat the standard one before he leaves it: one
+    // won more matches than 1.5 in three games, fewer in Huit Americain and Agonia.
+    std::array<double, kVariantCount> Doubt{       1.0,    1.5,    1.5,      1.0,        1.0};
     // clang-format on
     int MinDeals = 8;  // deals imagined before any candidate is dropped
     int MaxDeals = 600;
@@ -29,7 +32,6 @@ struct ExpertEffort {
     int DealingCost = 40;  // steps a dealing-out counts for
     int RedealCost = 10;   // ... and one hand dealt again, not fitting its player's choices
     double DropAt = 2.0;   // standard errors below the standard move that drop a candidate
-    double Doubt = 1.5;    // standard errors by which a move must beat the standard one
     // The thinking is shared between two parts, one a core, each with the budget above and
     // its own imagined deals (1: one part, half the thinking); a part imagines this many
     // deals a round before the candidates are weighed again.
