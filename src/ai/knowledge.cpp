@@ -140,8 +140,9 @@ int ImagineDeal(const SeatKnowledge& k, SplitMix64& rng, ImaginedDeal& out) {
     int taken = 0;
 
     // Each other hand in turn: first the cards the memory restricts, each the first unseen
-    // card it allows (the pool is shuffled, so that is a random one), then the others. A
-    // hand that does not fit the player's choices this deal is dealt again, a few times at most.
+    // card it allows (the pool is shuffled, so that is a random one), then the others, each
+    // into the slot its back lies in. A hand that does not fit the player's choices this
+    // deal is dealt again, up to kDealAttempts times.
     for (int seat = 0; seat < kSeats; ++seat) {
         if (seat == k.Seat || k.HiddenCount[seat] == 0) continue;
         const HandMemory& mem = k.Memory.Hands[seat];

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ai/table_memory_events.h"
+#include "support/public_event.h"
 #include "support/table_fixture.h"
 
 namespace tarrabel::test {
@@ -40,12 +40,7 @@ struct ChoseBeforeHeDrew : Table {
     }
 
     void See(TraceKind kind, int seat, int slot, int card = -1, DrawKind draw = DrawKind::Auto) {
-        TraceEvent ev{kind};
-        ev.Seat = seat;
-        ev.Slot = slot;
-        ev.Card = card;
-        ev.Draw = draw;
-        RememberPublicEvent(g, ev);
+        ShowMemory(g, kind, seat, slot, card, -1, draw);
     }
 
     // Whether seat 1 could hold `card` in `slot` now, the rest of his hand as it is.

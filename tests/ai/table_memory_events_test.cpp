@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "support/public_event.h"
 #include "support/table_fixture.h"
 
 namespace tarrabel::test {
@@ -24,12 +25,7 @@ struct Remembering : Table {
 
     void See(TraceKind kind, int seat, DrawKind draw = DrawKind::Auto, int card = -1,
              int suit = -1) {
-        TraceEvent ev{kind};
-        ev.Seat = seat;
-        ev.Draw = draw;
-        ev.Card = card;
-        ev.Suit = suit;
-        RememberPublicEvent(g, ev);
+        ShowMemory(g, kind, seat, -1, card, suit, draw);
     }
 
     // One more card comes into seat 1's hand and the table sees it drawn.
