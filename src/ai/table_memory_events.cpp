@@ -100,11 +100,12 @@ bool NamesLongestSuit(const Game& g, int seat) {
 
 // The person may move his cards about in his hand, and his choices tell nothing anyway:
 // only the computer players' hands are followed slot by slot.
-void LogReceived(Game& g, const TraceEvent& ev) {
+void LogInSlot(Game& g, const TraceEvent& ev, HandEvent::Kind what, const PlayRecord& play = {}) {
     if (ev.Seat == kHuman) return;
     HandEvent e;
-    e.What = HandEvent::Kind::Received;
+    e.What = what;
     e.Slot = int8_t(ev.Slot);
+    e.Play = play;
     g.Memory.Hands[ev.Seat].Log(e);
 }
 
@@ -132,7 +133,7 @@ void RememberPublicEvent(Game& g, const TraceEvent& ev) {
         }
         case TraceKind::Dealt:
             hands[ev.Seat].Receive();
-            LogReceived(g, ev);
+            LogInSlot(g, ev, HandEvent::Kind::Received);
             break;
         case TraceKind::Draw:
             // Drawn without being asked to: he held nothing that would follow. (The hand
@@ -141,7 +142,7 @@ void RememberPublicEvent(Game& g, const TraceEvent& ev) {
                 hands[ev.Seat].HoldsNoneOf(
                     PlayableNow(g, ev.Seat, int16_t(g.HandCount[ev.Seat] - 1)));
             hands[ev.Seat].Receive(g.Memory.DeckFrom.Others(g.Rules.DeckSize));
-            LogReceived(g, ev);
+            LogInSlot(g, ev, HandEvent::Kind::Received);
             break;
         case TraceKind::DeckEmpty:
             if (g.State == GameState::DrawingForWant)
@@ -164,13 +165,7 @@ void RememberPublicEvent(Game& g, const TraceEvent& ev) {
                 play.At = ReadScoreContext(t, ev.Seat);
                 h.HoldsNoneOf(CertainlyPreferredTo(t, play.At, ev.Card));
             }
-            if (ev.Seat != kHuman) {
-                HandEvent e;
-                e.What = HandEvent::Kind::Played;
-                e.Slot = int8_t(ev.Slot);
-                e.Play = play;
-                h.Log(e);
-            }
+            LogInSlot(g, ev, HandEvent::Kind::Played, play);
             break;
         }
         case TraceKind::Suit: {
